@@ -1,0 +1,26 @@
+#pragma once
+// The codec between a memory image and the radio model.
+
+#include "image/dc_Map.h"
+
+class TRKmem;
+
+// Program-wide state the codec reads, passed in rather than kept global so
+// every mode can be exercised side by side.
+struct TCodecContext {
+    int StartupMode = 0; // 0 normal, 1 data mode, 2 manufacture mode
+};
+
+class TMap36 : public TMap {
+public:
+    // Fills `model` from Buf. Returns false when a table codec rejects the
+    // image: it is then not a valid configuration and the model is garbage
+    // (callers decode into a scratch model and Assign only on success).
+    bool Decode(TRKmem& model, const TCodecContext& context = {}) const;
+
+    // Writes `model` over Buf (never from an empty image: bits the layout
+    // does not assign keep their value). `ForRadio` selects the radio form.
+    // Throws EConvertError only in manufacture mode (serial number) or for a
+    // frequency that cannot be converted.
+    void Encode(const TRKmem& model, bool ForRadio, const TCodecContext& context = {});
+};
