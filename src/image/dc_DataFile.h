@@ -1,0 +1,32 @@
+#pragma once
+// Data files: the 32768-byte memory image, byte for byte, nothing added.
+
+#include <filesystem>
+#include <string>
+
+#include "image/dc_Map36.h"
+#include "model/dc_RKmem.h"
+
+// Reads and decodes `fileName`; on success replaces `model` and `image` and
+// returns true. On failure shows a message and leaves both untouched.
+bool LoadDataFile(const std::filesystem::path& fileName, TRKmem& model, TMap36& image,
+                  const TCodecContext& context = {});
+
+// Encodes `model` into `image` (file form) and writes it to `fileName`
+// without ever destroying the previous file on failure. Returns false after a
+// message.
+bool SaveDataFile(const std::filesystem::path& fileName, const TRKmem& model, TMap36& image,
+                  const TCodecContext& context = {});
+
+// The folder of the running program; templates live in its "NewFile" folder.
+std::filesystem::path ProgramFolder();
+void SetProgramFolder(const std::filesystem::path& folder);
+
+// "NewFile/<product folder>/sing<nor|mot><code>.k36" under ProgramFolder().
+std::filesystem::path BandTemplatePath(int controlHead, int bandType, const std::string& productType);
+
+// Looks up the band edges (and optionally channel 1, as a blank channel) of
+// the template for a head, band type and product. Outputs are left unchanged
+// when the template is missing or bad.
+bool LoadBandTemplate(int controlHead, int bandType, const std::string& productType, bool takeChannel,
+                      int32_t& lowerEdge, int32_t& upperEdge, TChannel* templateChannel);
