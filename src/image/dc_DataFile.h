@@ -1,6 +1,7 @@
 #pragma once
 // Data files: the 32768-byte memory image, byte for byte, nothing added.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -21,6 +22,9 @@ bool SaveDataFile(const std::filesystem::path& fileName, const TRKmem& model, TM
 // The folder of the running program; templates live in its "NewFile" folder.
 std::filesystem::path ProgramFolder();
 void SetProgramFolder(const std::filesystem::path& folder);
+
+// "TR2100", "TR2200", or "TR2300" for any other product type.
+std::string ProductFolder(const std::string& productType);
 
 // "NewFile/<product folder>/sing<nor|mot><code>.k36" under ProgramFolder().
 std::filesystem::path BandTemplatePath(int controlHead, int bandType, const std::string& productType);

@@ -1,0 +1,355 @@
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include "image/dc_DataFile.h"
+#include "model/dc_MessageBox.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kFormatText = "The file cannot be opened.\r\nThe file format is not correct.";
+
+// The codec still being a stand-in shows as a decode that fills nothing: the
+// real one derives a product type from every image.
+bool CodecIsPlaceholder() {
+    TMap36 image;
+    TRKmem model;
+    image.Decode(model);
+    return model.ProductType.empty();
+}
+
+class TempFolder {
+  public:
+    TempFolder() {
+        path_ = fs::temp_directory_path() /
+                ("rk36-datafile-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
+        fs::remove_all(path_);
+        fs::create_directories(path_);
+    }
+    ~TempFolder() { fs::remove_all(path_); }
+    const fs::path& Path() const { return path_; }
+    fs::path operator/(const std::string& name) const { return path_ / name; }
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(path_))
+            names.push_back(e.path().filename().string());
+        return names;
+    }
+
+  private:
+    static inline int counter_ = 0;
+    fs::path path_;
+};
+
+std::vector<uint8_t> ReadBytes(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const fs::path& p, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(p, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<uint8_t> Pattern(size_t size) {
+    std::vector<uint8_t> bytes(size);
+    for (size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<uint8_t>(i * 7 + (i >> 8));
+    return bytes;
+}
+
+// A model and image that differ from anything a load could produce, to see
+// that a failed load leaves them alone.
+void MarkUntouched(TRKmem& model, TMap36& image) {
+    model.SetNewConfiguration();
+    model.ModelText = "UNTOUCHED";
+    model.Channels[3].Narrow = 0;
+    image.Buf.fill(0xA5);
+}
+
+} // namespace
+
+TEST(DataFileLoad, FileSizesDecideBetweenFormatMessageAndDecode) {
+    struct Case {
+        size_t size;
+        bool loads;
+    };
+    for (const Case c : {Case{0, false}, Case{32767, false}, Case{32768, true}, Case{40000, true}}) {
+        SCOPED_TRACE(c.size);
+        TempFolder dir;
+        const auto bytes = Pattern(c.size);
+        WriteBytes(dir / "radio.k36", bytes);
+
+        TRKmem model;
+        TMap36 image;
+        MarkUntouched(model, image);
+        const TRKmem before = model;
+        TScopedMessages messages;
+        const bool loaded = LoadDataFile(dir / "radio.k36", model, image);
+        EXPECT_EQ(loaded, c.loads);
+        if (c.loads) {
+            EXPECT_TRUE(messages.Texts().empty());
+            // Bytes past the image are ignored; the image holds the first 32768.
+            EXPECT_TRUE(std::equal(image.Buf.begin(), image.Buf.end(), bytes.begin()));
+        } else {
+            EXPECT_EQ(messages.Texts(), std::vector<std::string>{kFormatText});
+            EXPECT_EQ(messages->Shown[0].Type, TMsgType::Error);
+            EXPECT_EQ(messages->Shown[0].Buttons, TMsgButtons::Ok);
+            EXPECT_TRUE(model.Equals(before));
+            EXPECT_EQ(image.Buf[0], 0xA5);
+            EXPECT_EQ(image.Buf[TMap::Size - 1], 0xA5);
+        }
+    }
+}
+
+TEST(DataFileLoad, UnreadableFilesGiveTheReadErrorAndChangeNothing) {
+    TempFolder dir;
+    fs::create_directory(dir / "folder.k36");
+    for (const fs::path& p : {dir / "missing.k36", dir / "folder.k36", dir / "no such folder" / "x.k36"}) {
+        SCOPED_TRACE(p.string());
+        TRKmem model;
+        TMap36 image;
+        MarkUntouched(model, image);
+        const TRKmem before = model;
+        TScopedMessages messages;
+        EXPECT_FALSE(LoadDataFile(p, model, image));
+        EXPECT_EQ(messages.Texts(), std::vector<std::string>{"File read error  File Name = " + p.string()});
+        EXPECT_TRUE(model.Equals(before));
+        EXPECT_EQ(image.Buf[100], 0xA5);
+    }
+}
+
+TEST(DataFileLoad, AllZeroImageReachesTheDecoder) {
+    TempFolder dir;
+    WriteBytes(dir / "zero.k36", std::vector<uint8_t>(32768, 0));
+    TRKmem model;
+    TMap36 image;
+    image.Buf.fill(1);
+    TScopedMessages messages;
+    if (!LoadDataFile(dir / "zero.k36", model, image)) {
+        // The decoder may refuse it, but then with the read error, not the format message.
+        EXPECT_EQ(messages.Texts(),
+                  std::vector<std::string>{"File read error  File Name = " + (dir / "zero.k36").string()});
+        return;
+    }
+    EXPECT_EQ(image.Buf, TMap36().Buf);
+    if (!CodecIsPlaceholder()) {
+        EXPECT_EQ(model.ProductType, "TR-2100");
+    }
+}
+
+TEST(DataFileSave, SaveThenReloadGivesTheSameBytes) {
+    TempFolder dir;
+    TRKmem model;
+    model.SetNewConfiguration();
+    TMap36 image;
+    image.Buf = [] {
+        std::array<uint8_t, TMap::Size> b{};
+        const auto p = Pattern(TMap::Size);
+        std::copy(p.begin(), p.end(), b.begin());
+        return b;
+    }();
+    TScopedMessages messages;
+    ASSERT_TRUE(SaveDataFile(dir / "out.k36", model, image));
+    EXPECT_TRUE(messages.Texts().empty());
+    const auto saved = ReadBytes(dir / "out.k36");
+    ASSERT_EQ(saved.size(), 32768u);
+    EXPECT_TRUE(std::equal(saved.begin(), saved.end(), image.Buf.begin()));
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"out.k36"});
+
+    TRKmem reloaded;
+    TMap36 reloadedImage;
+    ASSERT_TRUE(LoadDataFile(dir / "out.k36", reloaded, reloadedImage));
+    EXPECT_EQ(reloadedImage.Buf, image.Buf);
+
+    // A second save over the file gives the same bytes again.
+    ASSERT_TRUE(SaveDataFile(dir / "out.k36", reloaded, reloadedImage));
+    EXPECT_EQ(ReadBytes(dir / "out.k36"), saved);
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"out.k36"});
+}
+
+TEST(DataFileSave, ReplacingAFileKeepsItsPermissions) {
+    TempFolder dir;
+    WriteBytes(dir / "out.k36", Pattern(10));
+    fs::permissions(dir / "out.k36", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    TRKmem model;
+    TMap36 image;
+    TScopedMessages messages;
+    ASSERT_TRUE(SaveDataFile(dir / "out.k36", model, image));
+    EXPECT_EQ(fs::status(dir / "out.k36").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST(DataFileSave, SavingThroughALinkReplacesTheLinkedFile) {
+    TempFolder dir;
+    WriteBytes(dir / "real.k36", Pattern(10));
+    fs::create_symlink(dir / "real.k36", dir / "link.k36");
+    TRKmem model;
+    TMap36 image;
+    TScopedMessages messages;
+    ASSERT_TRUE(SaveDataFile(dir / "link.k36", model, image));
+    EXPECT_TRUE(fs::is_symlink(dir / "link.k36"));
+    EXPECT_EQ(ReadBytes(dir / "real.k36").size(), 32768u);
+}
+
+TEST(DataFileSave, UncreatableFileGivesTheWriteError) {
+    TempFolder dir;
+    fs::create_directory(dir / "folder.k36");
+    for (const fs::path& p : {dir / "no such folder" / "x.k36", dir / "folder.k36"}) {
+        SCOPED_TRACE(p.string());
+        TRKmem model;
+        TMap36 image;
+        TScopedMessages messages;
+        EXPECT_FALSE(SaveDataFile(p, model, image));
+        EXPECT_EQ(messages.Texts(), std::vector<std::string>{"File write error  File Name = " + p.string()});
+        EXPECT_EQ(messages->Shown[0].Type, TMsgType::Error);
+    }
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"folder.k36"});
+}
+
+// A write that runs out of room halfway (here: the file-size limit) must not
+// cost the user the file that was there before.
+TEST(DataFileSave, FailedWriteLeavesTheOldFileByteIdentical) {
+    TempFolder dir;
+    const auto old = Pattern(32768);
+    WriteBytes(dir / "radio.k36", old);
+
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+
+    TRKmem model;
+    TMap36 image;
+    image.Buf.fill(0x11);
+    TScopedMessages messages;
+    const bool ok = SaveDataFile(dir / "radio.k36", model, image);
+
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(messages.Texts(),
+              std::vector<std::string>{"File write error  File Name = " + (dir / "radio.k36").string()});
+    EXPECT_EQ(ReadBytes(dir / "radio.k36"), old);
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"radio.k36"}); // no temporary left behind
+}
+
+TEST(DataFileSave, ReadOnlyFileIsNotReplaced) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root may write any file";
+    TempFolder dir;
+    const auto old = Pattern(32768);
+    WriteBytes(dir / "radio.k36", old);
+    fs::permissions(dir / "radio.k36", fs::perms::owner_read);
+    TRKmem model;
+    TMap36 image;
+    TScopedMessages messages;
+    EXPECT_FALSE(SaveDataFile(dir / "radio.k36", model, image));
+    EXPECT_EQ(ReadBytes(dir / "radio.k36"), old);
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"radio.k36"});
+}
+
+// Needs the real encoder: in manufacture mode a serial number that is not a
+// number is a conversion failure.
+TEST(DataFileSave, ConversionFailureWritesNothing) {
+    if (CodecIsPlaceholder()) GTEST_SKIP() << "needs the real encoder";
+    TempFolder dir;
+    const auto old = Pattern(32768);
+    WriteBytes(dir / "radio.k36", old);
+    TRKmem model;
+    model.SetNewConfiguration();
+    model.SerialNumber = "XC123456";
+    TMap36 image;
+    TScopedMessages messages;
+    EXPECT_FALSE(SaveDataFile(dir / "radio.k36", model, image, TCodecContext{2}));
+    EXPECT_EQ(messages.Texts(),
+              std::vector<std::string>{"File write error  File Name = " + (dir / "radio.k36").string()});
+    EXPECT_EQ(ReadBytes(dir / "radio.k36"), old);
+    EXPECT_FALSE(SaveDataFile(dir / "new.k36", model, image, TCodecContext{2}));
+    EXPECT_FALSE(fs::exists(dir / "new.k36"));
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"radio.k36"});
+}
+
+TEST(BandTemplate, PathFollowsHeadBandAndProduct) {
+    SetProgramFolder("/opt/rk36");
+    struct Case {
+        int head;
+        int band;
+        const char* product;
+        const char* path;
+    };
+    const Case cases[] = {
+        {0, 0, "TR-2100", "/opt/rk36/NewFile/TR2100/singnorlva.k36"},
+        {1, 1, "TR-2200", "/opt/rk36/NewFile/TR2200/singmotlvb.k36"},
+        {0, 2, "TR-2300", "/opt/rk36/NewFile/TR2300/singnorva.k36"},
+        {5, 3, "TQ2400", "/opt/rk36/NewFile/TR2300/singmotvc.k36"},
+        {0, 6, "TR-2300", "/opt/rk36/NewFile/TR2300/singnorud1.k36"},
+        {0, 6, "TR-2200", "/opt/rk36/NewFile/TR2200/singnoruf.k36"},
+        {0, 7, "TR-2300", "/opt/rk36/NewFile/TR2300/singnoruf.k36"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(BandTemplatePath(c.head, c.band, c.product), fs::path(c.path));
+    SetProgramFolder({});
+}
+
+TEST(BandTemplate, MissingTemplateLeavesTheOutputsAlone) {
+    TempFolder dir;
+    SetProgramFolder(dir.Path());
+    int32_t lower = 11, upper = 22;
+    TChannel channel;
+    channel.SqlLevel = 5;
+    TScopedMessages messages;
+    EXPECT_FALSE(LoadBandTemplate(0, 2, "TR-2300", true, lower, upper, &channel));
+    EXPECT_EQ(lower, 11);
+    EXPECT_EQ(upper, 22);
+    EXPECT_EQ(channel.SqlLevel, 5);
+    // The loader's own message, nothing more.
+    EXPECT_EQ(messages.Texts().size(), 1u);
+    SetProgramFolder({});
+}
+
+TEST(BandTemplate, TakesEdgesAndABlankChannelOne) {
+    TempFolder dir;
+    SetProgramFolder(dir.Path());
+    fs::create_directories(dir / "NewFile/TR2200");
+    TRKmem model;
+    model.SetNewConfiguration();
+    TMap36 image;
+    TScopedMessages messages;
+    ASSERT_TRUE(SaveDataFile(dir / "NewFile/TR2200/singmotua.k36", model, image));
+
+    TRKmem loaded;
+    TMap36 loadedImage;
+    ASSERT_TRUE(LoadDataFile(dir / "NewFile/TR2200/singmotua.k36", loaded, loadedImage));
+    int32_t lower = 11, upper = 22;
+    TChannel channel;
+    ASSERT_TRUE(LoadBandTemplate(1, 4, "TR-2200", true, lower, upper, &channel));
+    EXPECT_EQ(lower, loaded.BandLowerEdge);
+    EXPECT_EQ(upper, loaded.BandUpperEdge);
+    TChannel expected = loaded.Channels[0];
+    expected.Blank = 1;
+    EXPECT_TRUE(channel.Equals(expected));
+
+    // Without the take-channel flag the channel is not touched.
+    TChannel untouched;
+    untouched.SqlLevel = 7;
+    ASSERT_TRUE(LoadBandTemplate(1, 4, "TR-2200", false, lower, upper, &untouched));
+    EXPECT_EQ(untouched.SqlLevel, 7);
+    SetProgramFolder({});
+}
+
+TEST(ProgramFolder, DefaultsToTheRunningProgramsFolder) {
+    SetProgramFolder({});
+    EXPECT_TRUE(fs::exists(ProgramFolder() / "test_core"));
+}
