@@ -1,0 +1,686 @@
+#include "link/U_Radio36.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "model/dc_Errors.h"
+#include "model/dc_MessageBox.h"
+
+const char* const MpuNoResponseMessage =
+    "MPU does not respond to the clone command.\r\n\r\nMake sure the following points.\r\n1,COM port "
+    "configuration.\r\n2,Cable connection with PC.\r\n3,Frequency band of the radio.\r\n4,firmware "
+    "version.\r\n5,Deck Model.";
+
+namespace radio36 {
+
+const std::array<uint8_t, 37> FallbackCodes = {
+    0xFF, 0x41, 0x42, 0x43, 0x05, 0x07, 0x89, 0x8B, 0x8C, 0x8D, 0x61, 0x62, 0x63, 0x25, 0x27, 0xA9, 0xAB, 0xAC, 0xAD,
+    0x51, 0x52, 0x53, 0x15, 0x17, 0x99, 0x9B, 0x9C, 0x9D, 0x71, 0x72, 0x73, 0x35, 0x37, 0xB9, 0xBB, 0xBC, 0xBD,
+};
+
+std::array<uint8_t, 8> Frame(uint8_t command, int32_t address, uint8_t space, int32_t length, uint8_t modelCode) {
+    return {command,
+            static_cast<uint8_t>(address & 0xFF),
+            static_cast<uint8_t>((address >> 8) & 0xFF),
+            space,
+            static_cast<uint8_t>(length & 0xFF),
+            static_cast<uint8_t>((length >> 8) & 0xFF),
+            0x00,
+            modelCode};
+}
+
+std::array<uint8_t, 8> EndFrame(uint8_t modelCode) { return Frame(CmdEnd, 0xC000, SpaceMain, 0x0100, modelCode); }
+
+} // namespace radio36
+
+using namespace radio36;
+
+namespace {
+
+constexpr const char* kProductTR2100 = "TR-2100";
+constexpr const char* kProductTR2300 = "TR-2300";
+
+// Model codes by product row and band column.
+constexpr uint8_t kModelCodes[2][8] = {
+    {0x41, 0x43, 0x05, 0x07, 0x89, 0x8B, 0x8D, 0x8D}, // TR-2100
+    {0x61, 0x63, 0x25, 0x27, 0xA9, 0xAB, 0xAC, 0xAD}, // other product types
+};
+
+constexpr const char* kDeckBandNames[8] = {"LVHF A", "LVHF B", "VHF A", "VHF C",
+                                           "UHF A",  "UHF D",  "UHF F", "UHF DS1"};
+
+// Reads of the radio's identity blocks (auxiliary memory) in a standard
+// write: address, length, first image offset written, received bytes
+// skipped at the front.
+struct TIdentityBlock {
+    int32_t Address;
+    int32_t Length;
+    int32_t ImageOffset;
+    int32_t Skip;
+};
+constexpr TIdentityBlock kIdentityBlocks[] = {
+    {0x0C00, 26, 0x3200, 0},  {0x0C40, 42, 0x0001, 1}, {0x0C6B, 20, 0x002B, 0},
+    {0x0C80, 111, 0x2F80, 0}, {0x0D00, 15, 0x0070, 0}, {0x0D60, 159, 0x3060, 0},
+};
+
+// Auxiliary writes of the full write after the 224-byte blocks: address,
+// length, image offset of the data, image offset of its mirror copy.
+struct TFullAuxBlock {
+    int32_t Address;
+    int32_t Length;
+    int32_t From;
+    int32_t Mirror;
+};
+constexpr TFullAuxBlock kFullAuxBlocks[] = {
+    {0x0C40, 63, 0x0000, 0x3E40},
+    {0x0C80, 112, 0x2F80, 0x3E80},
+    {0x0D00, 16, 0x0070, 0x3F00},
+    {0x0D60, 255, 0x3060, 0x3F60},
+};
+
+std::string Hex2(uint32_t v) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    return {kDigits[(v >> 4) & 0xF], kDigits[v & 0xF]};
+}
+
+std::string Hex4(int32_t v) { return "0x" + Hex2(static_cast<uint32_t>(v) >> 8) + Hex2(static_cast<uint32_t>(v)); }
+
+uint8_t Sum8(const TMap& image, int32_t first, int32_t last) {
+    uint32_t s = 0;
+    for (int32_t i = first; i <= last; ++i) s += image.Buf[static_cast<size_t>(i)];
+    return static_cast<uint8_t>(s & 0xFF);
+}
+
+// Replaces each "%s" in turn by the next argument.
+std::string FormatS(std::string_view format, std::initializer_list<std::string_view> args) {
+    std::string out;
+    auto arg = args.begin();
+    for (size_t i = 0; i < format.size(); ++i) {
+        if (format[i] == '%' && i + 1 < format.size() && format[i + 1] == 's' && arg != args.end()) {
+            out += *arg++;
+            ++i;
+        } else {
+            out += format[i];
+        }
+    }
+    return out;
+}
+
+// Decodes into scratch objects so a rejected image changes nothing.
+bool DecodeInto(const TMap36& image, TRKmem& model, const TCodecContext& context) {
+    TRKmem scratch;
+    try {
+        if (!image.Decode(scratch, context)) return false;
+    } catch (const std::exception&) {
+        return false;
+    }
+    model.Assign(scratch);
+    return true;
+}
+
+} // namespace
+
+int32_t ModelBandIndex(const TRKmem& model) {
+    int32_t r = (model.LvhfBand == 1 && model.BandCode == 2) ? 1 : 0;
+    if (model.VhfBand == 1) {
+        if (model.BandCode == 1) r = 2;
+        if (model.BandCode == 3) r = 3;
+    }
+    if (model.UhfBand == 1) {
+        switch (model.BandCode) {
+        case 1: r = 4; break;
+        case 4: r = 5; break;
+        case 5: r = model.ProductType == kProductTR2300 ? 7 : 6; break;
+        case 6: r = 6; break;
+        default: break;
+        }
+    }
+    return r;
+}
+
+uint8_t ModelCodeFor(const TRKmem& model) {
+    int32_t column = ModelBandIndex(model);
+    if (model.ProductType != kProductTR2300 && column == 6) column = 7;
+    const int row = model.ProductType == kProductTR2100 ? 0 : 1;
+    return kModelCodes[row][column];
+}
+
+const char* DeckBandName(int32_t band) { return band >= 0 && band < 8 ? kDeckBandNames[band] : kDeckBandNames[0]; }
+
+int32_t IsoWeekday(int32_t year, int32_t month, int32_t day) {
+    // Days since 1970-01-01 in the proleptic Gregorian calendar (a Thursday).
+    const int64_t y = year - (month <= 2 ? 1 : 0);
+    const int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const int64_t yoe = y - era * 400;
+    const int64_t doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    const int64_t days = era * 146097 + doe - 719468;
+    return static_cast<int32_t>(((days + 3) % 7 + 7) % 7 + 1);
+}
+
+void StampProgrammedDate(TRKmem& model, const TLocalDateTime& now) {
+    // The radio keeps the "yyyymmddhhnnss" digits in pairs; a four-digit year
+    // splits into century and year.
+    const int32_t year = ((now.Year % 10000) + 10000) % 10000;
+    model.ProgCentury = year / 100;
+    model.ProgYear = year % 100;
+    model.ProgMonth = now.Month;
+    model.ProgDay = now.Day;
+    model.ProgWeekday = IsoWeekday(now.Year, now.Month, now.Day);
+    model.ProgHour = now.Hour;
+    model.ProgMinute = now.Minute;
+    model.ProgSecond = now.Second;
+}
+
+TRadio36::TRadio36(IRadioHost& host, TPortFactory portFactory)
+    : host_(host), portFactory_(std::move(portFactory)) {}
+
+int32_t TRadio36::Fail(int32_t code, std::string detail) {
+    if (FailureDetail.empty()) FailureDetail = std::move(detail);
+    return code;
+}
+
+void TRadio36::SetStatus(std::string text) {
+    status_ = std::move(text);
+    host_.SetStatus(status_);
+}
+
+bool TRadio36::OpenRadioPort() {
+    port_ = portFactory_ ? portFactory_() : std::make_unique<TCRsDrv>(host_.Clock(), PortMap);
+    port_->SetBaudRate(9600);
+    port_->SetParity(NOPARITY);
+    port_->SetByteSize(8);
+    port_->SetStopBits(TWOSTOPBITS);
+    const std::string name = PortName.empty() ? "COM" + std::to_string(ComPortNo) : PortName;
+    if (port_->Open(name) != 0) {
+        FailureDetail = "OpenRadioPort: " + name + ": " + port_->GetLastError();
+        ShowMessageBox("Problem on COM port", TMsgType::Error);
+        CloseRadioPort();
+        return false;
+    }
+    return true;
+}
+
+void TRadio36::CloseRadioPort() {
+    if (!port_) return;
+    port_->Close();
+    port_.reset();
+}
+
+bool TRadio36::Send(const uint8_t* data, int32_t count) {
+    if (port_->Write(data, count) == 0) return true;
+    receiveDetail_ = "write of " + std::to_string(count) + " bytes failed: " + port_->GetLastError();
+    return false;
+}
+
+int32_t TRadio36::ReceiveExact(int32_t n, std::vector<uint8_t>& destination) {
+    IClock& clock = host_.Clock();
+    clock.Sleep(50);
+    // Room for a read of n bytes at any offset below n: whatever comes
+    // beyond n in the same read is dropped.
+    std::vector<uint8_t> work(static_cast<size_t>(std::max(WorkBufferSize, 2 * n)), 0);
+    destination.assign(static_cast<size_t>(n), 0);
+    TimedOut = false;
+    int64_t deadline = clock.NowMs() + TimeoutMs;
+
+    int32_t received = 0;
+    int32_t result = crSuccess;
+    for (;;) {
+        int32_t got = 0;
+        if (port_->Read(n, work.data() + received, got) != 0) {
+            receiveDetail_ = "port status query failed after " + std::to_string(received) + " of " +
+                             std::to_string(n) + " bytes: " + port_->GetLastError();
+            result = crError;
+            break;
+        }
+        if (clock.NowMs() >= deadline) TimedOut = true;
+        if (TimedOut) {
+            receiveDetail_ = "no reply: " + std::to_string(received) + " of " + std::to_string(n) +
+                             " bytes, then " + std::to_string(TimeoutMs) + " ms of silence";
+            result = crTimeout;
+            break;
+        }
+        if (got == 0) {
+            port_->WaitForInput(static_cast<int32_t>(std::clamp<int64_t>(deadline - clock.NowMs(), 1, 10)));
+        } else {
+            received += got;
+            if (received >= n) {
+                std::copy_n(work.begin(), n, destination.begin());
+                break;
+            }
+            deadline = clock.NowMs() + TimeoutMs;
+        }
+        host_.ProcessMessages();
+    }
+    return result;
+}
+
+bool TRadio36::SearchRadio(const TRKmem& model, uint8_t& modelCode) {
+    std::vector<uint8_t> reply;
+    bool abort = false;
+    // One attempt with a code; sets abort on Cancel or a failed write.
+    const auto attempt = [&](uint8_t code, bool phase3) -> bool {
+        ModelCode = code;
+        host_.ProcessMessages();
+        if (host_.Cancelled()) {
+            FailureDetail = "SearchRadio: cancelled";
+            abort = true;
+            return false;
+        }
+        if (!Send(&SearchByte, 1)) {
+            abort = true;
+            return Fail(false, "SearchRadio: search byte: " + receiveDetail_);
+        }
+        ReceiveExact(1, reply);
+        SetStatus("Search Radio   : " + Hex2(code));
+        if (!Send(&code, 1)) {
+            abort = true;
+            return Fail(false, "SearchRadio: code " + Hex2(code) + ": " + receiveDetail_);
+        }
+        const int32_t r = ReceiveExact(2, reply);
+        if (phase3 && r != crSuccess) return false;
+        return reply[0] == code;
+    };
+
+    const uint8_t firstGuess = ModelCodeFor(model);
+    bool found = false;
+    for (int i = 0; i < 3 && !found && !abort; ++i) found = attempt(firstGuess, false);
+    for (size_t c = 0; c < FallbackCodes.size() && !found && !abort; ++c)
+        for (int i = 0; i < 3 && !found && !abort; ++i) found = attempt(FallbackCodes[c], false);
+    for (int v = 0; v < 256 && !found && !abort; ++v) found = attempt(static_cast<uint8_t>(v), true);
+    if (!found) {
+        if (!abort) Fail(false, "SearchRadio: no radio answered any model code");
+        return false;
+    }
+
+    const uint8_t code = ModelCode;
+    SetStatus(status_ + "       : OK");
+    if (!Send(&ConfirmByte, 1)) return Fail(false, "SearchRadio: confirm byte: " + receiveDetail_);
+    ReceiveExact(1, reply);
+    if (!Send(&code, 1)) return Fail(false, "SearchRadio: confirm code: " + receiveDetail_);
+    ReceiveExact(2, reply);
+    if (reply[1] != Ack)
+        return Fail(false, "SearchRadio: confirm of code " + Hex2(code) + " answered " + Hex2(reply[1]) +
+                               " instead of ACK");
+    modelCode = code;
+    return true;
+}
+
+// A read exchange: frame, then length + 10 bytes with ACKs at 8 and at the end.
+int32_t TRadio36::ReadBlock(uint8_t command, uint8_t space, int32_t address, int32_t length, uint8_t* out,
+                            bool writeMustSucceed) {
+    const std::string where = std::string(command == CmdReadMain ? "read main " : "read aux ") + Hex4(address);
+    const bool written = Send(Frame(command, address, space, length, ModelCode));
+    if (!written && writeMustSucceed) return Fail(crError, where + ": " + receiveDetail_);
+    std::vector<uint8_t> reply;
+    const int32_t r = ReceiveExact(length + 10, reply);
+    if (r != crSuccess)
+        return Fail(r, where + ": " + (written ? receiveDetail_ : "frame not sent, " + receiveDetail_));
+    if (reply[8] != Ack) return Fail(crError, where + ": byte 8 is " + Hex2(reply[8]) + ", not ACK");
+    const size_t last = static_cast<size_t>(length + 9);
+    if (reply[last] != Ack)
+        return Fail(crError, where + ": byte " + std::to_string(last) + " is " + Hex2(reply[last]) + ", not ACK");
+    std::copy_n(reply.begin() + 9, length, out);
+    return crSuccess;
+}
+
+int32_t TRadio36::Exchange(const std::string& where, const uint8_t* data, int32_t count, int32_t replyLength,
+                           bool keepReceiveResult) {
+    if (!Send(data, count)) return Fail(crError, where + ": " + receiveDetail_);
+    std::vector<uint8_t> reply;
+    const int32_t r = ReceiveExact(replyLength, reply);
+    if (r != crSuccess && keepReceiveResult) return Fail(r, where + ": " + receiveDetail_);
+    const uint8_t ack = reply.back();
+    if (ack != Ack) {
+        if (r != crSuccess) return Fail(crError, where + ": " + receiveDetail_ + " (a missing ACK)");
+        return Fail(crError, where + ": byte " + std::to_string(replyLength - 1) + " is " + Hex2(ack) + ", not ACK");
+    }
+    return crSuccess;
+}
+
+// A write exchange: the frame and its ACK, then the data and theirs.
+int32_t TRadio36::WriteBlock(uint8_t command, uint8_t space, int32_t address, const uint8_t* data, int32_t length,
+                             bool keepFrameResult, bool keepDataResult) {
+    const std::string where = std::string(command == CmdWriteMain ? "write main " : "write aux ") + Hex4(address);
+    const auto frame = Frame(command, address, space, length, ModelCode);
+    if (const int32_t r = Exchange(where + " frame", frame.data(), 8, 9, keepFrameResult)) return r;
+    return Exchange(where + " data", data, length, length + 1, keepDataResult);
+}
+
+void TRadio36::BeginSequence() {
+    TimeoutMs = DefaultTimeoutMs;
+    TimedOut = false;
+    LastResult = crSuccess;
+    Outcome = TTransferOutcome::Succeeded;
+    FailureDetail.clear();
+    receiveDetail_.clear();
+    status_ = "Search Radio   :";
+    host_.SetMainWindowEnabled(false);
+}
+
+void TRadio36::EndSequence() {
+    CloseRadioPort();
+    host_.SetMainWindowEnabled(true);
+}
+
+void TRadio36::Report(bool isRead, int32_t result) {
+    LastResult = result;
+    if (host_.Cancelled()) {
+        Outcome = TTransferOutcome::Cancelled;
+        return;
+    }
+    Outcome = result == crSuccess ? TTransferOutcome::Succeeded : TTransferOutcome::Failed;
+    switch (result) {
+    case crSuccess:
+        host_.ProgressToMax();
+        ShowMessageBox(isRead ? "Upload is completed" : "Download is completed", TMsgType::Information);
+        break;
+    case crTimeout: ShowMessageBox("Timeout", TMsgType::Error); break;
+    case crBadData:
+        if (isRead) {
+            ShowMessageBox("Clone Data Error: incompatible data", TMsgType::Error);
+            break;
+        }
+        [[fallthrough]];
+    case crDeckRefused: break; // reported by the closing step
+    default: ShowMessageBox(isRead ? "Read error" : "Write error", TMsgType::Error); break;
+    }
+}
+
+bool TRadio36::ReadRadio(TMap36& image, TRKmem& model) {
+    LastResult = crError;
+    if (!OpenRadioPort()) {
+        Outcome = TTransferOutcome::PortProblem;
+        return false;
+    }
+    BeginSequence();
+    // Everything lands in a scratch image first: the caller's objects change
+    // only when the whole image arrived and decodes.
+    TMap36 received;
+    int32_t r = crSuccess;
+    uint8_t code = 0;
+    const auto stop = [&] {
+        host_.ProcessMessages();
+        return host_.Cancelled();
+    };
+
+    if (!SearchRadio(model, code)) {
+        r = crError;
+    } else if (!stop()) {
+        bool cancelled = false;
+        for (int32_t address = 0x8000; address <= 0xB100 && r == crSuccess && !cancelled; address += 0x100) {
+            r = ReadBlock(CmdReadMain, SpaceMain, address, 0x100, &received.Buf[address - MainBase], false);
+            if (r != crSuccess) break;
+            host_.StepProgress();
+            cancelled = stop();
+        }
+        if (r == crSuccess && !cancelled && !stop()) {
+            for (int32_t address = 0x0000; address <= 0x0E00 && !cancelled; address += 0x100) {
+                r = ReadBlock(CmdReadAux, SpaceAux, address, 0x100, &received.Buf[AuxOffset + address], false);
+                if (r != crSuccess) break;
+                host_.StepProgress();
+                cancelled = stop();
+            }
+            if (r == crSuccess && !cancelled && !stop()) {
+                TRKmem decoded;
+                if (!DecodeInto(received, decoded, Context)) {
+                    r = Fail(crBadData, "ReadRadio: the image read does not decode");
+                } else {
+                    model.Assign(decoded);
+                    image.Assign(received);
+                    host_.ProcessMessages();
+                }
+            }
+        }
+    }
+
+    // Closing step: the radio leaves clone mode; its last ACK is not awaited.
+    std::vector<uint8_t> reply;
+    Send(EndFrame(ModelCode));
+    ReceiveExact(8, reply);
+    EndSequence();
+    Report(true, r);
+    return Outcome == TTransferOutcome::Succeeded;
+}
+
+bool TRadio36::FetchRadioIdentity(uint8_t modelCode, TMap36& image) {
+    ModelCode = modelCode;
+    std::vector<uint8_t> data;
+    for (const auto& b : kIdentityBlocks) {
+        data.assign(static_cast<size_t>(b.Length), 0);
+        if (ReadBlock(CmdReadAux, SpaceAux, b.Address, b.Length, data.data(), true) != crSuccess) {
+            Fail(crError, "FetchRadioIdentity: failed");
+            return false;
+        }
+        std::copy(data.begin() + b.Skip, data.end(), image.Buf.begin() + b.ImageOffset);
+    }
+    // The auxiliary-memory copy of byte 0 follows the file's byte 0.
+    image.Buf[0x3E40] = image.Buf[0x0000];
+    return true;
+}
+
+int32_t TRadio36::WriteMainMemory(uint8_t modelCode, const TMap36& image) {
+    ModelCode = modelCode;
+    // Erasing takes the radio seconds; the long time-out holds until the first data block.
+    TimeoutMs = LongTimeoutMs;
+    const auto erase8000 = Frame(CmdErase, 0x8000, SpaceMain, 0x0200, modelCode);
+    if (const int32_t r = Exchange("erase 0x8000", erase8000.data(), 8, 9, false)) return r;
+    host_.StepProgress();
+    const auto eraseA000 = Frame(CmdErase, 0xA000, SpaceMain, 0x0200, modelCode);
+    if (const int32_t r = Exchange("erase 0xa000", eraseA000.data(), 8, 9, true)) return r;
+    host_.StepProgress();
+    TimeoutMs = DefaultTimeoutMs;
+    for (int32_t address = 0x8000; address <= 0xBF00; address += 0x100) {
+        if (const int32_t r =
+                WriteBlock(CmdWriteMain, SpaceMain, address, &image.Buf[address - MainBase], 0x100, true, false))
+            return r;
+        host_.StepProgress();
+    }
+    host_.StepProgress();
+    return crSuccess;
+}
+
+bool TRadio36::WriteRadio(TRKmem& model, TMap36& image) {
+    LastResult = crError;
+    if (!OpenRadioPort()) {
+        Outcome = TTransferOutcome::PortProblem;
+        return false;
+    }
+    BeginSequence();
+    int32_t r = crSuccess;
+    uint8_t code = 0;
+    const auto step = [&] {
+        host_.ProcessMessages();
+        host_.Repaint();
+        host_.StepProgress();
+    };
+
+    if (!SearchRadio(model, code)) {
+        r = crError;
+    } else {
+        host_.SetCancelVisible(false);
+        host_.SetProgressMax(78);
+        StampProgrammedDate(model, host_.Clock().LocalNow());
+        try {
+            image.Encode(model, true, Context);
+        } catch (const std::exception& e) {
+            r = Fail(crError, std::string("WriteRadio: encoding failed: ") + e.what());
+        }
+        if (r == crSuccess && !FetchRadioIdentity(code, image)) r = crError;
+        if (r == crSuccess) {
+            host_.StepProgress();
+            host_.ProcessMessages();
+            host_.Repaint();
+            // The programmed date goes first, on its own.
+            r = WriteBlock(CmdWriteAux, SpaceAux, 0x0620, &image.Buf[0x3820], 8, false, true);
+            if (r == crSuccess) host_.StepProgress();
+        }
+        for (int32_t address = 0x0000; address < 0x0620 && r == crSuccess;) {
+            const int32_t length = address == 0x0600 ? 32 : 256;
+            r = WriteBlock(CmdWriteAux, SpaceAux, address, &image.Buf[AuxOffset + address], length, true, true);
+            if (r == crSuccess) step();
+            address += length;
+        }
+        if (r == crSuccess) r = WriteMainMemory(code, image);
+        if (r == crSuccess) {
+            // The model now shows the radio's identity and the new date.
+            if (!DecodeInto(image, model, Context)) Fail(crSuccess, "WriteRadio: the image written does not decode");
+            const auto end = EndFrame(code);
+            r = Exchange("end frame", end.data(), 8, 9, true);
+            if (r == crSuccess) step();
+        }
+    }
+
+    if (host_.Cancelled()) {
+        host_.Clock().Sleep(400);
+        Send(EndFrame(ModelCode));
+    }
+    EndSequence();
+    Report(false, r);
+    return Outcome == TTransferOutcome::Succeeded;
+}
+
+bool TRadio36::CheckDeck(uint8_t modelCode, const TRKmem& model) {
+    ModelCode = modelCode;
+    uint8_t v = 0, aux = 0, hw = 0;
+    if (ReadBlock(CmdReadMain, SpaceMain, 0x802D, 1, &v, true) != crSuccess) return false;
+    bool flag = true;
+    if ((v & 0x01) == 0) {
+        if (ReadBlock(CmdReadAux, SpaceAux, 0x0018, 1, &aux, true) != crSuccess) return false;
+        if ((aux & 0x20) == 0) flag = false;
+    } else {
+        const int32_t w = v >> 1;
+        if (w == 0 || w == 2) flag = false;
+    }
+    if (ReadBlock(CmdReadMain, SpaceMain, 0x8024, 1, &hw, true) != crSuccess) return false;
+    const int32_t g = hw >> 3, h = (hw >> 2) & 1, k = (hw >> 1) & 1, l = hw & 1;
+
+    int32_t radioBand = (l == 1 && g == 2) ? 1 : 0;
+    if (k == 1) {
+        if (g == 1) radioBand = 2;
+        if (g == 4) radioBand = 3;
+    }
+    if (h == 1) {
+        if (g == 1) radioBand = 4;
+        if (g == 8) radioBand = 5;
+        if (g == 16) radioBand = 6;
+        if (g == 24) radioBand = flag ? 7 : 6;
+    }
+    int32_t fileBand = ModelBandIndex(model);
+    if (model.ProductType == kProductTR2300 && (fileBand == 6 || fileBand == 7)) fileBand = 13 - fileBand;
+    if (radioBand == fileBand) return true;
+
+    const std::string question =
+        FormatS("This Deck is '%s'.\r\nDo you change '%s Data' into '%s Data'?",
+                {DeckBandName(radioBand), DeckBandName(radioBand), DeckBandName(fileBand)});
+    if (ShowMessageBox(question, TMsgType::Warning, TMsgButtons::YesNo) == TMsgResult::Yes) return true;
+    ShowMessageBox(MpuNoResponseMessage, TMsgType::Error);
+    Fail(crDeckRefused, "CheckDeck: deck band " + std::string(DeckBandName(radioBand)) + " kept");
+    return false;
+}
+
+bool TRadio36::WriteRadioFull(TRKmem& model, TMap36& image) {
+    LastResult = crError;
+    if (!OpenRadioPort()) {
+        Outcome = TTransferOutcome::PortProblem;
+        return false;
+    }
+    BeginSequence();
+    int32_t r = crSuccess;
+    uint8_t code = 0;
+
+    if (!SearchRadio(model, code)) {
+        r = crError;
+    } else {
+        host_.SetCancelVisible(false);
+        host_.SetProgressMax(67);
+        if (!CheckDeck(code, model)) r = Fail(crDeckRefused, "CheckDeck: failed");
+        if (r == crSuccess) {
+            StampProgrammedDate(model, host_.Clock().LocalNow());
+            try {
+                image.Encode(model, false, Context);
+            } catch (const std::exception& e) {
+                r = Fail(crError, std::string("WriteRadioFull: encoding failed: ") + e.what());
+            }
+        }
+        uint8_t s1 = 0, s2 = 0, s3 = 0;
+        if (r == crSuccess) {
+            s1 = Sum8(image, 0x0000, 0x003E);
+            s2 = Sum8(image, 0x2F80, 0x2FEE);
+            s3 = Sum8(image, 0x3060, 0x30FE);
+            uint32_t idSum = 0;
+            for (int32_t i = 0x3204; i <= 0x3219; ++i) idSum += image.Buf[static_cast<size_t>(i)];
+            image.Buf[0x3202] = static_cast<uint8_t>((idSum >> 8) & 0xFF);
+            image.Buf[0x3203] = static_cast<uint8_t>(idSum & 0xFF);
+            std::copy_n(image.Buf.begin() + 0x3200, 26, image.Buf.begin() + 0x3E00);
+            TimeoutMs = LongTimeoutMs;
+        }
+        for (int32_t address = 0x0000; address < 0x0C40 && r == crSuccess; address += 224) {
+            r = WriteBlock(CmdWriteAux, SpaceAux, address, &image.Buf[AuxOffset + address], 224, true, true);
+            if (r == crSuccess) host_.StepProgress();
+        }
+        for (const auto& b : kFullAuxBlocks) {
+            if (r != crSuccess) break;
+            r = WriteBlock(CmdWriteAux, SpaceAux, b.Address, &image.Buf[b.From], b.Length, true, true);
+            std::copy_n(image.Buf.begin() + b.From, b.Length, image.Buf.begin() + b.Mirror);
+            if (r == crSuccess) host_.StepProgress();
+        }
+        for (const int32_t address : {0x8000, 0xA000}) {
+            if (r != crSuccess) break;
+            const auto frame = Frame(CmdErase, address, SpaceMain, 0x0200, code);
+            const std::string where = "erase " + Hex4(address);
+            std::vector<uint8_t> reply;
+            if (!Send(frame)) {
+                r = Fail(crError, where + ": " + receiveDetail_);
+                break;
+            }
+            host_.Clock().Sleep(1000);
+            r = ReceiveExact(9, reply);
+            if (r != crSuccess) r = Fail(r, where + ": " + receiveDetail_);
+            else if (reply[8] != Ack) r = Fail(crError, where + ": byte 8 is " + Hex2(reply[8]) + ", not ACK");
+            if (r == crSuccess) host_.StepProgress();
+        }
+        if (r == crSuccess) {
+            image.Buf[0x003F] = s1;
+            image.Buf[0x2FFF] = s2;
+            image.Buf[0x30FF] = s3;
+        }
+        for (int32_t address = 0x8000; address <= 0xB100 && r == crSuccess; address += 0x100) {
+            r = WriteBlock(CmdWriteMain, SpaceMain, address, &image.Buf[address - MainBase], 0x100, true, true);
+            if (r == crSuccess) host_.StepProgress();
+        }
+        if (r == crSuccess) {
+            if (!DecodeInto(image, model, Context))
+                Fail(crSuccess, "WriteRadioFull: the image written does not decode");
+            const auto end = EndFrame(code);
+            r = Exchange("end frame", end.data(), 8, 9, true);
+            if (r == crSuccess) host_.StepProgress();
+        }
+    }
+
+    if (host_.Cancelled()) {
+        host_.Clock().Sleep(400);
+        Send(EndFrame(ModelCode));
+    } else if (r == crDeckRefused) {
+        host_.Clock().Sleep(400);
+        Send(EndFrame(ModelCode));
+        ShowMessageBox("Write error", TMsgType::Error);
+    }
+    EndSequence();
+    Report(false, r);
+    return Outcome == TTransferOutcome::Succeeded;
+}
+
+bool RunRadioTransfer(TRadio36& radio, bool isRead, int32_t writeMode, bool hardwareChanged, TMap36& image,
+                      TRKmem& model) {
+    if (isRead) return radio.ReadRadio(image, model);
+    if (writeMode == 0) return radio.WriteRadioFull(model, image);
+    if (hardwareChanged) {
+        radio.LastResult = crError;
+        radio.Outcome = TTransferOutcome::Refused;
+        radio.FailureDetail = "write refused: the band or product type changed since the data were loaded";
+        ShowMessageBox(MpuNoResponseMessage, TMsgType::Error);
+        return false;
+    }
+    return radio.WriteRadio(model, image);
+}
