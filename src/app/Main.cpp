@@ -1,0 +1,837 @@
+#include "app/Main.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QStyle>
+#include <QTime>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+#include "app/D_Pass.h"
+#include "app/dc_GuiSeams.h"
+#include "app/dc_Help.h"
+#include "app/dc_Ini.h"
+#include "app/dc_LockKeys.h"
+#include "app/dc_MainMenu.h"
+#include "image/dc_DataFile.h"
+#include "model/dc_MessageBox.h"
+#include "model/dc_Rules.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kDefaultHint = "F1 for Help  F2 for Next Group  F3 for DCS Complement  F10 for Menus";
+constexpr const char* kAskSave = "Do you want to save the file?\r\n%s";
+constexpr const char* kDataExt = "K36";
+// Filters in the "description|patterns" form the program has always used.
+constexpr const char* kOpenFilterFormat = "%s Files(*.%s, *.%s)|*.%s;*.%s";
+constexpr const char* kSaveFilterFormat = "%s Files(*.%s)|*.%s";
+
+// The two manufacture-mode access codes, every character code raised by one
+// so that neither reads as plain text in the binary.
+constexpr const char* kScrambledCodes[] = {"us3211nblfs", "sl47xpsltipqt"};
+
+std::string Unscramble(std::string_view scrambled) {
+    std::string plain(scrambled);
+    for (char& c : plain) c = static_cast<char>(c - 1);
+    return plain;
+}
+
+std::string UpperCase(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+std::string LowerCase(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+// A printf-like format whose every "%s" takes the next of `args`.
+std::string FormatText(std::string_view format, std::initializer_list<std::string_view> args) {
+    std::string out;
+    auto arg = args.begin();
+    for (size_t i = 0; i < format.size(); ++i) {
+        if (format[i] == '%' && i + 1 < format.size() && format[i + 1] == 's' && arg != args.end()) {
+            out += *arg++;
+            ++i;
+        } else {
+            out += format[i];
+        }
+    }
+    return out;
+}
+
+std::string WithTrailingSlash(const fs::path& folder) {
+    std::string text = folder.string();
+    if (text.empty() || text.back() != '/') text += '/';
+    return text;
+}
+
+bool FileExists(const std::string& name) {
+    std::error_code ec;
+    return fs::is_regular_file(fs::path(name), ec);
+}
+
+// Short and long part of a hint: "short|long"; without "|" both are the whole text.
+QString LongHint(const char* hint) {
+    const QString text = ToQ(hint);
+    const auto bar = text.indexOf(u'|');
+    return bar < 0 ? text : text.mid(bar + 1);
+}
+
+QString ShortHint(const char* hint) {
+    const QString text = ToQ(hint);
+    const auto bar = text.indexOf(u'|');
+    return bar < 0 ? text : text.left(bar);
+}
+
+QIcon ToolIcon(const std::string& tool, QStyle* style) {
+    static const std::map<std::string, QStyle::StandardPixmap> icons = {
+        {"toolNew", QStyle::SP_FileIcon},
+        {"toolOpen", QStyle::SP_DialogOpenButton},
+        {"toolSave", QStyle::SP_DialogSaveButton},
+        {"toolCopy", QStyle::SP_FileDialogDetailedView},
+        {"toolPaste", QStyle::SP_FileDialogContentsView},
+        {"toolPrint", QStyle::SP_ComputerIcon},
+        {"toolUpload", QStyle::SP_ArrowUp},
+        {"toolDownload", QStyle::SP_ArrowDown},
+        {"toolMS", QStyle::SP_BrowserReload},
+        {"toolTopic", QStyle::SP_MessageBoxInformation},
+    };
+    const auto it = icons.find(tool);
+    return it == icons.end() ? QIcon() : style->standardIcon(it->second);
+}
+
+} // namespace
+
+TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
+    TCommandLine result;
+    if (args.empty()) return result;
+    const std::string first = UpperCase(args.front());
+    if (first == "-D" || first == "/D")
+        result.StartupMode = 1;
+    else if (first == "-M" || first == "/M")
+        result.StartupMode = 2;
+    else if (first.find("K36") != std::string::npos)
+        result.FileName = args.front();
+    return result;
+}
+
+bool IsManufactureCode(std::string_view typed) {
+    const std::string text = LowerCase(TrimText(typed));
+    return std::any_of(std::begin(kScrambledCodes), std::end(kScrambledCodes),
+                       [&](const char* code) { return Unscramble(code) == text; });
+}
+
+// ---- Start-up ----------------------------------------------------------------
+
+TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("frmMain"));
+
+    // Command line, then manufacture-mode access.
+    const TCommandLine commandLine = ParseCommandLine(args);
+    StartupMode = commandLine.StartupMode;
+    if (StartupMode == 2) {
+        TfrmPass pass(this);
+        if (pass.exec() != QDialog::Accepted || !IsManufactureCode(pass.Password())) StartupMode = 0;
+    }
+
+    BuildMenus();
+    BuildToolBar();
+    BuildSystemPanels();
+    BuildStatusBar();
+    setMinimumSize(835, 540);
+
+    // Every command this window runs itself; the rest are wired by their windows.
+    commands_["miNew"] = [this] { miNewClick(); };
+    commands_["miOpen"] = [this] { miOpenClick(); };
+    commands_["miSave"] = [this] { miSaveClick(); };
+    commands_["miSaveAs"] = [this] { miSaveAsClick(); };
+    commands_["miOriginalformat"] = [this] { FormatClick(0); };
+    commands_["miFleetformat"] = [this] { FormatClick(1); };
+    commands_["miConf"] = [this] { miConfClick(); };
+    for (int i = 1; i <= 4; ++i) commands_["miFile" + std::to_string(i)] = [this, i] { RecentFileClick(i); };
+    commands_["miExit"] = [this] { close(); };
+    commands_["miToolbar"] = [this] { miToolbarClick(); };
+    commands_["miStatusBar"] = [this] { miStatusBarClick(); };
+    for (const TMenuEntry& e : MainMenuTable())
+        if (e.Group > 0) commands_[e.Name] = [this, g = e.Group] { ItemClick(g); };
+    commands_["miTopic"] = [] { ShowHelp(0); };
+    commands_["miGetStart"] = [] { ShowHelp(500); };
+    commands_["miAbout"] = [this] { miAboutClick(); };
+
+    // Clock and lock keys.
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, [this] {
+        statusPanels_[4]->setText(QTime::currentTime().toString(QStringLiteral("HH:mm")));
+        RefreshLockPanels();
+    });
+    Timer1->start();
+    statusPanels_[4]->setText(QTime::currentTime().toString(QStringLiteral("HH:mm")));
+    RefreshLockPanels();
+    qApp->installEventFilter(this);
+
+    LoadConfiguration();
+
+    model_ = std::make_unique<TRKmem>();
+    image_ = std::make_unique<TMap36>();
+    model_->SetNewConfiguration();
+
+    CurrentFileName = commandLine.FileName.empty() ? DefaultFileName() : commandLine.FileName;
+    if (FileExists(CurrentFileName)) {
+        SaveEnabled = true;
+        if (!LoadDataFile(CurrentFileName, *model_, *image_, CodecContext())) CurrentFileName = kUntitled;
+    } else {
+        CurrentFileName = kUntitled;
+    }
+    ReloadTemplateChannel();
+    SavedChannels.Assign(model_->Channels);
+    FileModified = false;
+
+    RefreshAll();
+    ApplyColumnLayout();
+    CopiedChannel = TChannel();
+    CopiedChannelNo = -1;
+    CopiedChannelIndex = -1;
+    HardwareChanged = false;
+}
+
+TfrmMain::~TfrmMain() { qApp->removeEventFilter(this); }
+
+std::string TfrmMain::DefaultFileName() const {
+    return WithTrailingSlash(ProgramFolder()) + "default" + "." + kDataExt;
+}
+
+void TfrmMain::BuildMenus() {
+    for (const TMenuEntry& e : MainMenuTable()) {
+        const std::string name = e.Name;
+        QMenu* parentMenu = *e.Parent ? menus_.at(e.Parent) : nullptr;
+        switch (e.Kind) {
+        case TMenuKind::Menu: {
+            QMenu* menu = parentMenu ? parentMenu->addMenu(ToQ(e.Caption)) : menuBar()->addMenu(ToQ(e.Caption));
+            menu->setObjectName(ToQ(e.Name));
+            menu->menuAction()->setStatusTip(LongHint(e.Hint));
+            menu->setToolTipsVisible(false);
+            menus_[name] = menu;
+            break;
+        }
+        case TMenuKind::Separator: parentMenu->addSeparator(); break;
+        case TMenuKind::Item:
+        case TMenuKind::Check: {
+            auto* action = new QAction(ToQ(e.Caption), this);
+            action->setObjectName(ToQ(e.Name));
+            action->setCheckable(e.Kind == TMenuKind::Check);
+            if (*e.ShortCut) action->setShortcut(QKeySequence(QString::fromLatin1(e.ShortCut)));
+            action->setStatusTip(LongHint(e.Hint));
+            action->setToolTip(ShortHint(e.Hint));
+            action->setData(e.HelpContext);
+            parentMenu->addAction(action);
+            connect(action, &QAction::triggered, this, [this, name] { RunCommand(name); });
+            actions_[name] = action;
+            break;
+        }
+        }
+    }
+    // Recent-file captions and check marks are set when the configuration is read.
+    actions_.at("miRecentFile")->setEnabled(false);
+    actions_.at("miToolbar")->setChecked(true);
+    actions_.at("miStatusBar")->setChecked(true);
+}
+
+void TfrmMain::BuildToolBar() {
+    barTool = addToolBar(QStringLiteral("Toolbar"));
+    barTool->setObjectName(QStringLiteral("barTool"));
+    barTool->setFloatable(true);
+    barTool->setMovable(true);
+    for (const TToolEntry& t : ToolBarTable()) {
+        if (std::string_view(t.Name) == "-") {
+            barTool->addSeparator();
+            continue;
+        }
+        QAction* action = actions_.at(t.MenuItem);
+        if (action->icon().isNull()) action->setIcon(ToolIcon(t.Name, style()));
+        barTool->addAction(action);
+        if (QWidget* button = barTool->widgetForAction(action)) button->setObjectName(ToQ(t.Name));
+    }
+    // A tool bar closed while floating hides for good, until the menu shows it again.
+    connect(barTool, &QToolBar::visibilityChanged, this, [this](bool visible) {
+        if (!closing_ && isVisible()) actions_.at("miToolbar")->setChecked(visible);
+    });
+}
+
+void TfrmMain::BuildSystemPanels() {
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(4, 4, 4, 4);
+
+    auto* pnlSysType = new QFrame(central);
+    pnlSysType->setObjectName(QStringLiteral("pnlSysType"));
+    pnlSysType->setFrameShape(QFrame::StyledPanel);
+    auto* sysLayout = new QHBoxLayout(pnlSysType);
+    sysLayout->setContentsMargins(4, 2, 4, 2);
+    struct TPair {
+        const char* Caption;
+        const char* Value;
+    };
+    const struct {
+        const char* Name;
+        TPair Rows[2];
+    } columns[] = {
+        {"pnlSysLeft", {{"Serial No", "pnlSerialNo"}, {"Freq Band", "pnlBand"}}},
+        {"pnlSysCentre", {{"Product Type", "pnlProduct"}, {"FW Version", "pnlFWVer"}}},
+        {"pnlSysRight", {{"COM Port", "pnlComPort"}, {"Printer", "pnlPrinter"}}},
+    };
+    for (const auto& column : columns) {
+        auto* sub = new QFrame(pnlSysType);
+        sub->setObjectName(ToQ(column.Name));
+        auto* grid = new QGridLayout(sub);
+        grid->setContentsMargins(2, 2, 2, 2);
+        int row = 0;
+        for (const TPair& pair : column.Rows) {
+            auto* caption = new QLabel(ToQ(pair.Caption), sub);
+            caption->setFrameShape(QFrame::Panel);
+            caption->setFrameShadow(QFrame::Raised);
+            caption->setMinimumWidth(90);
+            auto* value = new QLabel(sub);
+            value->setObjectName(ToQ(pair.Value));
+            value->setFrameShape(QFrame::Panel);
+            value->setFrameShadow(QFrame::Sunken);
+            grid->addWidget(caption, row, 0);
+            grid->addWidget(value, row, 1);
+            grid->setColumnStretch(1, 1);
+            sysPanels_[pair.Value] = value;
+            ++row;
+        }
+        // The three sub-panels share the width equally.
+        sysLayout->addWidget(sub, 1);
+    }
+    layout->addWidget(pnlSysType);
+
+    // The channel grid takes this place.
+    auto* grdArea = new QFrame(central);
+    grdArea->setObjectName(QStringLiteral("grdArea"));
+    grdArea->setFrameShape(QFrame::StyledPanel);
+    layout->addWidget(grdArea, 1);
+    setCentralWidget(central);
+}
+
+void TfrmMain::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("barStatus"));
+    bar->setSizeGripEnabled(false);
+    const int widths[5] = {650, 30, 30, 35, 60};
+    for (int i = 0; i < 5; ++i) {
+        auto* panel = new QLabel(bar);
+        panel->setObjectName(QStringLiteral("barStatusPanel%1").arg(i));
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        if (i >= 1 && i <= 3) panel->setAlignment(Qt::AlignCenter);
+        statusPanels_[static_cast<size_t>(i)] = panel;
+        if (i == 0) {
+            panel->setMinimumWidth(100);
+            bar->addWidget(panel, 1);
+        } else {
+            panel->setFixedWidth(widths[i]);
+            bar->addPermanentWidget(panel);
+        }
+    }
+    ShowHint(QString());
+
+    // Keys the window handles whatever control has the focus.
+    const struct {
+        QKeySequence Key;
+        std::function<void()> Action;
+    } keys[] = {
+        {QKeySequence(Qt::Key_F1), [this] { HelpForHint(); }},
+        {QKeySequence(Qt::Key_F2), [this] { StoreGridPage(); }},
+        {QKeySequence(Qt::SHIFT | Qt::Key_F9), [this] { StoreGridPage(); }},
+        {QKeySequence(Qt::Key_F10),
+         [this] {
+             menuBar()->setActiveAction(menus_.at("mnuFile")->menuAction());
+         }},
+    };
+    for (const auto& k : keys) {
+        auto* shortcut = new QShortcut(k.Key, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, k.Action);
+    }
+}
+
+QLabel* TfrmMain::SystemPanel(const std::string& name) const {
+    const auto it = sysPanels_.find(name);
+    return it == sysPanels_.end() ? nullptr : it->second;
+}
+
+QAction* TfrmMain::Action(const std::string& name) const {
+    const auto it = actions_.find(name);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QMenu* TfrmMain::Menu(const std::string& name) const {
+    const auto it = menus_.find(name);
+    return it == menus_.end() ? nullptr : it->second;
+}
+
+QString TfrmMain::DefaultHint() const { return QString::fromLatin1(kDefaultHint); }
+
+// ---- Configuration -------------------------------------------------------------
+
+void TfrmMain::LoadConfiguration() {
+    ini_ = std::make_unique<TIniData>(ProgramFolder() / "RK36.ini");
+    ini_->Load();
+    const int top = ini_->ReadInt("FRMY", -1);
+    const int left = ini_->ReadInt("FRMX", -1);
+    const int width = ini_->ReadInt("FRMW", -1);
+    const int height = ini_->ReadInt("FRMH", -1);
+    if (top >= 0) move(x(), top);
+    if (left >= 0) move(left, y());
+    if (width >= 0) resize(width, this->height());
+    if (height >= 0) resize(this->width(), height);
+    if (ini_->ReadInt("FRMMAX", -1) == 1) setWindowState(windowState() | Qt::WindowMaximized);
+    ComPortNo = ini_->ReadInt("COM_PORT", 1);
+    CurrentFolder = ini_->ReadStr("CURFOLD", WithTrailingSlash(ProgramFolder()));
+    FileFormat = ini_->ReadInt("FILEFMT", 0) == 1 ? 1 : 0;
+    actions_.at("miFleetformat")->setChecked(FileFormat == 1);
+    actions_.at("miOriginalformat")->setChecked(FileFormat != 1);
+    HelpLanguage = ini_->ReadInt("HLANG", 0);
+    SetHelpLanguage(HelpLanguage);
+    PreviewPageMode = ini_->ReadInt("PAGE", 0);
+    RecentFiles.clear();
+    for (int i = 1; i <= 4; ++i) {
+        std::string file = ini_->ReadStr("FILE" + std::to_string(i), "");
+        if (!file.empty()) RecentFiles.push_back(std::move(file));
+    }
+    RebuildRecentMenu();
+    for (int g = 1; g <= kItemGroupCount; ++g) {
+        char key[16];
+        std::snprintf(key, sizeof key, "ITEM%d", g);
+        ItemVisible[static_cast<size_t>(g)] = ini_->ReadInt(key, 1) == 1;
+    }
+    for (const TMenuEntry& e : MainMenuTable())
+        if (e.Group > 0) actions_.at(e.Name)->setChecked(ItemVisible[static_cast<size_t>(e.Group)]);
+}
+
+void TfrmMain::SaveConfiguration() {
+    if (!ini_) return;
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))) {
+        ini_->WriteInt("FRMX", x());
+        ini_->WriteInt("FRMY", y());
+        ini_->WriteInt("FRMW", width());
+        ini_->WriteInt("FRMH", height());
+    }
+    ini_->WriteInt("COM_PORT", ComPortNo);
+    ini_->WriteStr("CURFOLD", CurrentFolder);
+    ini_->WriteInt("FILEFMT", FileFormat);
+    ini_->WriteInt("HLANG", HelpLanguage);
+    ini_->WriteInt("PAGE", PreviewPageMode);
+    for (size_t i = 0; i < 4; ++i)
+        ini_->WriteStr("FILE" + std::to_string(i + 1), i < RecentFiles.size() ? RecentFiles[i] : "");
+    for (int g = 1; g <= kItemGroupCount; ++g) {
+        char key[16];
+        std::snprintf(key, sizeof key, "ITEM%d", g);
+        ini_->WriteInt(key, ItemVisible[static_cast<size_t>(g)] ? 1 : 0);
+    }
+    // A configuration that cannot be written must not keep the program open.
+    (void)ini_->Save();
+    ini_.reset();
+}
+
+// ---- Refresh -------------------------------------------------------------------
+
+void TfrmMain::RefreshAll() {
+    std::string title = " - ";
+    title += kAppTitle;
+    if (StartupMode == 2) title += "(Manufacture mode)";
+    title += " -";
+    setWindowTitle(PathToQ(CurrentFileName) + ToQ(title));
+    RefreshMenus();
+    RefreshSystemPanels();
+    ShowGroupPage();
+    ApplyColumnLayout();
+}
+
+void TfrmMain::RefreshSystemPanels() {
+    const TRKmem& m = *model_;
+    sysPanels_.at("pnlSerialNo")->setText(ToQ(m.SerialNumber));
+    sysPanels_.at("pnlProduct")->setText(ToQ(m.ProductType));
+    sysPanels_.at("pnlFWVer")->setText(ToQ(m.FirmwareVersion));
+    sysPanels_.at("pnlComPort")->setText(QStringLiteral("COM%1").arg(ComPortNo));
+    sysPanels_.at("pnlBand")->setText(ToQ(BandName(BandType(m), m.ProductType)));
+    // The printer name comes with printing.
+}
+
+void TfrmMain::SetItemEnabled(const std::string& name, bool enabled) {
+    actions_.at(name)->setEnabled(enabled && commands_.count(name) > 0);
+}
+
+void TfrmMain::RefreshMenus() {
+    // Option boards that leave out paging (P), 2-tone (T) or both.
+    static const std::map<std::string, std::string, std::less<>> disabledByBoard = {
+        {"No", "PT"},
+        {"OB-21 (2-TONE)", "P"},
+        {"OB-51 (5-TONE)", "PT"},
+        {"OB-81 (TR-TRUNK)", "PT"},
+        {"OB-31 (ENC/DTMF/PAGE)", "T"},
+        {"MDC1200(ANI)", "PT"},
+        {"OB-41 (Hi Level Encr)", "PT"},
+        {"OB-71(ANI)", "PT"},
+    };
+    for (const char* name : {"miSTone", "miAni", "miPCode", "mi2Tone", "mi2TTable"}) SetItemEnabled(name, true);
+    const auto it = disabledByBoard.find(OptionBoardName(*model_));
+    const std::string off = it == disabledByBoard.end() ? "" : it->second;
+    if (off.find('P') != std::string::npos) SetItemEnabled("miPCode", false);
+    if (off.find('T') != std::string::npos) {
+        SetItemEnabled("mi2Tone", false);
+        SetItemEnabled("mi2TTable", false);
+    }
+
+    const bool mdc = IsMdcAni(*model_, FileFormat == 1);
+    QAction* miMdc1200 = actions_.at("miMdc1200");
+    if (FileFormat == 1) {
+        actions_.at("misPage")->setText(QStringLiteral("Page/Sig/MDC1200"));
+        miMdc1200->setVisible(true);
+        SetItemEnabled("miMdc1200", mdc);
+    } else {
+        actions_.at("misPage")->setText(QStringLiteral("Page/Sig"));
+        miMdc1200->setVisible(false);
+    }
+    SetItemEnabled("misAni", !mdc);
+    UpdateSaveActions();
+
+    // Items that have no window yet stay disabled; everything else is on.
+    static const char* const kManaged[] = {"miSTone", "miAni",     "miPCode", "mi2Tone", "mi2TTable",
+                                           "miMdc1200", "misAni", "miSave",  "miRecentFile"};
+    for (const auto& [name, action] : actions_) {
+        if (std::find_if(std::begin(kManaged), std::end(kManaged), [&](const char* m) { return name == m; }) !=
+            std::end(kManaged))
+            continue;
+        action->setEnabled(commands_.count(name) > 0);
+    }
+}
+
+void TfrmMain::UpdateSaveActions() { SetItemEnabled("miSave", SaveEnabled); }
+
+void TfrmMain::RebuildRecentMenu() {
+    actions_.at("miRecentFile")->setVisible(RecentFiles.empty());
+    const std::string cwd = WithTrailingSlash(fs::current_path());
+    for (size_t i = 0; i < 4; ++i) {
+        QAction* item = actions_.at("miFile" + std::to_string(i + 1));
+        if (i >= RecentFiles.size()) {
+            item->setVisible(false);
+            continue;
+        }
+        const fs::path file(RecentFiles[i]);
+        const std::string folder = WithTrailingSlash(file.parent_path());
+        const std::string shown = folder == cwd ? file.filename().string() : RecentFiles[i];
+        item->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(PathToQ(shown)));
+        item->setVisible(true);
+    }
+}
+
+// The grid arrives with its own window part; until then the page is empty.
+void TfrmMain::StoreGridPage() {}
+void TfrmMain::ShowGroupPage() {}
+void TfrmMain::ApplyColumnLayout() {}
+
+void TfrmMain::CommitBeforeCommand() {
+    StoreGridPage();
+    if (!model_->Channels.Equals(SavedChannels)) FileModified = true;
+}
+
+void TfrmMain::ReloadTemplateChannel() {
+    int32_t lower = 0, upper = 0;
+    TemplateChannel = TChannel();
+    LoadBandTemplate(model_->ControlHeadType, BandType(*model_), model_->ProductType, true, lower, upper,
+                     &TemplateChannel);
+}
+
+// ---- Commands ------------------------------------------------------------------
+
+void TfrmMain::SetCommand(const std::string& name, std::function<void()> handler) {
+    if (handler)
+        commands_[name] = std::move(handler);
+    else
+        commands_.erase(name);
+    RefreshMenus();
+}
+
+void TfrmMain::RunCommand(const std::string& name) {
+    const TMenuEntry* entry = FindMenuEntry(name.c_str());
+    const auto command = commands_.find(name);
+    if (!entry || command == commands_.end()) return;
+    if (entry->Commit == TCommit::Full) {
+        CommitBeforeCommand();
+        if (std::string_view(entry->Parent) == "mnuFile") {
+            SaveEnabled = true;
+            UpdateSaveActions();
+        }
+    } else if (entry->Commit == TCommit::Page) {
+        StoreGridPage();
+    }
+    command->second();
+}
+
+bool TfrmMain::AskSaveChanges() {
+    if (!FileModified) return true;
+    if (ShowMessageBoxF(kAskSave, CurrentFileName, TMsgType::Confirmation, TMsgButtons::YesNo, 1) ==
+        TMsgResult::Yes)
+        return SaveCurrentFile();
+    return true;
+}
+
+void TfrmMain::RememberFolder(const std::string& fileName) {
+    CurrentFolder = WithTrailingSlash(fs::path(fileName).parent_path());
+}
+
+bool TfrmMain::SaveCurrentFile() {
+    std::string name = CurrentFileName;
+    auto askName = [&]() -> bool {
+        TFileDialogRequest request{QStringLiteral("Save As"), fs::path(CurrentFolder),
+                                   FormatText(kSaveFilterFormat, {kDataExt, kDataExt, kDataExt}), kDataExt};
+        const auto chosen = FileDialogs().SaveFile(request);
+        if (!chosen) return false;
+        name = chosen->string();
+        RememberFolder(name);
+        return true;
+    };
+    if (name == kUntitled) {
+        if (!askName()) return false;
+    } else if (name == DefaultFileName()) {
+        if (ShowMessageBox("Do you want to overwrite the default file?", TMsgType::Confirmation,
+                           TMsgButtons::YesNo, 1) == TMsgResult::No &&
+            !askName())
+            return false;
+    }
+    // The name only becomes the current file once it holds the data.
+    if (!SaveDataFile(name, *model_, *image_, CodecContext())) return false;
+    CurrentFileName = name;
+    RefreshAll();
+    HardwareChanged = false;
+    return true;
+}
+
+void TfrmMain::miNewClick() {
+    if (!AskSaveChanges()) return;
+    // The model dialog decides the new radio's type; until it is part of the
+    // editor, New ends here.
+    ShowMessageBox("Creating a new file needs the model dialog, which this version does not have yet.",
+                   TMsgType::Information);
+}
+
+void TfrmMain::MoveToFrontOfRecent(const std::string& fileName) {
+    const std::string key = UpperCase(fileName);
+    RecentFiles.erase(std::remove_if(RecentFiles.begin(), RecentFiles.end(),
+                                     [&](const std::string& f) { return UpperCase(f) == key; }),
+                      RecentFiles.end());
+    RecentFiles.insert(RecentFiles.begin(), fileName);
+    RebuildRecentMenu();
+}
+
+bool TfrmMain::LoadInto(const std::string& fileName) {
+    if (!LoadDataFile(fileName, *model_, *image_, CodecContext())) return false;
+    ReloadTemplateChannel();
+    MoveToFrontOfRecent(fileName);
+    CurrentFileName = fileName;
+    FileModified = false;
+    SavedChannels.Assign(model_->Channels);
+    RefreshAll();
+    HardwareChanged = false;
+    return true;
+}
+
+void TfrmMain::miOpenClick() {
+    if (!AskSaveChanges()) return;
+    TFileDialogRequest request{QStringLiteral("Open"), fs::path(CurrentFolder),
+                               FormatText(kOpenFilterFormat, {kDataExt, kDataExt, "cps", kDataExt, "cps"}),
+                               "cps"};
+    const auto chosen = FileDialogs().OpenFile(request);
+    if (!chosen) return;
+    RememberFolder(chosen->string());
+    LoadInto(chosen->string());
+}
+
+void TfrmMain::miSaveClick() {
+    if (!SaveCurrentFile()) return;
+    FileModified = false;
+    SavedChannels.Assign(model_->Channels);
+}
+
+void TfrmMain::miSaveAsClick() {
+    TFileDialogRequest request{QStringLiteral("Save As"), fs::path(CurrentFolder),
+                               FormatText(kSaveFilterFormat, {kDataExt, kDataExt, kDataExt}), kDataExt};
+    const auto chosen = FileDialogs().SaveFile(request);
+    if (!chosen) return;
+    RememberFolder(chosen->string());
+    // A save that fails leaves the window on the file it had.
+    const std::string previous = CurrentFileName;
+    CurrentFileName = chosen->string();
+    if (!SaveCurrentFile()) {
+        CurrentFileName = previous;
+        return;
+    }
+    FileModified = false;
+    SavedChannels.Assign(model_->Channels);
+}
+
+void TfrmMain::FormatClick(int format) {
+    if (format == FileFormat) return;
+    if (ShowMessageBox("Are you sure you want to change the format of RK36?", TMsgType::Warning,
+                       TMsgButtons::YesNo, 2) != TMsgResult::Yes)
+        return;
+    FileFormat = format;
+    actions_.at("miFleetformat")->setChecked(format == 1);
+    actions_.at("miOriginalformat")->setChecked(format != 1);
+    TRKmem& m = *model_;
+    SelectOptionBoard(m, "No");
+    ResetOptionDependents(m, "No");
+    m.AniOnOption = 0;
+    for (int32_t i = 0; i < m.Channels.Count(); ++i) m.Channels[i].Ani = 0;
+    RefreshMenus();
+    ShowGroupPage();
+    ApplyColumnLayout();
+}
+
+void TfrmMain::miConfClick() {
+    // The configuration dialog is its own window; without it there is nothing to take over.
+}
+
+void TfrmMain::RecentFileClick(int index) {
+    if (index < 1 || static_cast<size_t>(index) > RecentFiles.size()) return;
+    const std::string fileName = RecentFiles[static_cast<size_t>(index - 1)];
+    if (!FileExists(fileName)) {
+        ShowMessageBox("File Not Found", TMsgType::Warning);
+        RecentFiles.erase(RecentFiles.begin() + (index - 1));
+        RebuildRecentMenu();
+        return;
+    }
+    if (!AskSaveChanges()) return;
+    SaveEnabled = true;
+    UpdateSaveActions();
+    LoadInto(fileName);
+}
+
+void TfrmMain::miToolbarClick() {
+    const bool show = !barTool->isVisible();
+    barTool->setVisible(show);
+    actions_.at("miToolbar")->setChecked(show);
+}
+
+void TfrmMain::miStatusBarClick() {
+    const bool show = !statusBar()->isVisible();
+    statusBar()->setVisible(show);
+    actions_.at("miStatusBar")->setChecked(show);
+}
+
+void TfrmMain::ItemClick(int group) {
+    bool& visible = ItemVisible[static_cast<size_t>(group)];
+    visible = !visible;
+    for (const TMenuEntry& e : MainMenuTable())
+        if (e.Group == group) actions_.at(e.Name)->setChecked(visible);
+    ApplyColumnLayout();
+}
+
+void TfrmMain::miAboutClick() {
+    // The About box is its own window.
+}
+
+// ---- Hints, keys, help -------------------------------------------------------------
+
+void TfrmMain::ShowHint(const QString& text) {
+    const bool none = text.isEmpty();
+    statusPanels_[0]->setText(none ? DefaultHint() : text);
+    hintItem_.clear();
+    if (!none) {
+        for (const TMenuEntry& e : MainMenuTable()) {
+            if (e.Kind == TMenuKind::Separator) continue;
+            if (LongHint(e.Hint) == text) {
+                hintItem_ = e.Name;
+                break;
+            }
+        }
+    }
+    RefreshLockPanels();
+}
+
+void TfrmMain::RefreshLockPanels() {
+    const TLockKeys keys = ReadLockKeys();
+    statusPanels_[1]->setText(keys.CapsLock ? QStringLiteral("CAP") : QString());
+    statusPanels_[2]->setText(keys.NumLock ? QStringLiteral("NUM") : QString());
+    statusPanels_[3]->setText(keys.ScrollLock ? QStringLiteral("SCRL") : QString());
+}
+
+void TfrmMain::HelpForHint() {
+    if (hintItem_.empty()) return; // the focused control's own help comes with the grid
+    if (hintItem_ == "miAbout") {
+        RunCommand("miAbout");
+        return;
+    }
+    const bool hasTool = std::any_of(ToolBarTable().begin(), ToolBarTable().end(),
+                                     [&](const TToolEntry& t) { return hintItem_ == t.MenuItem; });
+    const TMenuEntry* entry = FindMenuEntry(hintItem_.c_str());
+    ShowHelp(hasTool && entry ? entry->HelpContext : 0);
+}
+
+bool TfrmMain::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        // The hint goes to panel 0 rather than over the whole status bar.
+        ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_CapsLock || key->key() == Qt::Key_NumLock || key->key() == Qt::Key_ScrollLock)
+            QTimer::singleShot(0, this, [this] { RefreshLockPanels(); });
+        if (key->key() == Qt::Key_F1) {
+            auto* menu = qobject_cast<QMenu*>(watched);
+            const bool ours = menu && std::any_of(menus_.begin(), menus_.end(),
+                                                  [&](const auto& m) { return m.second == menu; });
+            if (ours && menu->activeAction()) {
+                const int context = menu->activeAction()->data().toInt();
+                ShowHelp(context);
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    CommitBeforeCommand();
+    if (FileModified) {
+        const TMsgResult answer = ShowMessageBoxF(kAskSave, CurrentFileName, TMsgType::Confirmation,
+                                                  TMsgButtons::YesNoCancel, 1);
+        if (answer == TMsgResult::Cancel || (answer == TMsgResult::Yes && (StoreGridPage(), !SaveCurrentFile()))) {
+            event->ignore();
+            return;
+        }
+    }
+    closing_ = true;
+    Timer1->stop();
+    SaveConfiguration();
+    event->accept();
+}

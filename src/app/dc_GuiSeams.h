@@ -1,0 +1,58 @@
+#pragma once
+// The editor's side of the replaceable seams: message boxes shown as
+// QMessageBox, and the open/save dialogs behind one interface so tests can
+// answer them without a file dialog on screen.
+
+#include <QString>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "model/dc_MessageBox.h"
+
+class QWidget;
+
+// Model texts are Latin-1 bytes.
+QString ToQ(std::string_view latin1);
+std::string FromQ(const QString& text);
+// File names follow the local file-name encoding, not Latin-1.
+QString PathToQ(const std::filesystem::path& path);
+std::filesystem::path PathFromQ(const QString& path);
+
+class TQtMessageSink : public IMessageSink {
+public:
+    TMsgResult Show(const TMessage& message) override;
+};
+
+struct TFileDialogRequest {
+    QString Title;
+    std::filesystem::path Folder;
+    // "Description|*.a;*.b", as the program's filters are written.
+    std::string Filter;
+    std::string DefaultExt; // without the dot
+};
+
+class IFileDialogs {
+public:
+    virtual ~IFileDialogs() = default;
+    // The chosen file, or nothing when cancelled.
+    virtual std::optional<std::filesystem::path> OpenFile(const TFileDialogRequest& request) = 0;
+    virtual std::optional<std::filesystem::path> SaveFile(const TFileDialogRequest& request) = 0;
+};
+
+class TQtFileDialogs : public IFileDialogs {
+public:
+    std::optional<std::filesystem::path> OpenFile(const TFileDialogRequest& request) override;
+    std::optional<std::filesystem::path> SaveFile(const TFileDialogRequest& request) override;
+};
+
+// Replaces the current implementation and returns the previous one; nullptr
+// restores the Qt dialogs.
+std::shared_ptr<IFileDialogs> SetFileDialogs(std::shared_ptr<IFileDialogs> dialogs);
+IFileDialogs& FileDialogs();
+
+// "K36 Files(*.K36, *.cps)|*.K36;*.cps" -> a Qt name filter. Patterns are
+// offered in both letter cases, since the file system here tells them apart.
+QString QtNameFilter(std::string_view filter);

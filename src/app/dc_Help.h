@@ -1,0 +1,15 @@
+#pragma once
+// Local HTML help: one folder of pages per language under the program
+// folder, a page per help context, shown in an in-program browser window.
+
+#include <filesystem>
+
+// 0 picks "help/en", 1 "help/es"; any other value leaves help unset.
+void SetHelpLanguage(int language);
+// The current help folder, empty when unset.
+std::filesystem::path HelpFolder();
+// The page for a context ("<context>.html"), or the index when there is no
+// such page or the context is 0; empty when help is unset.
+std::filesystem::path HelpPagePath(int context);
+// Shows the page for `context` (0: the index). Does nothing while unset.
+void ShowHelp(int context = 0);

@@ -1,0 +1,71 @@
+// The editor's entry: one copy per user, then the main window.
+
+#include <QApplication>
+#include <QDir>
+#include <QLockFile>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "app/Main.h"
+#include "app/dc_GuiSeams.h"
+#include "app/dc_Help.h"
+#include "image/dc_DataFile.h"
+
+namespace {
+
+// Where a per-user lock lives: the runtime folder is private to the user;
+// the temporary folder is shared, so the user id goes into the name there.
+QString LockFileName() {
+    const QString name = QString::fromLatin1(kAppTitle);
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime)
+        return QDir(QFile::decodeName(runtime)).filePath(name + QStringLiteral(".lock"));
+    return QDir::temp().filePath(name + QStringLiteral(" %1.lock").arg(getuid()));
+}
+
+bool DisplayAvailable() {
+#if defined(__linux__)
+    const auto set = [](const char* var) {
+        const char* v = std::getenv(var);
+        return v && *v;
+    };
+    return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
+#else
+    return true;
+#endif
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QLockFile instance(LockFileName());
+    instance.setStaleLockTime(0);
+    if (!instance.tryLock(0)) return 0; // another copy runs; it stays in front
+
+    if (!DisplayAvailable()) {
+        std::fprintf(stderr,
+                     "RK36: no display to open the editor on. Run it under a virtual display with "
+                     "\"xvfb-run ./run\", or use the command-line tool \"rk36\" (build-run/src/rk36).\n");
+        return 1;
+    }
+
+    QApplication app(argc, argv);
+    SetProgramFolder(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+    SetMessageSink(std::make_shared<TQtMessageSink>());
+    SetHelpLanguage(-1);
+
+    // QApplication has taken out the arguments that were its own.
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+
+    int result = 0;
+    {
+        TfrmMain frmMain(args);
+        frmMain.show();
+        result = app.exec();
+    }
+    SetMessageSink(nullptr);
+    return result;
+}
