@@ -106,19 +106,19 @@ std::string FormatS(std::string_view format, std::initializer_list<std::string_v
     return out;
 }
 
-// Decodes into scratch objects so a rejected image changes nothing.
-bool DecodeInto(const TMap36& image, TRKmem& model, const TCodecContext& context) {
+} // namespace
+
+// Decodes into a scratch model so a rejected image changes nothing.
+bool TRadio36::DecodeInto(const TMap36& image, TRKmem& model) {
     TRKmem scratch;
     try {
-        if (!image.Decode(scratch, context)) return false;
+        if (!Decoder(image, scratch, Context)) return false;
     } catch (const std::exception&) {
         return false;
     }
     model.Assign(scratch);
     return true;
 }
-
-} // namespace
 
 int32_t ModelBandIndex(const TRKmem& model) {
     int32_t r = (model.LvhfBand == 1 && model.BandCode == 2) ? 1 : 0;
@@ -423,7 +423,7 @@ bool TRadio36::ReadRadio(TMap36& image, TRKmem& model) {
             }
             if (r == crSuccess && !cancelled && !stop()) {
                 TRKmem decoded;
-                if (!DecodeInto(received, decoded, Context)) {
+                if (!DecodeInto(received, decoded)) {
                     r = Fail(crBadData, "ReadRadio: the image read does not decode");
                 } else {
                     model.Assign(decoded);
@@ -524,7 +524,7 @@ bool TRadio36::WriteRadio(TRKmem& model, TMap36& image) {
         if (r == crSuccess) r = WriteMainMemory(code, image);
         if (r == crSuccess) {
             // The model now shows the radio's identity and the new date.
-            if (!DecodeInto(image, model, Context)) Fail(crSuccess, "WriteRadio: the image written does not decode");
+            if (!DecodeInto(image, model)) Fail(crSuccess, "WriteRadio: the image written does not decode");
             const auto end = EndFrame(code);
             r = Exchange("end frame", end.data(), 8, 9, true);
             if (r == crSuccess) step();
@@ -650,7 +650,7 @@ bool TRadio36::WriteRadioFull(TRKmem& model, TMap36& image) {
             if (r == crSuccess) host_.StepProgress();
         }
         if (r == crSuccess) {
-            if (!DecodeInto(image, model, Context))
+            if (!DecodeInto(image, model))
                 Fail(crSuccess, "WriteRadioFull: the image written does not decode");
             const auto end = EndFrame(code);
             r = Exchange("end frame", end.data(), 8, 9, true);

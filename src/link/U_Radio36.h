@@ -122,6 +122,13 @@ public:
     std::string PortName; // used instead of "COM<ComPortNo>" when not empty
     TPortMap PortMap;     // for the default factory
     TCodecContext Context;
+    // The image decoder; replaceable so a rejected image can be shown without
+    // crafting one.
+    std::function<bool(const TMap36&, TRKmem&, const TCodecContext&)> Decoder = [](const TMap36& image,
+                                                                                   TRKmem& model,
+                                                                                   const TCodecContext& context) {
+        return image.Decode(model, context);
+    };
 
     // State of the running transfer.
     int32_t TimeoutMs = radio36::DefaultTimeoutMs;
@@ -166,6 +173,7 @@ private:
                      bool keepReceiveResult);
     int32_t WriteBlock(uint8_t command, uint8_t space, int32_t address, const uint8_t* data, int32_t length,
                        bool keepFrameResult, bool keepDataResult);
+    bool DecodeInto(const TMap36& image, TRKmem& model);
     void BeginSequence();
     void EndSequence();
     int32_t Fail(int32_t code, std::string detail);
