@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <system_error>
 
@@ -43,15 +44,17 @@ constexpr std::array<TBandEntry, kBandTypeCount> kBands{{
 // configuration. The receiver LO sits above the signal on low VHF and VHF and
 // below it on UHF, as the encoder's IF sign requires.
 constexpr std::array<TBandSettings, kBandTypeCount> kBandSettings{{
-    {29700000, 37000000, {690, 690}, {0, 1}, {1, 1}},   // LVHF A
-    {33000000, 50000000, {690, 690}, {0, 1}, {1, 1}},   // LVHF B
+    {29700000, 37000000, {690, 690}, {0, 1}, {1, 1}},     // LVHF A
+    {33000000, 50000000, {690, 690}, {0, 1}, {1, 1}},     // LVHF B
     {136000000, 174000000, {2900, 2900}, {1, 1}, {1, 1}}, // VHF A
     {146000000, 174000000, {2900, 2900}, {1, 1}, {1, 1}}, // VHF C
     {403000000, 470000000, {2900, 2900}, {1, 1}, {0, 0}}, // UHF A
     {450000000, 512000000, {2900, 2900}, {1, 1}, {0, 0}}, // UHF D
-    {440000000, 490000000, {2900, 2900}, {1, 1}, {0, 0}}, // UHF F; UHF DS1 on "TR-2300"
+    {470000000, 520000000, {2900, 2900}, {1, 1}, {0, 0}}, // UHF F (position 6 outside "TR-2300")
     {470000000, 520000000, {2900, 2900}, {1, 1}, {0, 0}}, // UHF F of "TR-2300"
 }};
+// Position 6 of "TR-2300".
+constexpr TBandSettings kUhfDs1Settings{440000000, 490000000, {2900, 2900}, {1, 1}, {0, 0}};
 
 size_t BandIndex(int32_t bandType) {
     return bandType >= 0 && bandType < kBandTypeCount ? static_cast<size_t>(bandType) : 0;
@@ -216,8 +219,13 @@ void SetBandType(TRKmem& m, int32_t bandType) {
 
 const TBandSettings& BandSettings(int32_t bandType) { return kBandSettings[BandIndex(bandType)]; }
 
+const TBandSettings& BandSettings(int32_t bandType, std::string_view productType) {
+    if (bandType == 6 && productType == kTr2300) return kUhfDs1Settings;
+    return BandSettings(bandType);
+}
+
 void ApplyBandSettings(TRKmem& m, int32_t bandType) {
-    const auto& s = BandSettings(bandType);
+    const auto& s = BandSettings(bandType, m.ProductType);
     m.BandLowerEdge = s.BandLowerEdge;
     m.BandUpperEdge = s.BandUpperEdge;
     for (size_t k = 0; k < 2; ++k) {

@@ -56,8 +56,11 @@ struct TBandSettings {
     std::array<int32_t, 2> FractionalMode;
     std::array<int32_t, 2> InjectionSide;
 };
+// By position alone: position 6 is "UHF F" (the product types other than "TR-2300").
 const TBandSettings& BandSettings(int32_t bandType);
-// Writes BandSettings(bandType) into the model (edges and both configurations).
+// By position and product: position 6 of "TR-2300" is "UHF DS1".
+const TBandSettings& BandSettings(int32_t bandType, std::string_view productType);
+// Writes BandSettings(bandType, m.ProductType) into the model (edges and both configurations).
 void ApplyBandSettings(TRKmem& m, int32_t bandType);
 
 // ---- Synthesizer word --------------------------------------------------------

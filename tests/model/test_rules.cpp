@@ -133,6 +133,9 @@ TEST(Rules, BandConstantsByFamily) {
         EXPECT_STREQ(c.IfText, low ? "17.700MHz" : "43.950MHz");
         EXPECT_STREQ(c.SpacingText, low ? "5.0,3.125kHz" : "2.5,3.125kHz");
     }
+    // "UHF F" is one band whatever its position; "UHF DS1" is another.
+    EXPECT_EQ(BandSettings(6, "TR-2100").BandLowerEdge, BandSettings(7, "TR-2300").BandLowerEdge);
+    EXPECT_NE(BandSettings(6, "TR-2300").BandLowerEdge, BandSettings(6, "TR-2100").BandLowerEdge);
 }
 
 // ---- Synthesizer word ---------------------------------------------------------
