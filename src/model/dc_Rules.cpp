@@ -85,7 +85,9 @@ int64_t TextToWholeNumber(const std::string& text) {
     return v;
 }
 
-int32_t SelectorIndex(int32_t selector) { return selector == 0 ? 0 : 1; }
+int32_t SelectorIndex(int32_t selector) {
+    return selector == 0 ? 0 : 1;
+}
 
 std::string Trimmed(const std::string& text) {
     const auto b = text.find_first_not_of(" \t");
@@ -170,16 +172,27 @@ constexpr std::array<TBoardSetting, 8> kBoardSettings{{
 int32_t BandType(const TRKmem& m) {
     int32_t r = (m.LvhfBand == 1 && m.BandCode == 2) ? 1 : 0;
     if (m.VhfBand == 1) {
-        if (m.BandCode == 1) r = 2;
-        else if (m.BandCode == 3) r = 3;
+        if (m.BandCode == 1)
+            r = 2;
+        else if (m.BandCode == 3)
+            r = 3;
     }
     if (m.UhfBand == 1) {
         switch (m.BandCode) {
-        case 1: r = 4; break;
-        case 4: r = 5; break;
-        case 5: r = m.ProductType == kTr2300 ? 7 : 6; break;
-        case 6: r = 6; break;
-        default: break;
+        case 1:
+            r = 4;
+            break;
+        case 4:
+            r = 5;
+            break;
+        case 5:
+            r = m.ProductType == kTr2300 ? 7 : 6;
+            break;
+        case 6:
+            r = 6;
+            break;
+        default:
+            break;
         }
     }
     return r;
@@ -202,7 +215,8 @@ std::string BandTemplateCode(int32_t bandType, std::string_view productType) {
 std::vector<std::string> BandNames(std::string_view productType) {
     const int32_t count = productType == kTr2300 ? kBandTypeCount : kBandTypeCount - 1;
     std::vector<std::string> names;
-    for (int32_t i = 0; i < count; ++i) names.push_back(BandName(i, productType));
+    for (int32_t i = 0; i < count; ++i)
+        names.push_back(BandName(i, productType));
     return names;
 }
 
@@ -217,7 +231,9 @@ void SetBandType(TRKmem& m, int32_t bandType) {
     if (i == 6 && m.ProductType == kTr2300) m.BandCode = 6;
 }
 
-const TBandSettings& BandSettings(int32_t bandType) { return kBandSettings[BandIndex(bandType)]; }
+const TBandSettings& BandSettings(int32_t bandType) {
+    return kBandSettings[BandIndex(bandType)];
+}
 
 const TBandSettings& BandSettings(int32_t bandType, std::string_view productType) {
     if (bandType == 6 && productType == kTr2300) return kUhfDs1Settings;
@@ -245,7 +261,8 @@ double DecodePll(int32_t selector, int32_t a, TPllDirection direction, const TRK
     const double g = m.FractionalMode[s] == 0 ? 5.0 : 8.0;
     const double fref = m.LvhfBand == 1 ? 17.25 : 14.5;
     const double h = fref / r / g;
-    const double n = (static_cast<double>(d) + 2) * 64 + static_cast<double>(c) * 65 + (static_cast<double>(b) + 1) * 72;
+    const double n =
+        (static_cast<double>(d) + 2) * 64 + static_cast<double>(c) * 65 + (static_cast<double>(b) + 1) * 72;
     if (direction == pdTransmit) return (n * g + a) * h;
     const double o = g * std::trunc(n + a / g);
     const double ifMHz = BandType(m) < 2 ? 17.7 : 43.95;
@@ -279,8 +296,10 @@ TPllWord SplitPllRatio(double o, int32_t g) {
 TPllEncoding EncodePll(int32_t selector, TPllDirection direction, int32_t toneKind, const TRKmem& m,
                        double freqMHz) {
     double x = freqMHz;
-    if (x * 1e6 > m.BandUpperEdge) x = m.BandUpperEdge / 1e6;
-    else if (x * 1e6 < m.BandLowerEdge) x = m.BandLowerEdge / 1e6;
+    if (x * 1e6 > m.BandUpperEdge)
+        x = m.BandUpperEdge / 1e6;
+    else if (x * 1e6 < m.BandLowerEdge)
+        x = m.BandLowerEdge / 1e6;
 
     const int32_t t = BandType(m);
     const auto& k = BandConstants(t);
@@ -301,9 +320,12 @@ TPllEncoding EncodePll(int32_t selector, TPllDirection direction, int32_t toneKi
     double o = 0;
     if (r != 0) {
         const double h = fref / r / g;
-        if (direction == pdTransmit) o = std::trunc(static_cast<double>(fHz) / h);
-        else if (t <= 3) o = std::trunc(static_cast<double>(fHz) + ifHz) / h;
-        else o = std::trunc(static_cast<double>(fHz) - ifHz) / h;
+        if (direction == pdTransmit)
+            o = std::trunc(static_cast<double>(fHz) / h);
+        else if (t <= 3)
+            o = std::trunc(static_cast<double>(fHz) + ifHz) / h;
+        else
+            o = std::trunc(static_cast<double>(fHz) - ifHz) / h;
         e.Word = SplitPllRatio(o, g);
     }
 
@@ -324,8 +346,10 @@ TPllEncoding EncodePll(int32_t selector, TPllDirection direction, int32_t toneKi
 void StoreSigned(int32_t value, int32_t& negative, int32_t& magnitude) {
     negative = value < 0 ? 1 : 0;
     // The most negative int has no positive counterpart; saturate it.
-    magnitude = value < 0 ? (value == std::numeric_limits<int32_t>::min() ? std::numeric_limits<int32_t>::max() : -value)
-                          : value;
+    magnitude =
+        value < 0
+            ? (value == std::numeric_limits<int32_t>::min() ? std::numeric_limits<int32_t>::max() : -value)
+            : value;
 }
 
 // ---- Offset tables ---------------------------------------------------------------
@@ -368,7 +392,8 @@ int64_t SnapFrequencyHz(int32_t bandType, int32_t lowerEdgeHz, int32_t upperEdge
     return r;
 }
 
-double NormalizeFrequencyText(int32_t bandType, int32_t lowerEdgeHz, int32_t upperEdgeHz, const std::string& text) {
+double NormalizeFrequencyText(int32_t bandType, int32_t lowerEdgeHz, int32_t upperEdgeHz,
+                              const std::string& text) {
     std::string t = Trimmed(text);
     const auto dot = t.find('.');
     if (dot != std::string::npos && t.size() - dot - 1 > 6) t.pop_back();
@@ -401,14 +426,21 @@ double NormalizeFrequencyText(const TRKmem& m, const std::string& text) {
 
 // ---- CTCSS / DCS -----------------------------------------------------------------
 
-const std::array<const char*, kCtcssListCount>& CtcssList() { return kCtcssList; }
-const std::array<const char*, kDcsListCount>& DcsList() { return kDcsList; }
-const std::array<const char*, kDcsListCount>& DcsPartnerList() { return kDcsPartnerList; }
+const std::array<const char*, kCtcssListCount>& CtcssList() {
+    return kCtcssList;
+}
+const std::array<const char*, kDcsListCount>& DcsList() {
+    return kDcsList;
+}
+const std::array<const char*, kDcsListCount>& DcsPartnerList() {
+    return kDcsPartnerList;
+}
 
 std::string DcsCodeToText(int32_t code) {
     if (code <= 0) return "0";
     std::string s;
-    for (uint32_t v = static_cast<uint32_t>(code); v != 0; v /= 8) s.insert(s.begin(), static_cast<char>('0' + v % 8));
+    for (uint32_t v = static_cast<uint32_t>(code); v != 0; v /= 8)
+        s.insert(s.begin(), static_cast<char>('0' + v % 8));
     return s;
 }
 
@@ -457,11 +489,16 @@ std::string OptionBoardName(const TRKmem& m) {
     }
     if (b != 1 || c != 1) return kBoardNone;
     switch (m.OptionBoardType) {
-    case 1: return kBoard2Tone;
-    case 2: return kBoard5Tone;
-    case 3: return kBoardAni;
-    case 5: return kBoardTrunk;
-    default: return kBoardNone;
+    case 1:
+        return kBoard2Tone;
+    case 2:
+        return kBoard5Tone;
+    case 3:
+        return kBoardAni;
+    case 5:
+        return kBoardTrunk;
+    default:
+        return kBoardNone;
     }
 }
 
@@ -476,7 +513,8 @@ void SelectOptionBoard(TRKmem& m, std::string_view name) {
     m.OptionBoardType = setting->BoardType;
     m.HiLevelEncryption = setting->HiLevelEncryption;
     if (setting->Name == std::string_view(kBoardHiEncr))
-        for (auto& ch : m.Channels.Items) ch.Encryption = 1;
+        for (auto& ch : m.Channels.Items)
+            ch.Encryption = 1;
     if (setting->Name == std::string_view(kBoardAni)) m.AniOnOption = 1;
 }
 

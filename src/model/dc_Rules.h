@@ -24,9 +24,9 @@ int32_t BandType(const TRKmem& m);
 
 // Constants of a band type (0..7). Types outside 0..7 give those of type 0.
 struct TBandConstants {
-    int32_t RefCrystalHz;  // 17 250 000 low VHF, 14 500 000 otherwise
-    int32_t FirstIfHz;     // 17 700 000 low VHF, 43 950 000 otherwise
-    int32_t ChannelStepHz; // 5000 low VHF, 2500 otherwise
+    int32_t RefCrystalHz;    // 17 250 000 low VHF, 14 500 000 otherwise
+    int32_t FirstIfHz;       // 17 700 000 low VHF, 43 950 000 otherwise
+    int32_t ChannelStepHz;   // 5000 low VHF, 2500 otherwise
     const char* CrystalText; // printed forms: "17.250MHz" / "14.500MHz"
     const char* IfText;      // "17.700MHz" / "43.950MHz"
     const char* SpacingText; // "5.0,3.125kHz" / "2.5,3.125kHz"
@@ -77,11 +77,11 @@ double DecodePll(int32_t selector, const TPllWord& word, TPllDirection direction
 
 // Result of EncodePll. Offset values are signed; StoreSigned splits them.
 struct TPllEncoding {
-    TPllWord Word;           // A, D, B, C
-    int32_t Selector = 0;    // new synthesizer configuration, 0 or 1
-    int32_t RxDivisionRatio = 0; // receive only: Trunc(o), +32768 for band types 2 and 3
-    int32_t RxOffset = 0;    // receive only: lookup(OffsetTables7)
-    int32_t TxOffset = 0;    // transmit only: lookup(OffsetTables6)
+    TPllWord Word;                  // A, D, B, C
+    int32_t Selector = 0;           // new synthesizer configuration, 0 or 1
+    int32_t RxDivisionRatio = 0;    // receive only: Trunc(o), +32768 for band types 2 and 3
+    int32_t RxOffset = 0;           // receive only: lookup(OffsetTables7)
+    int32_t TxOffset = 0;           // transmit only: lookup(OffsetTables6)
     std::array<int32_t, 4> TxAdj{}; // transmit only: OffsetTables1..3, then 4 (CTCSS) or 5 (DCS)
 };
 
@@ -116,7 +116,8 @@ int32_t OffsetLookup(const TPOffsetTbls& table, double freqMHz);
 double NormalizeFrequencyText(const TRKmem& m, const std::string& text);
 // Same with explicit band type and edges (the hardware dialog normalises
 // against a template's edges, not the model's).
-double NormalizeFrequencyText(int32_t bandType, int32_t lowerEdgeHz, int32_t upperEdgeHz, const std::string& text);
+double NormalizeFrequencyText(int32_t bandType, int32_t lowerEdgeHz, int32_t upperEdgeHz,
+                              const std::string& text);
 // The raster and band-edge steps alone, on a whole number of Hz; returns Hz.
 int64_t SnapFrequencyHz(int32_t bandType, int32_t lowerEdgeHz, int32_t upperEdgeHz, int64_t fHz);
 

