@@ -1,0 +1,172 @@
+#include "dialogs/dc_DlgHelpers.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+#include "model/dc_Decimal.h"
+
+namespace {
+
+char UpperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+unsigned Code(char c) { return static_cast<unsigned char>(c); }
+
+constexpr std::string_view kTagRefused = "!\"$',;=?[]^~|{}`";
+
+} // namespace
+
+char FilterChar(TCharFilter filter, char c) {
+    if (c == kBackspace) return c;
+    switch (filter) {
+    case TCharFilter::Any: return c;
+    case TCharFilter::Digits: return IsDigit(c) ? c : '\0';
+    case TCharFilter::Decimal: return (IsDigit(c) || c == ',' || c == '.') ? c : '\0';
+    case TCharFilter::SignedDecimal:
+        return (IsDigit(c) || c == '+' || c == '-' || c == ',' || c == '.') ? c : '\0';
+    case TCharFilter::Hexadecimal: {
+        const char u = UpperChar(c);
+        return (IsDigit(u) || (u >= 'A' && u <= 'F')) ? u : '\0';
+    }
+    case TCharFilter::Printable: return (Code(c) >= 0x20 && Code(c) <= 0x7E) ? c : '\0';
+    case TCharFilter::UpperText: {
+        const char u = UpperChar(c);
+        return (Code(u) >= 0x20 && Code(u) <= 0x5F) ? u : '\0';
+    }
+    case TCharFilter::Frequency: return (IsDigit(c) || c == '.' || c == ',' || c == ' ') ? c : '\0';
+    case TCharFilter::Tag: {
+        const char u = UpperChar(c);
+        if (Code(u) < 0x20 || Code(u) > 0x7F) return '\0';
+        return kTagRefused.find(u) == std::string_view::npos ? u : '\0';
+    }
+    case TCharFilter::Dtmf: {
+        const char u = UpperChar(c);
+        return (IsDigit(u) || (u >= 'A' && u <= 'D') || u == '*' || u == '#') ? u : '\0';
+    }
+    }
+    return '\0';
+}
+
+std::string TrimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(' ');
+    return std::string(text.substr(first, last - first + 1));
+}
+
+std::string UpperAscii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = UpperChar(c);
+    return out;
+}
+
+std::string NormalizeSignedDecimalText(std::string_view text) {
+    std::string s = TrimBlanks(text);
+    for (char c : s)
+        if (FilterChar(TCharFilter::SignedDecimal, c) == '\0' || c == kBackspace) return {};
+    if (std::count(s.begin(), s.end(), '+') > 1 || std::count(s.begin(), s.end(), '-') > 1) return "0";
+    std::replace(s.begin(), s.end(), ',', '.');
+    // A leading "-" is the only sign TextToFloat does not take by itself.
+    std::string unsignedPart = s;
+    if (!unsignedPart.empty() && unsignedPart[0] == '-') unsignedPart.erase(0, 1);
+    double v = 0;
+    if (unsignedPart.empty() || unsignedPart[0] == '+' || unsignedPart[0] == '-' || !TextToFloat(unsignedPart, v))
+        return "0";
+    return s;
+}
+
+std::string NormalizeDtmfText(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        if (c == ' ') continue;
+        const char f = FilterChar(TCharFilter::Dtmf, c);
+        if (f == '\0' || f == kBackspace) return {};
+        out += f;
+    }
+    return out;
+}
+
+namespace {
+bool ReadInteger(std::string_view text, int base, int64_t& out) {
+    if (text.empty()) return false;
+    const char* first = text.data();
+    const char* last = first + text.size();
+    bool negative = false;
+    if (*first == '+' || *first == '-') {
+        negative = *first == '-';
+        ++first;
+    }
+    if (first == last || *first == '+' || *first == '-') return false;
+    int64_t v = 0;
+    auto r = std::from_chars(first, last, v, base);
+    if (r.ec != std::errc() || r.ptr != last || v > INT32_MAX) return false;
+    out = negative ? -v : v;
+    return true;
+}
+} // namespace
+
+bool IsNonNegativeInteger(std::string_view text) {
+    int64_t v = 0;
+    return ReadInteger(text, 10, v) && v >= 0;
+}
+
+int32_t NonNegativeIntegerOr(std::string_view text, int32_t fallback) {
+    int64_t v = 0;
+    return (ReadInteger(text, 10, v) && v >= 0) ? static_cast<int32_t>(v) : fallback;
+}
+
+std::string FormatFixed(double value, int decimals, int width) {
+    char buf[128];
+    auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+    std::string s = r.ec == std::errc() ? std::string(buf, r.ptr) : std::string("0");
+    if (static_cast<int>(s.size()) < width) s.insert(0, static_cast<size_t>(width) - s.size(), ' ');
+    return s;
+}
+
+int32_t ParseIntEdit(const TIntEditRule& rule, std::string_view text) {
+    if (!rule.Unit.empty()) {
+        const auto p = text.find(rule.Unit);
+        if (p != std::string_view::npos) text = text.substr(0, p);
+    }
+    const std::string trimmed = TrimBlanks(text);
+    int64_t v = 0;
+    const int32_t value =
+        (ReadInteger(trimmed, rule.Base, v) && v >= 0) ? static_cast<int32_t>(v) : rule.Default;
+    return std::clamp(value, rule.Min, rule.Max);
+}
+
+int32_t RoundIntEdit(const TIntEditRule& rule, int32_t value) {
+    if (rule.Step <= 1) return value;
+    const int32_t down = value / rule.Step * rule.Step;
+    int32_t rounded = down;
+    if (rule.Rounding == TIntEditRule::Nearest && value - down >= (rule.Step + 1) / 2) rounded = down + rule.Step;
+    // Rounding must not leave the range (320 rounds to 320, never 325).
+    while (rounded > rule.Max) rounded -= rule.Step;
+    while (rounded < rule.Min) rounded += rule.Step;
+    return rounded;
+}
+
+std::string IntEditBare(const TIntEditRule& rule, int32_t value) {
+    char buf[32];
+    if (rule.Base == 16) {
+        auto r = std::to_chars(buf, buf + sizeof buf, value, 16);
+        std::string s = UpperAscii(std::string(buf, r.ptr));
+        if (static_cast<int>(s.size()) < rule.HexDigits)
+            s.insert(0, static_cast<size_t>(rule.HexDigits) - s.size(), '0');
+        return s;
+    }
+    auto r = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, r.ptr);
+}
+
+std::string IntEditDisplay(const TIntEditRule& rule, int32_t value) {
+    std::string s = IntEditBare(rule, RoundIntEdit(rule, value));
+    if (!rule.Unit.empty()) s += " " + rule.Unit;
+    return s;
+}
+
+TEditConverter IntEditConverter(const TIntEditRule& rule) {
+    return {[rule](const std::string& t) { return IntEditBare(rule, ParseIntEdit(rule, t)); },
+            [rule](const std::string& t) { return IntEditDisplay(rule, ParseIntEdit(rule, t)); }};
+}
