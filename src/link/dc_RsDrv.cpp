@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -81,6 +82,39 @@ std::string ResolvePortName(const std::string& portName, const TPortMap& map) {
     return i >= 0 ? map.Paths[static_cast<size_t>(i)] : portName;
 }
 
+bool MakeLineSettings(int32_t baudRate, uint8_t byteSize, int32_t parity, int32_t stopBits, termios& tio) {
+    speed_t speed{};
+    tcflag_t dataBits{};
+    if (!SpeedOf(baudRate, speed) || !DataBitsOf(byteSize, dataBits) || parity < NOPARITY ||
+        parity > SPACEPARITY || stopBits < ONESTOPBIT || stopBits > TWOSTOPBITS)
+        return false;
+    // Binary mode, no flow control of any kind, no character replacement.
+    cfmakeraw(&tio);
+    tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY | INPCK | ISTRIP | IGNPAR | PARMRK);
+    tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS | HUPCL);
+#ifdef CMSPAR
+    tio.c_cflag &= ~static_cast<tcflag_t>(CMSPAR);
+#endif
+    tio.c_cflag |= dataBits | CREAD | CLOCAL;
+    switch (parity) {
+    case ODDPARITY: tio.c_cflag |= PARENB | PARODD; break;
+    case EVENPARITY: tio.c_cflag |= PARENB; break;
+#ifdef CMSPAR
+    case MARKPARITY: tio.c_cflag |= PARENB | PARODD | CMSPAR; break;
+    case SPACEPARITY: tio.c_cflag |= PARENB | CMSPAR; break;
+#endif
+    default: break;
+    }
+    // One and a half stop bits exist only with 5 data bits, where the
+    // hardware gives them for the two-stop-bit setting.
+    if (stopBits != ONESTOPBIT) tio.c_cflag |= CSTOPB;
+    tio.c_cc[VSTART] = 0x11;
+    tio.c_cc[VSTOP] = 0x13;
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 0;
+    return cfsetispeed(&tio, speed) == 0 && cfsetospeed(&tio, speed) == 0;
+}
+
 TCRsDrv::TCRsDrv(IClock& clock, TPortMap portMap) : clock_(clock), portMap_(std::move(portMap)) {}
 
 TCRsDrv::~TCRsDrv() {
@@ -94,11 +128,14 @@ int32_t TCRsDrv::Open(const std::string& portName) {
     const std::string path = ResolvePortName(portName, portMap_);
     // Non-blocking only for the open itself, so a port without carrier does not hang it.
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0 || ioctl(fd, TIOCEXCL) != 0) {
+    // Exclusive: the advisory lock holds for every user, the terminal's own
+    // exclusive mode keeps out programs that do not lock (but not root).
+    if (fd < 0 || flock(fd, LOCK_EX | LOCK_NB) != 0) {
         if (fd >= 0) ::close(fd);
         LastError = "Port Open Error";
         return 1;
     }
+    (void)ioctl(fd, TIOCEXCL);
     Handle = fd;
     const int flags = fcntl(fd, F_GETFL);
     // Queue sizes are the kernel's on this platform; only the open file's mode can be refused here.
@@ -121,38 +158,7 @@ int32_t TCRsDrv::Open(const std::string& portName) {
         return 1;
     }
 
-    speed_t speed{};
-    tcflag_t dataBits{};
-    if (!SpeedOf(BaudRate, speed) || !DataBitsOf(ByteSize, dataBits) || Parity < NOPARITY ||
-        Parity > SPACEPARITY || StopBits < ONESTOPBIT || StopBits > TWOSTOPBITS) {
-        LastError = "SetCommState Error";
-        return 1;
-    }
-    // Binary mode, no flow control of any kind, no character replacement.
-    cfmakeraw(&tio);
-    tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY | INPCK | ISTRIP | IGNPAR | PARMRK);
-    tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS | HUPCL);
-#ifdef CMSPAR
-    tio.c_cflag &= ~static_cast<tcflag_t>(CMSPAR);
-#endif
-    tio.c_cflag |= dataBits | CREAD | CLOCAL;
-    switch (Parity) {
-    case ODDPARITY: tio.c_cflag |= PARENB | PARODD; break;
-    case EVENPARITY: tio.c_cflag |= PARENB; break;
-#ifdef CMSPAR
-    case MARKPARITY: tio.c_cflag |= PARENB | PARODD | CMSPAR; break;
-    case SPACEPARITY: tio.c_cflag |= PARENB | CMSPAR; break;
-#endif
-    default: break;
-    }
-    // One and a half stop bits exist only with 5 data bits, where the
-    // hardware gives them for the two-stop-bit setting.
-    if (StopBits != ONESTOPBIT) tio.c_cflag |= CSTOPB;
-    tio.c_cc[VSTART] = 0x11;
-    tio.c_cc[VSTOP] = 0x13;
-    tio.c_cc[VMIN] = 0;
-    tio.c_cc[VTIME] = 0;
-    if (cfsetispeed(&tio, speed) != 0 || cfsetospeed(&tio, speed) != 0 || tcsetattr(fd, TCSANOW, &tio) != 0) {
+    if (!MakeLineSettings(BaudRate, ByteSize, Parity, StopBits, tio) || tcsetattr(fd, TCSANOW, &tio) != 0) {
         LastError = "SetCommState Error";
         return 1;
     }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <termios.h>
 
 #include "link/dc_Clock.h"
 
@@ -53,6 +54,10 @@ std::string ResolvePortName(const std::string& portName, const TPortMap& map);
 // everywhere.
 enum : int32_t { NOPARITY = 0, ODDPARITY = 1, EVENPARITY = 2, MARKPARITY = 3, SPACEPARITY = 4 };
 enum : int32_t { ONESTOPBIT = 0, ONE5STOPBITS = 1, TWOSTOPBITS = 2 };
+
+// Fills `tio` with a raw line of these settings (Windows codes for parity
+// and stop bits); false when the platform has no such setting.
+bool MakeLineSettings(int32_t baudRate, uint8_t byteSize, int32_t parity, int32_t stopBits, termios& tio);
 
 class TCRsDrv : public IRsPort {
 public:
