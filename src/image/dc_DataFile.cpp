@@ -8,6 +8,7 @@
 
 #include "model/dc_Errors.h"
 #include "model/dc_MessageBox.h"
+#include "model/dc_Rules.h"
 
 #if defined(_WIN32)
 #include <io.h>
@@ -122,13 +123,6 @@ bool WriteImageAtomically(fs::path target, const TMap& image) {
     return true;
 }
 
-// Interim until the band rules land: template code by band type.
-std::string BandTemplateCode(int bandType, const std::string& productType) {
-    static const char* const codes[] = {"lva", "lvb", "va", "vc", "ua", "ud", "uf", "uf"};
-    if (bandType == 6 && productType == "TR-2300") return "ud1";
-    return bandType >= 0 && bandType < 8 ? codes[bandType] : "";
-}
-
 std::optional<fs::path>& ProgramFolderOverride() {
     static std::optional<fs::path> folder;
     return folder;
@@ -167,6 +161,10 @@ bool SaveDataFile(const fs::path& fileName, const TRKmem& model, TMap36& image,
         ShowMessageBoxF(kWriteError, fileName.string(), TMsgType::Error);
         return false;
     }
+    return WriteDataFile(fileName, image);
+}
+
+bool WriteDataFile(const fs::path& fileName, const TMap& image) {
     if (!WriteImageAtomically(fileName, image)) {
         ShowMessageBoxF(kWriteError, fileName.string(), TMsgType::Error);
         return false;

@@ -19,6 +19,10 @@ bool LoadDataFile(const std::filesystem::path& fileName, TRKmem& model, TMap36& 
 bool SaveDataFile(const std::filesystem::path& fileName, const TRKmem& model, TMap36& image,
                   const TCodecContext& context = {});
 
+// Writes `image` as it is (already encoded, e.g. in radio form) with the
+// same guarantees and message as SaveDataFile.
+bool WriteDataFile(const std::filesystem::path& fileName, const TMap& image);
+
 // The folder of the running program; templates live in its "NewFile" folder.
 std::filesystem::path ProgramFolder();
 void SetProgramFolder(const std::filesystem::path& folder);

@@ -1,0 +1,269 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kRk36 = RK36_BINARY_DIR "/src/rk36";
+
+struct TRun {
+    int Status = -1;
+    std::string Out;
+    std::string Err;
+};
+
+std::string ReadText(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteText(const fs::path& p, const std::string& text) {
+    std::ofstream out(p, std::ios::binary);
+    out << text;
+}
+
+std::string Quote(const std::string& arg) {
+    std::string q = "'";
+    for (const char c : arg)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+class CliTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("rk36-cli-" + std::to_string(::getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    fs::path Path(const std::string& name) const { return dir_ / name; }
+
+    TRun Run(const std::vector<std::string>& args) const {
+        std::string cmd = Quote(kRk36);
+        for (const auto& a : args)
+            cmd += " " + Quote(a);
+        cmd += " >" + Quote(Path("stdout").string()) + " 2>" + Quote(Path("stderr").string());
+        TRun r;
+        const int raw = std::system(cmd.c_str());
+        r.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        r.Out = ReadText(Path("stdout"));
+        r.Err = ReadText(Path("stderr"));
+        return r;
+    }
+
+    // A data file as the encoder leaves it: random bytes, decoded and saved
+    // once. Random synthesizer words decode to frequencies with fractions of
+    // a hertz, which no radio holds and the encoder refuses; without a
+    // reference divider every channel decodes to 0 Hz instead.
+    fs::path SavedRandomFile(unsigned seed) const {
+        std::mt19937 rng(seed);
+        std::string bytes(32768, '\0');
+        for (auto& b : bytes)
+            b = static_cast<char>(rng());
+        for (const int address : {0x11, 0x15}) {
+            bytes[address] = static_cast<char>(bytes[address] & 0xF0);
+            bytes[address + 1] = 0;
+        }
+        WriteText(Path("random.k36"), bytes);
+        WriteText(Path("empty.json"), "{}");
+        const auto r = Run({"apply", Path("random.k36").string(), Path("empty.json").string(), "-o",
+                            Path("saved.k36").string()});
+        EXPECT_EQ(r.Status, 0) << r.Err;
+        return Path("saved.k36");
+    }
+
+    // A new configuration from a band template; skips when the templates are
+    // not laid out next to the binary.
+    bool NewFile(const fs::path& out) const {
+        const auto r = Run({"new", "--product", "TR-2300", "--band", "VHF A", "-o", out.string()});
+        return r.Status == 0;
+    }
+
+    fs::path dir_;
+};
+
+std::vector<size_t> DifferingOffsets(const std::string& a, const std::string& b) {
+    std::vector<size_t> diff;
+    for (size_t i = 0; i < std::min(a.size(), b.size()); ++i)
+        if (a[i] != b[i]) diff.push_back(i);
+    return diff;
+}
+
+} // namespace
+
+TEST_F(CliTest, DumpThenApplyOfTheSameJsonReproducesTheFile) {
+    std::vector<fs::path> files{SavedRandomFile(1)};
+    if (NewFile(Path("new.k36"))) files.push_back(Path("new.k36"));
+    for (const fs::path& saved : files) {
+        SCOPED_TRACE(saved);
+        const auto dump = Run({"dump", saved.string()});
+        ASSERT_EQ(dump.Status, 0) << dump.Err;
+        WriteText(Path("dump.json"), dump.Out);
+        const auto apply =
+            Run({"apply", saved.string(), Path("dump.json").string(), "-o", Path("again.k36").string()});
+        ASSERT_EQ(apply.Status, 0) << apply.Err;
+        EXPECT_EQ(ReadText(Path("again.k36")), ReadText(saved));
+        EXPECT_EQ(Run({"dump", Path("again.k36").string()}).Out, dump.Out);
+    }
+}
+
+TEST_F(CliTest, AChannelFrequencyPatchChangesOnlyThatChannelsRecord) {
+    if (!NewFile(Path("new.k36"))) GTEST_SKIP() << "band templates not built";
+    const std::string before = ReadText(Path("new.k36"));
+    const int channel = 0;
+    WriteText(Path("patch.json"), R"({"Channels": {"0": {"RxFreq": "150.0125"}}})");
+    const auto r =
+        Run({"apply", Path("new.k36").string(), Path("patch.json").string(), "-o", Path("out.k36").string()});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    const std::string after = ReadText(Path("out.k36"));
+    ASSERT_EQ(after.size(), 32768u);
+    const auto diff = DifferingOffsets(before, after);
+    EXPECT_FALSE(diff.empty());
+    const size_t first = 0x0C00 + 34 * channel;
+    for (const size_t offset : diff) {
+        EXPECT_GE(offset, first);
+        EXPECT_LT(offset, first + 34);
+    }
+    const auto dump = Run({"dump", Path("out.k36").string()});
+    EXPECT_NE(dump.Out.find("\"RxFreq\": \"150.0125\""), std::string::npos);
+}
+
+TEST_F(CliTest, TextsAreBytesOfTheSameCodePoint) {
+    const fs::path saved = SavedRandomFile(7);
+    // "\u00FF" is the byte 0xFF in the image, in and out.
+    WriteText(Path("patch.json"), R"({"GroupNames": {"0": "A\u00FFB"}})");
+    const auto r =
+        Run({"apply", saved.string(), Path("patch.json").string(), "-o", Path("out.k36").string()});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(ReadText(Path("out.k36")).substr(0x388, 8), std::string("A\xFF"
+                                                                      "B     "));
+    const auto dump = Run({"dump", Path("out.k36").string()});
+    EXPECT_NE(dump.Out.find("\"A\xC3\xBF"
+                            "B\""),
+              std::string::npos);
+}
+
+TEST_F(CliTest, BadPatchesAreRefusedNamingTheKeyAndWriteNothing) {
+    const fs::path saved = SavedRandomFile(11);
+    const std::string original = ReadText(saved);
+    struct Case {
+        const char* patch;
+        const char* named; // what the message must name
+    };
+    const Case cases[] = {
+        {R"({"Frobnicate": 1})", "Frobnicate"},
+        {R"({"SqDelay": "seven"})", "SqDelay"},
+        {R"({"SqDelay": 4294967296})", "SqDelay"},
+        {R"({"PowerOnTag": 5})", "PowerOnTag"},
+        {R"({"PowerOnTag": "\u0100"})", "PowerOnTag"},
+        {R"({"RefDivider": [1, 2, 3]})", "RefDivider"},
+        {R"({"Channels": {"250": {}}})", "Channels.250"},
+        {R"({"Channels": {"x": {}}})", "Channels.x"},
+        {R"({"Channels": [{}, {}]})", "Channels"},
+        {R"({"Channels": {"3": {"RxFreq": 150.0125}}})", "Channels[3].RxFreq"},
+        {R"({"Channels": {"3": {"RxFreq": "150.0125.5"}}})", "Channels[3].RxFreq"},
+        {R"({"Channels": {"3": {"Tags": {"8": "A"}}}})", "Channels[3].Tags.8"},
+        {R"({"Channels": {"3": {"RxPll": {"Fraction": 1}}}})", "Channels[3].RxPll.Fraction"},
+        {R"({"OffsetTables7": {"0": {"Frequency": "150"}}})", "OffsetTables7[0].Frequency"},
+        {R"({"GroupAreas": {"0": -1}})", "GroupAreas[0]"},
+        {R"({"SqDelay": 9, "Bogus": 1})", "Bogus"}, // a good key first changes nothing either
+        {R"([1, 2])", "object"},
+        {R"({"SqDelay": )", "not valid JSON"},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.patch);
+        WriteText(Path("patch.json"), c.patch);
+        fs::remove(Path("out.k36"));
+        auto r = Run({"apply", saved.string(), Path("patch.json").string(), "-o", Path("out.k36").string()});
+        EXPECT_NE(r.Status, 0);
+        EXPECT_NE(r.Err.find(c.named), std::string::npos) << r.Err;
+        EXPECT_FALSE(fs::exists(Path("out.k36")));
+        if (n++ % 6 != 0) continue;
+        // Writing over the input itself leaves it as it was.
+        r = Run({"apply", saved.string(), Path("patch.json").string(), "-o", saved.string()});
+        EXPECT_NE(r.Status, 0);
+        EXPECT_EQ(ReadText(saved), original);
+    }
+    for (const auto& e : fs::directory_iterator(dir_))
+        EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
+}
+
+TEST_F(CliTest, ASubsetPatchChangesOnlyWhatItNames) {
+    const fs::path saved = SavedRandomFile(5);
+    WriteText(Path("patch.json"),
+              R"({"KeyBeep": 0, "GroupNames": {"4": "DEPOT"}, "MdcPttIds": {"2": "1A2B"}})");
+    const auto r =
+        Run({"apply", saved.string(), Path("patch.json").string(), "-o", Path("out.k36").string()});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    const std::string before = ReadText(saved);
+    const std::string after = ReadText(Path("out.k36"));
+    for (const size_t offset : DifferingOffsets(before, after)) {
+        const bool keyBeep = offset == 0x3221;
+        const bool groupName = offset >= 0x0388 + 4 * 8 && offset < 0x0388 + 5 * 8;
+        const bool mdcId = offset >= 0x2F48 + 2 * 4 + 2 && offset < 0x2F48 + 3 * 4;
+        EXPECT_TRUE(keyBeep || groupName || mdcId) << std::hex << offset;
+    }
+    EXPECT_EQ(after.substr(0x0388 + 32, 8), "DEPOT   ");
+}
+
+TEST_F(CliTest, FailuresGiveThePartsMessagesAndAnErrorStatus) {
+    auto r = Run({"info", Path("missing.k36").string()});
+    EXPECT_NE(r.Status, 0);
+    EXPECT_NE(r.Err.find("File read error  File Name = " + Path("missing.k36").string()), std::string::npos);
+
+    WriteText(Path("short.k36"), std::string(100, 'x'));
+    r = Run({"dump", Path("short.k36").string()});
+    EXPECT_NE(r.Status, 0);
+    EXPECT_NE(r.Err.find("The file cannot be opened."), std::string::npos);
+    EXPECT_TRUE(r.Out.empty());
+
+    const fs::path saved = SavedRandomFile(3);
+    WriteText(Path("patch.json"), "{}");
+    const std::string target = (Path("no such folder") / "out.k36").string();
+    r = Run({"apply", saved.string(), Path("patch.json").string(), "-o", target});
+    EXPECT_NE(r.Status, 0);
+    EXPECT_NE(r.Err.find("File write error  File Name = " + target), std::string::npos);
+
+    r = Run({"new", "--product", "TR-2100", "--band", "UHF DS1", "-o", Path("x.k36").string()});
+    EXPECT_NE(r.Status, 0);
+    EXPECT_NE(r.Err.find("UHF DS1"), std::string::npos);
+    EXPECT_FALSE(fs::exists(Path("x.k36")));
+}
+
+TEST_F(CliTest, InfoNamesProductBandAndHead) {
+    const auto r0 = Run({"new", "--product", "TR-2200", "--band", "UHF D", "--head", "motorcycle", "-o",
+                         Path("new.k36").string()});
+    if (r0.Status != 0) GTEST_SKIP() << "band templates not built: " << r0.Err;
+    const auto r = Run({"info", Path("new.k36").string()});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_NE(r.Out.find("Product type:     TR-2200\n"), std::string::npos) << r.Out;
+    EXPECT_NE(r.Out.find("Band:             UHF D\n"), std::string::npos) << r.Out;
+    EXPECT_NE(r.Out.find("Control head:     Motorcycle Head\n"), std::string::npos) << r.Out;
+    EXPECT_NE(r.Out.find("Groups in use:    1\n"), std::string::npos) << r.Out;
+}
+
+TEST_F(CliTest, HelpDescribesEveryCommand) {
+    const auto r = Run({"--help"});
+    EXPECT_EQ(r.Status, 0);
+    for (const char* cmd : {"info", "dump", "apply", "new"}) {
+        EXPECT_NE(r.Out.find(cmd), std::string::npos) << cmd;
+        const auto sub = Run({cmd, "--help"});
+        EXPECT_EQ(sub.Status, 0);
+        EXPECT_NE(sub.Out.find("Example"), std::string::npos) << cmd;
+    }
+}
