@@ -330,8 +330,7 @@ TPllEncoding EncodePll(int32_t selector, TPllDirection direction, int32_t toneKi
     }
 
     if (direction == pdReceive) {
-        e.RxDivisionRatio = TruncToInt(o);
-        if (t == 2 || t == 3) e.RxDivisionRatio += 32768;
+        e.RxDivisionRatio = TruncToInt(std::trunc(o) + (t == 2 || t == 3 ? 32768 : 0));
         e.RxOffset = OffsetLookup(m.OffsetTables7, x);
     } else {
         e.TxOffset = OffsetLookup(m.OffsetTables6, x);

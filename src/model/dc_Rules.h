@@ -118,7 +118,8 @@ double NormalizeFrequencyText(const TRKmem& m, const std::string& text);
 // against a template's edges, not the model's).
 double NormalizeFrequencyText(int32_t bandType, int32_t lowerEdgeHz, int32_t upperEdgeHz,
                               const std::string& text);
-// The raster and band-edge steps alone, on a whole number of Hz; returns Hz.
+// The raster and band-edge steps alone, on a whole number of Hz (within the
+// int32 range, as every caller has it); returns Hz.
 int64_t SnapFrequencyHz(int32_t bandType, int32_t lowerEdgeHz, int32_t upperEdgeHz, int64_t fHz);
 
 // ---- CTCSS / DCS -------------------------------------------------------------

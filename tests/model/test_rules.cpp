@@ -234,8 +234,12 @@ TEST(Rules, ZeroReferenceDividerDecodesAsZeroWithoutUndefinedBehaviour) {
     EXPECT_EQ(e.Word, TPllWord{});
     // A nonsense divider only gives nonsense numbers, never a trap.
     m.RefDivider = {-1, 2147483647};
-    (void)EncodePll(0, pdReceive, 0, m, 450.0);
-    (void)EncodePll(1, pdReceive, 0, m, 450.003125);
+    for (int32_t band : {4, 2}) {
+        SetBandType(m, band);
+        (void)EncodePll(0, pdReceive, 0, m, 450.0);
+        (void)EncodePll(1, pdReceive, 0, m, 450.003125);
+        (void)DecodePll(1, TPllWord{15, 4095, 15, 15}, pdReceive, m);
+    }
 }
 
 TEST(Rules, EncodeTakesEachOffsetFromItsOwnTable) {
