@@ -15,13 +15,17 @@ namespace {
 // Both ends cut at characters of code 0x20 or below, as a name or tag is
 // judged empty.
 std::string_view TrimBoth(std::string_view s) {
-    while (!s.empty() && static_cast<uint8_t>(s.front()) <= 0x20) s.remove_prefix(1);
-    while (!s.empty() && static_cast<uint8_t>(s.back()) <= 0x20) s.remove_suffix(1);
+    while (!s.empty() && static_cast<uint8_t>(s.front()) <= 0x20)
+        s.remove_prefix(1);
+    while (!s.empty() && static_cast<uint8_t>(s.back()) <= 0x20)
+        s.remove_suffix(1);
     return s;
 }
 
 // Character i of a text as a one-character text, empty past the end.
-std::string_view CharAt(std::string_view s, size_t i) { return i < s.size() ? s.substr(i, 1) : std::string_view{}; }
+std::string_view CharAt(std::string_view s, size_t i) {
+    return i < s.size() ? s.substr(i, 1) : std::string_view{};
+}
 
 // The packed-decimal digits of a date byte as a number; no digits give 0.
 int32_t DigitsNumber(const std::string& digits) {
@@ -128,13 +132,15 @@ void DecodeSerialNumber(const TMap& map, TRKmem& m) {
         if (m.ProductType == "TR-2300" && m.LvhfBand == 1 && (m.BandCode == 1 || m.BandCode == 2))
             m.ProductType = "TQ2400";
         m.SerialNumber.clear();
-        for (int32_t i = 0; i < kSerialTextLength; ++i) m.SerialNumber += map.GetTrimmedText(SerialTextChar(i));
+        for (int32_t i = 0; i < kSerialTextLength; ++i)
+            m.SerialNumber += map.GetTrimmedText(SerialTextChar(i));
         return;
     }
     const uint32_t digit = map.GetValue(kSerialDigit);
     const uint32_t letter = map.GetValue(kSerialLetter);
     std::array<uint32_t, 3> pairs{};
-    for (size_t k = 0; k < pairs.size(); ++k) pairs[k] = map.GetValue(kSerialPairs[k]);
+    for (size_t k = 0; k < pairs.size(); ++k)
+        pairs[k] = map.GetValue(kSerialPairs[k]);
     const bool valid = digit <= 9 && letter < kSerialLetters.size() &&
                        std::all_of(pairs.begin(), pairs.end(), [](uint32_t v) { return v <= 0x99; });
     if (!valid) {
@@ -144,7 +150,8 @@ void DecodeSerialNumber(const TMap& map, TRKmem& m) {
     m.SerialNumber.clear();
     m.SerialNumber += static_cast<char>('0' + digit);
     m.SerialNumber += kSerialLetters[letter];
-    for (uint32_t v : pairs) AppendHexPair(m.SerialNumber, v);
+    for (uint32_t v : pairs)
+        AppendHexPair(m.SerialNumber, v);
 }
 
 void DecodeBandEdges(const TMap& map, TRKmem& m) {
@@ -170,20 +177,23 @@ uint32_t ParseNumber(std::string_view text, int base, const char* kind) {
 void EncodeSerialNumber(TMap& map, const TRKmem& m) {
     const std::string_view serial = m.SerialNumber;
     if (IsSpecialModel(m)) {
-        for (int32_t i = 0; i < kSerialTextLength; ++i) map.PutText(SerialTextChar(i), CharAt(serial, i));
+        for (int32_t i = 0; i < kSerialTextLength; ++i)
+            map.PutText(SerialTextChar(i), CharAt(serial, i));
         return;
     }
     if (serial == kInvalidSerial) return;
     map.PutValue(kSerialDigit, ParseNumber(CharAt(serial, 0), 10, "integer"));
-    // A serial number without a letter (index 0) has seven characters: its
-    // hexadecimal pairs start right after the digit. Taking its second
-    // character for a letter would store a different serial number.
+    // A serial number without a letter (index 0) has seven characters, a
+    // decimal digit second: its hexadecimal pairs start right after the
+    // first digit. Taking that digit for an unknown letter would store a
+    // different serial number.
+    const bool noLetter = serial.size() == 7 && serial[1] >= '0' && serial[1] <= '9';
     size_t pairStart = 1;
     uint32_t letter = 0;
-    if (serial.size() != 7) {
+    if (!noLetter) {
         const std::string_view c = CharAt(serial, 1);
-        const auto* it = std::find_if(kSerialLetters.begin(), kSerialLetters.end(),
-                                      [&](const char* l) { return c == l; });
+        const auto* it =
+            std::find_if(kSerialLetters.begin(), kSerialLetters.end(), [&](const char* l) { return c == l; });
         letter = it == kSerialLetters.end() ? 1u : static_cast<uint32_t>(it - kSerialLetters.begin());
         pairStart = 2;
     }
@@ -203,7 +213,8 @@ void DecodeFlagLists(const TMap& map, TRKmem& m) {
     std::array<int32_t, kChannelCount> blank{};
     map.GetFlags(kBlankFlags248, 248, std::span(blank).first(248));
     map.GetFlags(kBlankFlags2, 2, std::span(blank).subspan(248));
-    for (int32_t i = 0; i < kChannelCount; ++i) m.Channels[i].Blank = blank[static_cast<size_t>(i)];
+    for (int32_t i = 0; i < kChannelCount; ++i)
+        m.Channels[i].Blank = blank[static_cast<size_t>(i)];
 }
 
 void EncodeFlagLists(TMap& map, const TRKmem& m) {
@@ -213,7 +224,8 @@ void EncodeFlagLists(TMap& map, const TRKmem& m) {
         map.PutFlags(f.Last2, 2, std::span(list).subspan(248));
     }
     std::array<int32_t, kChannelCount> blank{};
-    for (int32_t i = 0; i < kChannelCount; ++i) blank[static_cast<size_t>(i)] = m.Channels[i].Blank;
+    for (int32_t i = 0; i < kChannelCount; ++i)
+        blank[static_cast<size_t>(i)] = m.Channels[i].Blank;
     map.PutFlags(kBlankFlags248, 248, std::span(blank).first(248));
     map.PutFlags(kBlankFlags2, 2, std::span(blank).subspan(248));
 }
@@ -223,12 +235,14 @@ void EncodeFlagLists(TMap& map, const TRKmem& m) {
 template <class Rec, size_t N>
 void DecodeRecord(const TMap& map, int32_t start, const std::array<TRecordField<Rec>, N>& fields, Rec& rec) {
     for (const auto& f : fields)
-        if (f.Coding == fcValue || f.Coding == fcSigned) f.Set(rec, ReadNumber(map, At(f.Desc, start), f.Coding));
+        if (f.Coding == fcValue || f.Coding == fcSigned)
+            f.Set(rec, ReadNumber(map, At(f.Desc, start), f.Coding));
 }
 
 template <class Rec, size_t N>
 void EncodeRecord(TMap& map, int32_t start, const std::array<TRecordField<Rec>, N>& fields, const Rec& rec) {
-    for (const auto& f : fields) WriteNumber(map, At(f.Desc, start), f.Coding, f.Get(rec));
+    for (const auto& f : fields)
+        WriteNumber(map, At(f.Desc, start), f.Coding, f.Get(rec));
 }
 
 void DecodeChannels(const TMap& map, TRKmem& m, int32_t tailElim180) {
@@ -275,12 +289,14 @@ void EncodeChannels(TMap& map, const TRKmem& m, bool recalculate) {
         ch.RxDivisionRatio = rx.RxDivisionRatio;
         if (recalculate) StoreSigned(rx.RxOffset, ch.RxOffsetNegative, ch.RxOffset);
 
-        const TPllEncoding tx = EncodePll(ch.TxSynthConfig, pdTransmit, ch.EncIsCtcss, m, ch.TxFreq.ToFloat());
+        const TPllEncoding tx =
+            EncodePll(ch.TxSynthConfig, pdTransmit, ch.EncIsCtcss, m, ch.TxFreq.ToFloat());
         ch.TxSynthConfig = tx.Selector;
         ch.TxPll = tx.Word;
         StoreSigned(tx.TxOffset, ch.TxOffsetNegative, ch.TxOffset);
         if (recalculate)
-            for (size_t k = 0; k < tx.TxAdj.size(); ++k) StoreSigned(tx.TxAdj[k], ch.TxAdjNegative[k], ch.TxAdj[k]);
+            for (size_t k = 0; k < tx.TxAdj.size(); ++k)
+                StoreSigned(tx.TxAdj[k], ch.TxAdjNegative[k], ch.TxAdj[k]);
 
         const int32_t start = kChannelArea.RecordStart(i);
         for (const auto& f : ChannelFields()) {
@@ -367,7 +383,8 @@ void EncodePagings(TMap& map, const TRKmem& m) {
         map.PutValue(At(kPagingEmpty, start), p.Empty);
         map.PutValue(At(kPagingEncDec, start), p.EncDec);
         for (size_t k = 0; k < kPagingDigits.size(); ++k)
-            map.PutValue(At(kPagingDigits[k], start), p.Empty == 1 ? 15u : PagingDigitValue(CharAt(p.Code, k)));
+            map.PutValue(At(kPagingDigits[k], start),
+                         p.Empty == 1 ? 15u : PagingDigitValue(CharAt(p.Code, k)));
     }
 }
 
@@ -377,7 +394,8 @@ void DecodeDtmfCode(const TMap& map, const TAreaLayout& area, TDTMFMemFormat& co
     code.Digits.clear();
     for (int32_t k = 1; k <= kDtmfDigitCount; ++k)
         code.Digits += DtmfDigitToText(static_cast<int32_t>(map.GetValue(At(NibbleDesc(k), start))));
-    if (code.Digits.size() > static_cast<size_t>(code.Length)) code.Digits.resize(static_cast<size_t>(code.Length));
+    if (code.Digits.size() > static_cast<size_t>(code.Length))
+        code.Digits.resize(static_cast<size_t>(code.Length));
 }
 
 void EncodeDtmfCode(TMap& map, const TAreaLayout& area, const TDTMFMemFormat& code) {
@@ -445,7 +463,8 @@ void DecodeOffsetTable(const TMap& map, const TAreaLayout& area, TPOffsetTbls& t
     for (int32_t p = 0; p < area.DecodeCount; ++p) {
         const int32_t start = area.RecordStart(p);
         double d[kOffsetDigitCount];
-        for (int32_t k = 0; k < kOffsetDigitCount; ++k) d[k] = map.GetValue(At(NibbleDesc(k), start));
+        for (int32_t k = 0; k < kOffsetDigitCount; ++k)
+            d[k] = map.GetValue(At(NibbleDesc(k), start));
         table[p].Frequency = d[0] * 100 + d[1] * 10 + d[2] + d[3] / 10 + d[4] / 100 + d[5] / 1000;
         table[p].Value = map.GetSignedValue(At(kOffsetValue, start));
     }
@@ -460,13 +479,15 @@ void DecodeToneTable(const TMap& map, const TToneTableLayout& layout, TSTTables&
         DecodeRecord(map, layout.Records.RecordStart(e), ToneTableFields(), entry);
         const int32_t tagStart = layout.Tags.RecordStart(e);
         entry.Tag.clear();
-        for (int32_t c = 0; c < layout.Tags.RecordSize; ++c) entry.Tag += map.GetFilteredText(ByteAt(tagStart + c));
+        for (int32_t c = 0; c < layout.Tags.RecordSize; ++c)
+            entry.Tag += map.GetFilteredText(ByteAt(tagStart + c));
     }
 }
 
 void EncodeToneTable(TMap& map, const TToneTableLayout& layout, const TSTTables& table) {
     std::array<int32_t, 8> use{};
-    for (int32_t e = 0; e < layout.Records.EncodeCount; ++e) use[static_cast<size_t>(e)] = table[e].Use;
+    for (int32_t e = 0; e < layout.Records.EncodeCount; ++e)
+        use[static_cast<size_t>(e)] = table[e].Use;
     map.PutFlags(layout.UseBits, 8, use);
     for (int32_t e = 0; e < layout.Records.EncodeCount; ++e) {
         const TSTTable& entry = table[e];
@@ -529,7 +550,8 @@ bool TMap36::Decode(TRKmem& model, const TCodecContext&) const {
     TPOffsetTbls* offsetTables[7] = {&model.OffsetTables1, &model.OffsetTables2, &model.OffsetTables3,
                                      &model.OffsetTables4, &model.OffsetTables5, &model.OffsetTables6,
                                      &model.OffsetTables7};
-    for (size_t t = 0; t < kOffsetTableAreas.size(); ++t) DecodeOffsetTable(map, kOffsetTableAreas[t], *offsetTables[t]);
+    for (size_t t = 0; t < kOffsetTableAreas.size(); ++t)
+        DecodeOffsetTable(map, kOffsetTableAreas[t], *offsetTables[t]);
     DecodeToneTable(map, kToneTableAreas[0], model.ToneTable1);
     DecodeToneTable(map, kToneTableAreas[1], model.ToneTable2);
     DecodeMdcIds(map, model);

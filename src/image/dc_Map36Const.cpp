@@ -5,13 +5,14 @@
 
 // Plain accessors of `expr` on a record `r`, as captureless lambdas so that
 // every table below is constant data.
-#define RK36_ACCESS(Rec, expr)                                                                                \
-    [](const Rec& r) -> int32_t { return static_cast<int32_t>(r.expr); },                                  \
+#define RK36_ACCESS(Rec, expr)                                                                               \
+    [](const Rec& r) -> int32_t { return static_cast<int32_t>(r.expr); },                                    \
         [](Rec& r, int32_t v) { r.expr = v; }
-#define RK36_SCALAR(b1, f1, b2, f2, field, coding, direction, stage)                                          \
-    TScalarField { {b1, f1, b2, f2}, #field, coding, direction, stage, RK36_ACCESS(TRKmem, field) }
-#define RK36_NONE(Rec)                                                                                        \
-    [](const Rec&) -> int32_t { return 0; }, [](Rec&, int32_t) {}
+#define RK36_SCALAR(b1, f1, b2, f2, field, coding, direction, stage)                                         \
+    TScalarField {                                                                                           \
+        {b1, f1, b2, f2}, #field, coding, direction, stage, RK36_ACCESS(TRKmem, field)                       \
+    }
+#define RK36_NONE(Rec) [](const Rec&) -> int32_t { return 0; }, [](Rec&, int32_t) {}
 
 namespace {
 
@@ -312,11 +313,27 @@ const std::array<TRecordField<TSTTable>, 9> kToneTableFields{{
 
 } // namespace
 
-std::span<const TScalarField> ScalarFields() { return kScalarFields; }
-std::span<const TTextField> TextFields() { return kTextFields; }
-std::span<const TFlagListField> FlagListFields() { return kFlagListFields; }
-const std::array<TRecordField<TChannel>, kChannelFieldCount>& ChannelFields() { return kChannelFields; }
-const std::array<TRecordField<TCHCodeSW>, 2>& CodeSwitchFields() { return kCodeSwitchFields; }
-const std::array<TRecordField<TSTBYRPData>, 5>& StandbyFields() { return kStandbyFields; }
-const std::array<TRecordField<TTonePair>, 2>& TwoToneFields() { return kTwoToneFields; }
-const std::array<TRecordField<TSTTable>, 9>& ToneTableFields() { return kToneTableFields; }
+std::span<const TScalarField> ScalarFields() {
+    return kScalarFields;
+}
+std::span<const TTextField> TextFields() {
+    return kTextFields;
+}
+std::span<const TFlagListField> FlagListFields() {
+    return kFlagListFields;
+}
+const std::array<TRecordField<TChannel>, kChannelFieldCount>& ChannelFields() {
+    return kChannelFields;
+}
+const std::array<TRecordField<TCHCodeSW>, 2>& CodeSwitchFields() {
+    return kCodeSwitchFields;
+}
+const std::array<TRecordField<TSTBYRPData>, 5>& StandbyFields() {
+    return kStandbyFields;
+}
+const std::array<TRecordField<TTonePair>, 2>& TwoToneFields() {
+    return kTwoToneFields;
+}
+const std::array<TRecordField<TSTTable>, 9>& ToneTableFields() {
+    return kToneTableFields;
+}

@@ -20,14 +20,14 @@ struct TTonePair;
 
 // How a field's bits become a model value.
 enum TFieldCoding : uint8_t {
-    fcValue,     // unsigned (flags too)
-    fcSigned,    // GetSignedValue: two's complement when the field starts at bit 7
-    fcDigits,    // one byte of two packed decimal digits, model holds the number
-    fcZero,      // always written as 0, never read
-    fcKept,      // neither read nor written: the image keeps what it had
-    fcTailElim,  // channel: 9 when CtcssTailElim = 1 and CtcssTailElim180 = 0, else 0
-    fcTag,       // channel: the eight tag bytes
-    fcAtLeast5,  // unsigned; written as at least 5 (SqDelay)
+    fcValue,        // unsigned (flags too)
+    fcSigned,       // GetSignedValue: two's complement when the field starts at bit 7
+    fcDigits,       // one byte of two packed decimal digits, model holds the number
+    fcZero,         // always written as 0, never read
+    fcKept,         // neither read nor written: the image keeps what it had
+    fcTailElim,     // channel: 9 when CtcssTailElim = 1 and CtcssTailElim180 = 0, else 0
+    fcTag,          // channel: the eight tag bytes
+    fcAtLeast5,     // unsigned; written as at least 5 (SqDelay)
     fcZeroOnEncode, // unsigned when read; written as 0
 };
 
@@ -127,7 +127,9 @@ inline constexpr const char* kInvalidSerial = "--------";
 // Serial number, 12-character form (special model): one byte per character.
 inline constexpr int32_t kSerialTextFirst = 0x3840;
 inline constexpr int32_t kSerialTextLength = 12;
-constexpr TFieldDesc SerialTextChar(int32_t i) { return {kSerialTextFirst + i, 7, kSerialTextFirst + i, 0}; }
+constexpr TFieldDesc SerialTextChar(int32_t i) {
+    return {kSerialTextFirst + i, 7, kSerialTextFirst + i, 0};
+}
 
 // Band-limit table: 16 pairs of 32-bit edges (Hz); BandPair picks one.
 inline constexpr int32_t kBandLimitTable = 0x3100;
@@ -225,4 +227,6 @@ inline constexpr TFieldDesc kMdcPttId{2, 7, 3, 0};
 constexpr TFieldDesc At(TFieldDesc d, int32_t start) {
     return {d.FirstByte + start, d.FirstBit, d.LastByte + start, d.LastBit};
 }
-constexpr TFieldDesc ByteAt(int32_t address) { return {address, 7, address, 0}; }
+constexpr TFieldDesc ByteAt(int32_t address) {
+    return {address, 7, address, 0};
+}
