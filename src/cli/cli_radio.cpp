@@ -2,5 +2,302 @@
 
 #include <CLI/CLI.hpp>
 
-// The radio commands arrive with the serial link.
-void RegisterRadioCommands(CLI::App&) {}
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <unistd.h>
+
+#include "image/dc_DataFile.h"
+#include "link/U_Radio36.h"
+#include "link/dc_Access.h"
+#include "link/dc_TracePort.h"
+#include "model/dc_MessageBox.h"
+
+namespace {
+
+// Exit status by outcome, so scripts can tell a timeout from a bad cable.
+enum TExitCode : int {
+    kExitOk = 0,
+    kExitError = 1,
+    kExitTimeout = 2,
+    kExitDeckRefused = 3,
+    kExitPort = 4,
+    kExitFile = 5,
+    kExitAccess = 6,
+    kExitBadData = 14,
+    kExitCancelled = 130,
+};
+
+constexpr const char* kExitHelp = "Exit status: 0 done, 1 read/write error, 2 time-out, 3 deck change declined, "
+                                  "4 port problem, 5 file problem, 6 wrong access code, 14 incompatible data, "
+                                  "130 cancelled.";
+
+std::atomic<bool> gCancelVisible{true};
+std::atomic<bool> gCancelPressed{false};
+std::atomic<int> gIgnoredPresses{0};
+
+// Ctrl+C is the Cancel button: honoured while the button would be visible.
+// Once a write is under way the button is gone; a second Ctrl+C then ends
+// the program the hard way.
+void OnInterrupt(int) {
+    if (gCancelVisible.load()) {
+        gCancelPressed.store(true);
+    } else if (gIgnoredPresses.fetch_add(1) >= 1) {
+        std::signal(SIGINT, SIG_DFL);
+        std::raise(SIGINT);
+    }
+}
+
+std::string Plain(std::string text) {
+    std::string out;
+    for (char c : text)
+        if (c != '\r') out += c;
+    return out;
+}
+
+class TCliMessages : public IMessageSink {
+public:
+    bool AssumeYes = false;
+
+    TMsgResult Show(const TMessage& message) override {
+        std::fprintf(stderr, "\n%s\n", Plain(message.Text).c_str());
+        if (message.Buttons != TMsgButtons::YesNo && message.Buttons != TMsgButtons::YesNoCancel &&
+            message.Buttons != TMsgButtons::YesCancel)
+            return DefaultResult(message);
+        if (AssumeYes) return TMsgResult::Yes;
+        if (!isatty(STDIN_FILENO)) {
+            std::fprintf(stderr, "(answered no: standard input is not a terminal; --yes answers yes)\n");
+            return TMsgResult::No;
+        }
+        std::fprintf(stderr, "[y/N] ");
+        std::string answer;
+        std::getline(std::cin, answer);
+        return (!answer.empty() && (answer[0] == 'y' || answer[0] == 'Y')) ? TMsgResult::Yes : TMsgResult::No;
+    }
+};
+
+// Progress on standard error: a bar on a terminal, a few plain lines otherwise.
+class TCliHost : public IRadioHost {
+public:
+    explicit TCliHost(std::string direction)
+        : direction_(std::move(direction)), tty_(isatty(STDERR_FILENO) != 0) {}
+
+    void SetProgressMax(int32_t max) override {
+        max_ = max;
+        Render();
+    }
+    void StepProgress() override {
+        ++position_;
+        Render();
+    }
+    void ProgressToMax() override {
+        position_ = max_;
+        Render();
+    }
+    void SetStatus(const std::string& text) override {
+        status_ = text;
+        if (tty_) Render();
+        else if (text.ends_with(": OK")) std::fprintf(stderr, "%s\n", text.c_str());
+    }
+    bool Cancelled() override { return gCancelPressed.load(); }
+    void SetCancelVisible(bool visible) override { gCancelVisible.store(visible); }
+    void ProcessMessages() override {
+        if (gIgnoredPresses.load() > noted_) {
+            noted_ = gIgnoredPresses.load();
+            std::fprintf(stderr, "\nrk36: a write in progress cannot be cancelled (Ctrl+C again aborts it)\n");
+        }
+    }
+    void Repaint() override {}
+    void SetMainWindowEnabled(bool) override {}
+    IClock& Clock() override { return SystemClock(); }
+
+    void Finish() {
+        if (tty_ && rendered_) std::fprintf(stderr, "\n");
+    }
+
+private:
+    std::string direction_;
+    std::string status_;
+    bool tty_;
+    bool rendered_ = false;
+    int32_t max_ = 0;
+    int32_t position_ = 0;
+    int32_t lastTenth_ = -1;
+    int noted_ = 0;
+
+    void Render() {
+        const int32_t shown = std::min(position_, max_);
+        if (tty_) {
+            constexpr int kWidth = 30;
+            const int filled = max_ > 0 ? shown * kWidth / max_ : 0;
+            std::fprintf(stderr, "\r%s %-34s [%s%s] %3d/%d", direction_.c_str(), status_.c_str(),
+                         std::string(static_cast<size_t>(filled), '#').c_str(),
+                         std::string(static_cast<size_t>(kWidth - filled), '.').c_str(), shown, max_);
+            rendered_ = true;
+        } else if (max_ > 0) {
+            const int32_t tenth = shown * 10 / max_;
+            if (tenth != lastTenth_ && shown > 0) {
+                lastTenth_ = tenth;
+                std::fprintf(stderr, "%s: %d/%d blocks\n", direction_.c_str(), shown, max_);
+            }
+        }
+        std::fflush(stderr);
+    }
+};
+
+struct TRadioOptions {
+    std::vector<std::string> Args;
+    std::string Port;
+    std::string Output;
+    std::string Trace;
+    std::string Ini;
+    std::string Like;
+    std::string AccessCode;
+    bool Full = false;
+    bool Yes = false;
+};
+
+void AddCommonOptions(CLI::App* cmd, TRadioOptions& o) {
+    cmd->add_option("--port", o.Port, "COM1..COM4 (mapped through RK36.ini) or a device path");
+    cmd->add_option("--trace", o.Trace, "log every byte sent and received, with time stamps, to this file");
+    cmd->add_option("--ini", o.Ini, "configuration file with the COM1..COM4 device paths (default: RK36.ini "
+                                     "in the program folder)");
+    cmd->add_flag("--yes", o.Yes, "answer yes to questions (the deck band change of a full write)");
+    cmd->footer(kExitHelp);
+}
+
+int ExitCodeOf(const TRadio36& radio) {
+    switch (radio.Outcome) {
+    case TTransferOutcome::Succeeded: return kExitOk;
+    case TTransferOutcome::Cancelled: return kExitCancelled;
+    case TTransferOutcome::PortProblem: return kExitPort;
+    case TTransferOutcome::Refused: return kExitError;
+    case TTransferOutcome::Failed: break;
+    }
+    switch (radio.LastResult) {
+    case crTimeout: return kExitTimeout;
+    case crDeckRefused: return kExitDeckRefused;
+    case crBadData: return kExitBadData;
+    default: return kExitError;
+    }
+}
+
+// Runs one transfer with everything a terminal user needs around it.
+int RunTransfer(const TRadioOptions& o, bool isRead, TRKmem& model, TMap36& image) {
+    auto messages = std::make_shared<TCliMessages>();
+    messages->AssumeYes = o.Yes;
+    const auto previousSink = SetMessageSink(messages);
+
+    std::FILE* trace = nullptr;
+    if (!o.Trace.empty() && !(trace = std::fopen(o.Trace.c_str(), "w"))) {
+        std::fprintf(stderr, "rk36: cannot write the trace file %s\n", o.Trace.c_str());
+        SetMessageSink(previousSink);
+        return kExitFile;
+    }
+    const TPortMap portMap =
+        LoadPortMap(o.Ini.empty() ? ProgramFolder() / "RK36.ini" : std::filesystem::path(o.Ini));
+
+    TCliHost host(isRead ? "- Read from Radio -" : "- Write to Radio -");
+    host.SetProgressMax(isRead ? 65 : 84);
+    TRadio36 radio(host, [&]() -> std::unique_ptr<IRsPort> {
+        auto port = std::make_unique<TCRsDrv>(host.Clock(), portMap);
+        if (!trace) return port;
+        return std::make_unique<TTracePort>(std::move(port), trace, host.Clock());
+    });
+    radio.PortName = o.Port;
+    if (o.Full) radio.Context.StartupMode = 2;
+
+    gCancelVisible = true;
+    gCancelPressed = false;
+    gIgnoredPresses = 0;
+    struct sigaction action {};
+    action.sa_handler = OnInterrupt;
+    sigemptyset(&action.sa_mask);
+    struct sigaction previous {};
+    sigaction(SIGINT, &action, &previous);
+
+    RunRadioTransfer(radio, isRead, o.Full ? 0 : 1, false, image, model);
+
+    sigaction(SIGINT, &previous, nullptr);
+    host.Finish();
+    if (trace) std::fclose(trace);
+    SetMessageSink(previousSink);
+    if (radio.Outcome == TTransferOutcome::Cancelled) std::fprintf(stderr, "rk36: cancelled\n");
+    else if (!radio.FailureDetail.empty() && radio.Outcome != TTransferOutcome::Succeeded)
+        std::fprintf(stderr, "rk36: %s\n", radio.FailureDetail.c_str());
+    return ExitCodeOf(radio);
+}
+
+// Port and file from "PORT FILE", "--port PORT FILE" or either with -o.
+bool ResolveArgs(TRadioOptions& o, std::string& file) {
+    std::vector<std::string> rest = o.Args;
+    if (o.Port.empty() && !rest.empty()) {
+        o.Port = rest.front();
+        rest.erase(rest.begin());
+    }
+    file = o.Output;
+    if (file.empty() && !rest.empty()) {
+        file = rest.front();
+        rest.erase(rest.begin());
+    }
+    if (o.Port.empty() || file.empty() || !rest.empty()) {
+        std::fprintf(stderr, "rk36: expected a port and a file\n");
+        return false;
+    }
+    return true;
+}
+
+int ReadCommand(TRadioOptions& o) {
+    std::string file;
+    if (!ResolveArgs(o, file)) return kExitFile;
+    TRKmem model;
+    TMap36 image;
+    // The first guess of the search comes from the model; a similar file makes it right at once.
+    if (!o.Like.empty() && !LoadDataFile(o.Like, model, image)) return kExitFile;
+    const int status = RunTransfer(o, true, model, image);
+    if (status != kExitOk) return status;
+    // Only an image that decoded gets here; it is saved exactly as received.
+    if (!WriteDataFile(file, image)) return kExitFile;
+    std::fprintf(stderr, "rk36: saved %s\n", file.c_str());
+    return kExitOk;
+}
+
+int WriteCommand(TRadioOptions& o) {
+    std::string file;
+    if (!ResolveArgs(o, file)) return kExitFile;
+    if (o.Full) {
+        std::string code = o.AccessCode;
+        if (code.empty())
+            if (const char* env = std::getenv("RK36_ACCESS_CODE")) code = env;
+        if (!IsManufactureAccessCode(code)) {
+            std::fprintf(stderr, "rk36: --full needs the manufacture-mode access code (--access-code or "
+                                 "RK36_ACCESS_CODE)\n");
+            return kExitAccess;
+        }
+    }
+    TRKmem model;
+    TMap36 image;
+    if (!LoadDataFile(file, model, image, TCodecContext{o.Full ? 2 : 0})) return kExitFile;
+    return RunTransfer(o, false, model, image);
+}
+
+} // namespace
+
+void RegisterRadioCommands(CLI::App& app) {
+    auto readOptions = std::make_shared<TRadioOptions>();
+    CLI::App* read = app.add_subcommand("read", "read a radio's memory into a data file (Upload)");
+    read->add_option("args", readOptions->Args, "PORT and output FILE");
+    read->add_option("-o,--output", readOptions->Output, "data file to write (.k36)");
+    read->add_option("--like", readOptions->Like, "a data file of the same model, for a quicker search");
+    AddCommonOptions(read, *readOptions);
+    read->callback([readOptions] { throw CLI::RuntimeError(ReadCommand(*readOptions)); });
+
+    auto writeOptions = std::make_shared<TRadioOptions>();
+    CLI::App* write = app.add_subcommand("write", "write a data file into a radio (Download)");
+    write->add_option("args", writeOptions->Args, "PORT and data FILE");
+    write->add_flag("--full", writeOptions->Full, "manufacture-mode full write, identity blocks included");
+    write->add_option("--access-code", writeOptions->AccessCode, "manufacture-mode access code for --full");
+    AddCommonOptions(write, *writeOptions);
+    write->callback([writeOptions] { throw CLI::RuntimeError(WriteCommand(*writeOptions)); });
+}

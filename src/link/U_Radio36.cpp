@@ -5,6 +5,7 @@
 
 #include "model/dc_Errors.h"
 #include "model/dc_MessageBox.h"
+#include "model/dc_Rules.h"
 
 const char* const MpuNoResponseMessage =
     "MPU does not respond to the clone command.\r\n\r\nMake sure the following points.\r\n1,COM port "
@@ -120,26 +121,8 @@ bool TRadio36::DecodeInto(const TMap36& image, TRKmem& model) {
     return true;
 }
 
-int32_t ModelBandIndex(const TRKmem& model) {
-    int32_t r = (model.LvhfBand == 1 && model.BandCode == 2) ? 1 : 0;
-    if (model.VhfBand == 1) {
-        if (model.BandCode == 1) r = 2;
-        if (model.BandCode == 3) r = 3;
-    }
-    if (model.UhfBand == 1) {
-        switch (model.BandCode) {
-        case 1: r = 4; break;
-        case 4: r = 5; break;
-        case 5: r = model.ProductType == kProductTR2300 ? 7 : 6; break;
-        case 6: r = 6; break;
-        default: break;
-        }
-    }
-    return r;
-}
-
 uint8_t ModelCodeFor(const TRKmem& model) {
-    int32_t column = ModelBandIndex(model);
+    int32_t column = BandType(model);
     if (model.ProductType != kProductTR2300 && column == 6) column = 7;
     const int row = model.ProductType == kProductTR2100 ? 0 : 1;
     return kModelCodes[row][column];
@@ -566,7 +549,7 @@ bool TRadio36::CheckDeck(uint8_t modelCode, const TRKmem& model) {
         if (g == 16) radioBand = 6;
         if (g == 24) radioBand = flag ? 7 : 6;
     }
-    int32_t fileBand = ModelBandIndex(model);
+    int32_t fileBand = BandType(model);
     if (model.ProductType == kProductTR2300 && (fileBand == 6 || fileBand == 7)) fileBand = 13 - fileBand;
     if (radioBand == fileBand) return true;
 

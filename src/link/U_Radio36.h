@@ -98,8 +98,6 @@ std::array<uint8_t, 8> EndFrame(uint8_t modelCode);
 extern const std::array<uint8_t, 37> FallbackCodes;
 } // namespace radio36
 
-// Band type 0..7 of a model from its band flags, band code and product type.
-int32_t ModelBandIndex(const TRKmem& model);
 // The first guess of the search: by product type and band.
 uint8_t ModelCodeFor(const TRKmem& model);
 // The deck band names of CheckDeck (6 and 7 as the radio numbers them).

@@ -59,7 +59,6 @@ TEST(ModelCode, FirstGuessByProductAndBand) {
         m.VhfBand = c.vhf;
         m.LvhfBand = c.lvhf;
         m.BandCode = c.bandCode;
-        EXPECT_EQ(ModelBandIndex(m), c.band) << c.product << " code " << c.bandCode;
         EXPECT_EQ(ModelCodeFor(m), c.code) << c.product << " code " << c.bandCode;
     }
 }
