@@ -3,8 +3,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QLockFile>
+#include <QPixmap>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -37,6 +42,27 @@ bool DisplayAvailable() {
 #endif
 }
 
+// For scripts/screenshot: once the main window is on screen, saves the whole
+// screen (dialogs included) to `file` and ends the program.
+void ScreenshotWhenShown(const QString& file, QPointer<QWidget>* window) {
+    auto* poll = new QTimer(qApp);
+    auto waited = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, qApp, [=] {
+        *waited += 200;
+        const bool shown = *window && (*window)->isVisible();
+        if (!shown && *waited < 20000) return;
+        poll->stop();
+        QTimer::singleShot(500, qApp, [=] {
+            QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
+            if (shot.isNull() && *window) shot = (*window)->grab();
+            const bool saved = !shot.isNull() && shot.save(file);
+            if (!saved) std::fprintf(stderr, "RK36: no screenshot saved\n");
+            QCoreApplication::exit(saved ? 0 : 1);
+        });
+    });
+    poll->start(200);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -60,9 +86,14 @@ int main(int argc, char* argv[]) {
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
 
+    QPointer<QWidget> mainWindow;
+    if (const char* shot = std::getenv("RK36_SCREENSHOT"); shot && *shot)
+        ScreenshotWhenShown(QFile::decodeName(shot), &mainWindow);
+
     int result = 0;
     {
         TfrmMain frmMain(args);
+        mainWindow = &frmMain;
         frmMain.show();
         result = app.exec();
     }
