@@ -659,6 +659,16 @@ TEST(Map36Random, EncodeWritesOnlyTheBitsTheLayoutAssigns) {
                 } catch (const EConvertError&) {
                     ASSERT_EQ(mode, 2) << "only the serial number may fail";
                 }
+                // What the radio or the file alone owns, listed independently of the tables.
+                const std::pair<int, uint8_t> radioOwned[] = {{0x1C, 0x0F},   {0x23, 0xFF},   {0x24, 0xF8},
+                                                              {0x2C, 0xFF},   {0x2D, 0xFF},   {0x2E, 0xFF},
+                                                              {0x3218, 0x20}, {0x3200, 0xFF}, {0x3201, 0xFF}};
+                for (auto [a, bits] : radioOwned)
+                    ASSERT_EQ((map.Buf[a] ^ original.Buf[a]) & bits, 0) << std::hex << a;
+                for (auto [first, last] : {std::pair{0x3100, 0x317F}, {0x30F5, 0x30F8}, {0x3830, 0x383F}})
+                    for (int a = first; a <= last; ++a)
+                        ASSERT_EQ(map.Buf[a], original.Buf[a]) << std::hex << a;
+
                 const TMask& mask = mode == 2 ? maskSerial : maskNoSerial;
                 for (size_t a = 0; a < map.Buf.size(); ++a)
                     ASSERT_EQ((map.Buf[a] ^ original.Buf[a]) & ~mask[a], 0)
