@@ -24,6 +24,7 @@
 #include <filesystem>
 
 #include "app/D_Pass.h"
+#include "app/dc_ChannelGrid.h"
 #include "app/dc_GuiSeams.h"
 #include "app/dc_Help.h"
 #include "app/dc_Ini.h"
@@ -174,6 +175,13 @@ TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMai
     commands_["miExit"] = [this] { close(); };
     commands_["miToolbar"] = [this] { miToolbarClick(); };
     commands_["miStatusBar"] = [this] { miStatusBarClick(); };
+    // Copy and paste belong to the grid, and only while it is in use.
+    commands_["miCopy"] = [this] {
+        if (Grid->HasFocusOrEditing()) Grid->Copy();
+    };
+    commands_["miPaste"] = [this] {
+        if (Grid->HasFocusOrEditing()) Grid->Paste();
+    };
     for (const TMenuEntry& e : MainMenuTable())
         if (e.Group > 0) commands_[e.Name] = [this, g = e.Group] { ItemClick(g); };
     commands_["miTopic"] = [] { ShowHelp(0); };
@@ -197,6 +205,8 @@ TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMai
     model_ = std::make_unique<TRKmem>();
     image_ = std::make_unique<TMap36>();
     model_->SetNewConfiguration();
+    Grid->SetLinks(TGridLinks{model_.get(), &FileFormat, &FileModified, &SavedChannels, &ItemVisible,
+                              &CopiedChannel, &CopiedChannelNo, &CopiedChannelIndex});
 
     CurrentFileName = commandLine.FileName.empty() ? DefaultFileName() : commandLine.FileName;
     if (FileExists(CurrentFileName)) {
@@ -328,11 +338,9 @@ void TfrmMain::BuildSystemPanels() {
     }
     layout->addWidget(pnlSysType);
 
-    // The channel grid takes this place.
-    auto* grdArea = new QFrame(central);
-    grdArea->setObjectName(QStringLiteral("grdArea"));
-    grdArea->setFrameShape(QFrame::StyledPanel);
-    layout->addWidget(grdArea, 1);
+    // The channel grid takes the window's centre.
+    Grid = new TChannelGrid(central);
+    layout->addWidget(Grid, 1);
     setCentralWidget(central);
 }
 
@@ -364,7 +372,8 @@ void TfrmMain::BuildStatusBar() {
         std::function<void()> Action;
     } keys[] = {
         {QKeySequence(Qt::Key_F1), [this] { HelpForHint(); }},
-        {QKeySequence(Qt::Key_F2), [this] { StoreGridPage(); }},
+        {QKeySequence(Qt::Key_F2), [this] { Grid->NextGroupPage(); }},
+        {QKeySequence(Qt::Key_F3), [this] { Grid->DcsComplement(); }},
         {QKeySequence(Qt::SHIFT | Qt::Key_F9), [this] { StoreGridPage(); }},
         {QKeySequence(Qt::Key_F10),
          [this] {
@@ -467,7 +476,7 @@ void TfrmMain::RefreshAll() {
     setWindowTitle(PathToQ(CurrentFileName) + ToQ(title));
     RefreshMenus();
     RefreshSystemPanels();
-    ShowGroupPage();
+    Grid->ShowGroupPage(0);
     ApplyColumnLayout();
 }
 
@@ -549,12 +558,12 @@ void TfrmMain::RebuildRecentMenu() {
     }
 }
 
-// The grid arrives with its own window part; until then the page is empty.
-void TfrmMain::StoreGridPage() {}
-void TfrmMain::ShowGroupPage() {}
-void TfrmMain::ApplyColumnLayout() {}
+void TfrmMain::StoreGridPage() { Grid->StoreGridPage(); }
+void TfrmMain::ShowGroupPage() { Grid->ShowGroupPage(Grid->CurrentGroup); }
+void TfrmMain::ApplyColumnLayout() { Grid->ApplyColumnLayout(); }
 
 void TfrmMain::CommitBeforeCommand() {
+    Grid->CommitEditor();
     StoreGridPage();
     if (!model_->Channels.Equals(SavedChannels)) FileModified = true;
 }
@@ -781,7 +790,11 @@ void TfrmMain::RefreshLockPanels() {
 }
 
 void TfrmMain::HelpForHint() {
-    if (hintItem_.empty()) return; // the focused control's own help comes with the grid
+    if (hintItem_.empty()) {
+        // No item hint showing: the focused control's own help.
+        if (Grid->HasFocusOrEditing()) Grid->ColumnHelp();
+        return;
+    }
     if (hintItem_ == "miAbout") {
         RunCommand("miAbout");
         return;

@@ -21,6 +21,7 @@ class QMenu;
 class QTimer;
 class QToolBar;
 class TIniData;
+class TChannelGrid;
 
 constexpr const char* kAppTitle = "RK36Win for TR-2100_2200_2300 Series";
 constexpr const char* kUntitled = "Untitled";
@@ -61,6 +62,8 @@ public:
     TChannel CopiedChannel;
     int CopiedChannelNo = -1;
     int CopiedChannelIndex = -1;
+    // The channel grid in the window's centre.
+    TChannelGrid* Grid = nullptr;
 
     TRKmem& Model() { return *model_; }
     TMap36& Image() { return *image_; }
