@@ -142,6 +142,24 @@ TEST_F(CliTest, AChannelFrequencyPatchChangesOnlyThatChannelsRecord) {
     EXPECT_NE(dump.Out.find("\"RxFreq\": \"150.0125\""), std::string::npos);
 }
 
+TEST_F(CliTest, RadioFormRecalculatesOnlyInsideTheChannelTable) {
+    if (!NewFile(Path("new.k36"))) GTEST_SKIP() << "band templates not built";
+    WriteText(Path("patch.json"), R"({"Channels": {"0": {"RxFreq": "150.0125", "TxFreq": "151.5"}}})");
+    auto r = Run(
+        {"apply", Path("new.k36").string(), Path("patch.json").string(), "-o", Path("file.k36").string()});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    r = Run({"apply", Path("new.k36").string(), Path("patch.json").string(), "--for-radio", "-o",
+             Path("radio.k36").string()});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    const auto diff = DifferingOffsets(ReadText(Path("file.k36")), ReadText(Path("radio.k36")));
+    // The offsets of the band's tables at 150 MHz are not those the file holds.
+    EXPECT_FALSE(diff.empty());
+    for (const size_t offset : diff) {
+        EXPECT_GE(offset, 0x0C00u);
+        EXPECT_LT(offset, 0x0C00u + 250 * 34);
+    }
+}
+
 TEST_F(CliTest, TextsAreBytesOfTheSameCodePoint) {
     const fs::path saved = SavedRandomFile(7);
     // "\u00FF" is the byte 0xFF in the image, in and out.
