@@ -67,9 +67,8 @@ std::string NormalizeSignedDecimalText(std::string_view text) {
         if (FilterChar(TCharFilter::SignedDecimal, c) == '\0' || c == kBackspace) return {};
     if (std::count(s.begin(), s.end(), '+') > 1 || std::count(s.begin(), s.end(), '-') > 1) return "0";
     std::replace(s.begin(), s.end(), ',', '.');
-    // A leading "-" is the only sign TextToFloat does not take by itself.
     std::string unsignedPart = s;
-    if (!unsignedPart.empty() && unsignedPart[0] == '-') unsignedPart.erase(0, 1);
+    if (!unsignedPart.empty() && (unsignedPart[0] == '-' || unsignedPart[0] == '+')) unsignedPart.erase(0, 1);
     double v = 0;
     if (unsignedPart.empty() || unsignedPart[0] == '+' || unsignedPart[0] == '-' || !TextToFloat(unsignedPart, v))
         return "0";

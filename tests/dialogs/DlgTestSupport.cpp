@@ -1,0 +1,107 @@
+#include "DlgTestSupport.h"
+
+#include <QAbstractItemView>
+#include <QTest>
+
+#include <atomic>
+#include <cmath>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "dialogs/dc_HardwareRules.h"
+#include "image/dc_DataFile.h"
+#include "image/dc_Map36Const.h"
+#include "model/dc_Rules.h"
+
+void EnsureApp() {
+    if (QApplication::instance()) return;
+    static int argc = 1;
+    static char name[] = "test_gui";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    new QApplication(argc, argv);
+}
+
+void MakeBandModel(TRKmem& m, int head, int bandPosition, int productPosition) {
+    m.SetNewConfiguration();
+    m.ProductType = kProductTypes[static_cast<size_t>(productPosition)];
+    m.ControlHeadType = head;
+    SetBandType(m, bandPosition);
+    ApplyBandSettings(m, bandPosition);
+    // A channel a little above the lower edge, on the band's channel step.
+    const int32_t step = bandPosition < 2 ? 5000 : 2500;
+    const int64_t fHz = (static_cast<int64_t>(m.BandLowerEdge) / step + 40 + bandPosition) * step;
+    TChannel& ch = m.Channels[0];
+    ch.RxFreq.SetFromFloat(static_cast<double>(fHz) / 1e6);
+    ch.TxFreq.SetFromFloat(static_cast<double>(fHz + step) / 1e6);
+    const TPllEncoding rx = EncodePll(ch.RxSynthConfig, pdReceive, 0, m, ch.RxFreq.ToFloat());
+    ch.RxPll = rx.Word;
+    ch.RxSynthConfig = rx.Selector;
+    ch.RxDivisionRatio = rx.RxDivisionRatio;
+    const TPllEncoding tx = EncodePll(ch.TxSynthConfig, pdTransmit, ch.EncIsCtcss, m, ch.TxFreq.ToFloat());
+    ch.TxPll = tx.Word;
+    ch.TxSynthConfig = tx.Selector;
+    ch.Compander = 1 + bandPosition % 2;
+    ch.SqlLevel = bandPosition;
+    ch.Blank = 0;
+    // Every standby entry holds a frequency of the band (on the channel step).
+    const int64_t stbyHz = (static_cast<int64_t>(m.BandLowerEdge) / step + 7) * step;
+    for (int32_t i = 0; i < TSTBYRPDatas::Count(); ++i)
+        m.StandbyRepeaterData[i] = EncodeStbyRx(m, m.StandbyRepeaterData[i], static_cast<double>(stbyHz) / 1e6,
+                                                bandPosition);
+    m.StbyIndex = HardwareBand(bandPosition, productPosition == 1).StbyEntry;
+}
+
+namespace {
+// The product code bits and the band-limit table are the template's own:
+// the encoder derives nothing into them.
+void WriteTemplate(const std::filesystem::path& file, const TRKmem& m, int productPosition) {
+    TMap36 image;
+    image.Encode(m, false);
+    image.PutValue(kProductFamily, 1u);
+    image.PutValue(kProductCode, static_cast<uint32_t>(productPosition));
+    image.PutValue(BandLowerEdgeDesc(m.BandPair & 0xF), static_cast<uint32_t>(m.BandLowerEdge));
+    image.PutValue(BandUpperEdgeDesc(m.BandPair & 0xF), static_cast<uint32_t>(m.BandUpperEdge));
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(image.Buf.data()), TMap::Size);
+    ASSERT_TRUE(out.good()) << file;
+}
+} // namespace
+
+TTemplateFolder::TTemplateFolder() {
+    static std::atomic<int> counter{0};
+    path_ = std::filesystem::temp_directory_path() /
+            ("rk36-dlg-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::create_directories(path_);
+    SetProgramFolder(path_);
+    for (int product = 0; product < 3; ++product) {
+        const int bands = product == 1 ? 8 : 7;
+        for (int head = 0; head < 2; ++head)
+            for (int band = 0; band < bands; ++band) {
+                TRKmem m;
+                MakeBandModel(m, head, band, product);
+                WriteTemplate(TemplatePathFor(head, band, product), m, product);
+            }
+    }
+    TRKmem m;
+    MakeBandModel(m, 0, 2, 1);
+    WriteTemplate(DefaultDataFilePath(), m, 1);
+}
+
+TTemplateFolder::~TTemplateFolder() {
+    SetProgramFolder({});
+    std::error_code ec;
+    std::filesystem::permissions(path_ / "default.K36", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(path_, ec);
+}
+
+void Pick(QComboBox* combo, int index) {
+    combo->setFocus();
+    combo->showPopup();
+    QAbstractItemView* view = combo->view();
+    view->setCurrentIndex(combo->model()->index(index, 0));
+    QTest::keyClick(view, Qt::Key_Return);
+}
