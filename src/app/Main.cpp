@@ -25,6 +25,7 @@
 
 #include "app/D_Pass.h"
 #include "app/dc_ChannelGrid.h"
+#include "app/D_Radio.h"
 #include "app/dc_GuiSeams.h"
 #include "app/dc_Help.h"
 #include "app/dc_Ini.h"
@@ -170,7 +171,6 @@ TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMai
     commands_["miSaveAs"] = [this] { miSaveAsClick(); };
     commands_["miOriginalformat"] = [this] { FormatClick(0); };
     commands_["miFleetformat"] = [this] { FormatClick(1); };
-    commands_["miConf"] = [this] { miConfClick(); };
     for (int i = 1; i <= 4; ++i) commands_["miFile" + std::to_string(i)] = [this, i] { RecentFileClick(i); };
     commands_["miExit"] = [this] { close(); };
     commands_["miToolbar"] = [this] { miToolbarClick(); };
@@ -186,7 +186,8 @@ TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMai
         if (e.Group > 0) commands_[e.Name] = [this, g = e.Group] { ItemClick(g); };
     commands_["miTopic"] = [] { ShowHelp(0); };
     commands_["miGetStart"] = [] { ShowHelp(500); };
-    commands_["miAbout"] = [this] { miAboutClick(); };
+    commands_["miUpload"] = [this] { miUploadClick(*this); };
+    commands_["miDownload"] = [this] { miDownloadClick(*this); };
 
     // Clock and lock keys.
     Timer1 = new QTimer(this);
@@ -286,7 +287,8 @@ void TfrmMain::BuildToolBar() {
     }
     // A tool bar closed while floating hides for good, until the menu shows it again.
     connect(barTool, &QToolBar::visibilityChanged, this, [this](bool visible) {
-        if (!closing_ && isVisible()) actions_.at("miToolbar")->setChecked(visible);
+        // A minimized window hides its tool bar too; only an explicit hide counts.
+        if (!closing_ && !visible && barTool->isHidden()) actions_.at("miToolbar")->setChecked(false);
     });
 }
 
@@ -642,10 +644,17 @@ bool TfrmMain::SaveCurrentFile() {
 
 void TfrmMain::miNewClick() {
     if (!AskSaveChanges()) return;
-    // The model dialog decides the new radio's type; until it is part of the
-    // editor, New ends here.
-    ShowMessageBox("Creating a new file needs the model dialog, which this version does not have yet.",
-                   TMsgType::Information);
+    if (!modelDialog_) {
+        ShowMessageBox("Creating a new file needs the model dialog, which this version does not have yet.",
+                       TMsgType::Information);
+        return;
+    }
+    if (!modelDialog_(*model_)) return;
+    FileModified = false;
+    CurrentFileName = kUntitled;
+    SavedChannels.Assign(model_->Channels);
+    RefreshAll();
+    HardwareChanged = false;
 }
 
 void TfrmMain::MoveToFrontOfRecent(const std::string& fileName) {
@@ -721,8 +730,19 @@ void TfrmMain::FormatClick(int format) {
     ApplyColumnLayout();
 }
 
+void TfrmMain::SetConfigDialog(std::function<bool(int&, int&)> dialog) {
+    configDialog_ = std::move(dialog);
+    SetCommand("miConf", configDialog_ ? std::function<void()>([this] { miConfClick(); }) : nullptr);
+}
+
 void TfrmMain::miConfClick() {
-    // The configuration dialog is its own window; without it there is nothing to take over.
+    int port = ComPortNo;
+    int language = HelpLanguage;
+    if (!configDialog_ || !configDialog_(port, language)) return;
+    ComPortNo = port;
+    HelpLanguage = language;
+    sysPanels_.at("pnlComPort")->setText(QStringLiteral("COM%1").arg(ComPortNo));
+    SetHelpLanguage(HelpLanguage);
 }
 
 void TfrmMain::RecentFileClick(int index) {
@@ -760,10 +780,6 @@ void TfrmMain::ItemClick(int group) {
     ApplyColumnLayout();
 }
 
-void TfrmMain::miAboutClick() {
-    // The About box is its own window.
-}
-
 // ---- Hints, keys, help -------------------------------------------------------------
 
 void TfrmMain::ShowHint(const QString& text) {
@@ -795,7 +811,7 @@ void TfrmMain::HelpForHint() {
         if (Grid->HasFocusOrEditing()) Grid->ColumnHelp();
         return;
     }
-    if (hintItem_ == "miAbout") {
+    if (hintItem_ == "miAbout") { // the About button shows the box itself
         RunCommand("miAbout");
         return;
     }

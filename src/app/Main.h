@@ -76,10 +76,18 @@ public:
     void StoreGridPage();
     void CommitBeforeCommand();
     bool SaveCurrentFile();
+    // TemplateChannel from the template file of the live model's product, head and band.
+    void ReloadTemplateChannel();
     // Runs a menu command by item name, with the commit the menu table asks for.
     void RunCommand(const std::string& name);
     // Wires a command of a window that lives elsewhere; until then its item is disabled.
     void SetCommand(const std::string& name, std::function<void()> handler);
+    // The model dialog New opens: fills the live model, true on OK. Until it
+    // is set, New ends after the unsaved-changes prompt with a message.
+    void SetModelDialog(std::function<bool(TRKmem& model)> dialog) { modelDialog_ = std::move(dialog); }
+    // The configuration dialog: edits port number and help language, true on
+    // OK. Configure is offered once it is set.
+    void SetConfigDialog(std::function<bool(int& comPortNo, int& helpLanguage)> dialog);
 
     QAction* Action(const std::string& name) const;
     QMenu* Menu(const std::string& name) const;
@@ -113,7 +121,6 @@ private:
     void ShowHint(const QString& text);
     void ApplyColumnLayout();
     void ShowGroupPage();
-    void ReloadTemplateChannel();
     void UpdateSaveActions();
     void RememberFolder(const std::string& fileName);
     bool AskSaveChanges(); // the unsaved-changes prompt; false: do not go on
@@ -131,7 +138,6 @@ private:
     void miToolbarClick();
     void miStatusBarClick();
     void ItemClick(int group);
-    void miAboutClick();
 
     std::unique_ptr<TRKmem> model_;
     std::unique_ptr<TMap36> image_;
@@ -142,6 +148,8 @@ private:
     std::map<std::string, QLabel*> sysPanels_;
     std::array<QLabel*, 5> statusPanels_{};
     QTimer* Timer1 = nullptr;
+    std::function<bool(TRKmem&)> modelDialog_;
+    std::function<bool(int&, int&)> configDialog_;
     std::string hintItem_;
     int currentGroup_ = 0;
     bool closing_ = false;

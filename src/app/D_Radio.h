@@ -1,0 +1,105 @@
+#pragma once
+// The transfer window: one read from or write to the radio runs inside it,
+// with the direction, the search status, the progress and Cancel on show.
+// It is the clone protocol's host in the editor. Also the Radio menu's two
+// commands, Upload and Download, which open it on the main window's data.
+
+#include <QDialog>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "image/dc_Map36.h"
+#include "link/U_Radio36.h"
+#include "model/dc_RKmem.h"
+
+class QFrame;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+class TfrmMain;
+
+// Where the editor's transfers take their clock and port from. Tests put a
+// virtual clock and an in-process radio here; empty members mean the wall
+// clock and the serial port that "RK36.ini" maps COM<n> to.
+struct TRadioLink {
+    IClock* Clock = nullptr;
+    TRadio36::TPortFactory PortFactory;
+};
+// Replaces the link of windows created from now on; returns the previous one.
+TRadioLink SetRadioLink(TRadioLink link);
+
+class TfrmRadio : public QDialog {
+    Q_OBJECT
+public:
+    // `mainWindow` is disabled while the transfer runs; it is not the
+    // window's parent, so that the transfer window itself stays enabled.
+    explicit TfrmRadio(QWidget* mainWindow = nullptr);
+    ~TfrmRadio() override;
+
+    // Set by the caller before showing.
+    bool IsRead = false;
+    TMap36* Image = nullptr; // not owned
+    TRKmem* Model = nullptr; // not owned
+    int32_t WriteMode = 0;   // 0 full write, 1 standard write
+    bool HardwareChanged = false;
+    int ComPortNo = 1;
+    TCodecContext Context;
+
+    // State and outcome.
+    bool Cancelled = false; // also the permission to close
+    bool TimedOut = false;
+    bool Succeeded = false;
+
+    void SetProgressRange(int min, int max);
+    // The protocol as this window drives it, for its outcome and failure detail.
+    TRadio36& Radio() { return *radio_; }
+    bool Running() const { return running_; }
+
+    QFrame* pnlBase;
+    QFrame* pnlTitle;
+    QLabel* Image1;
+    QLabel* lblTitle;
+    QLabel* lblMsg1;
+    QLabel* Label1;
+    QLabel* lblMsg2;
+    QLabel* lblMsg3;
+    QProgressBar* progText;
+    QPushButton* btnCancel;
+    QPushButton* btnHelp;
+    QTimer* Timer;
+
+    void FormShow();
+    void FormActivate();
+    void btnCancelClick();
+    void TimerTimer();
+
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    class THost;
+    QWidget* mainWindow_;
+    IClock& clock_;
+    std::unique_ptr<THost> host_;
+    std::unique_ptr<TRadio36> radio_;
+    bool started_ = false;
+    bool running_ = false;
+};
+
+// File name of the backup of a radio's image read at `when`: the serial
+// number made safe for a file name, then the date and the time.
+std::string RadioBackupFileName(const std::string& serialNumber, const TLocalDateTime& when);
+// Writes `image` into "Backup/" of the program folder without replacing an
+// earlier backup; the path written, or empty after the write error message.
+std::filesystem::path KeepRadioBackup(const TMap& image, const std::string& serialNumber,
+                                      const TLocalDateTime& when);
+
+// The Radio menu's commands on the main window's state.
+void miUploadClick(TfrmMain& frm);
+void miDownloadClick(TfrmMain& frm);
