@@ -1,0 +1,191 @@
+// `rk36 read` and `rk36 write` against radio-sim on a pseudo-terminal, in
+// real time: the serial driver, the protocol and both programs end to end.
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <poll.h>
+#include <random>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#include "image/dc_DataFile.h"
+#include "image/dc_Map36.h"
+#include "model/dc_MessageBox.h"
+#include "model/dc_RKmem.h"
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kRk36 = RK36_BINARY_DIR "/src/rk36";
+const std::string kRadioSim = RK36_BINARY_DIR "/tools/radio-sim/radio-sim";
+
+std::string ReadBytes(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A child process with its standard output on a pipe.
+class TChild {
+public:
+    explicit TChild(const std::vector<std::string>& args, const fs::path& errFile = "/dev/null") {
+        int fds[2];
+        if (pipe(fds) != 0) return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, fds[0]);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+        std::vector<char*> argv;
+        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        close(fds[1]);
+        out_ = fds[0];
+    }
+    ~TChild() {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            Wait();
+        }
+        if (out_ >= 0) close(out_);
+    }
+
+    // The first line of output, within a few seconds.
+    std::string FirstLine() {
+        std::string line;
+        char c = 0;
+        pollfd p{out_, POLLIN, 0};
+        while (poll(&p, 1, 5000) > 0 && read(out_, &c, 1) == 1 && c != '\n') line += c;
+        return line;
+    }
+    int Wait() {
+        int status = 0;
+        if (pid_ > 0 && waitpid(pid_, &status, 0) == pid_) pid_ = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+    int out_ = -1;
+};
+
+class CliRadioTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("rk36-cliradio-" + std::to_string(getpid()) + "-" +
+                                            testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    fs::path Path(const std::string& name) const { return dir_ / name; }
+
+    // A new configuration saved over random bytes, so every area has content.
+    fs::path DataFile(const std::string& name, uint32_t seed, TRKmem* model = nullptr) const {
+        std::mt19937 rng(seed);
+        TMap36 image;
+        for (auto& b : image.Buf) b = static_cast<uint8_t>(rng());
+        TRKmem m;
+        m.SetNewConfiguration();
+        m.ProductType = "TR-2200";
+        m.SerialNumber = "--------";
+        TScopedMessages quiet;
+        EXPECT_TRUE(SaveDataFile(Path(name), m, image)) << (quiet.Texts().empty() ? "" : quiet.Texts()[0]);
+        if (model) {
+            EXPECT_TRUE(LoadDataFile(Path(name), *model, image));
+        }
+        return Path(name);
+    }
+
+    int Rk36(const std::vector<std::string>& args) const {
+        std::vector<std::string> all{kRk36};
+        all.insert(all.end(), args.begin(), args.end());
+        TChild child(all, Path("rk36.err"));
+        return child.Wait();
+    }
+    std::string Err() const { return ReadBytes(Path("rk36.err")); }
+
+    fs::path dir_;
+};
+
+} // namespace
+
+TEST_F(CliRadioTest, ReadSavesWhatTheRadioHolds) {
+    const fs::path radioFile = DataFile("radio.k36", 1);
+    TChild sim({kRadioSim, "--image", radioFile.string(), "--once"});
+    const std::string port = sim.FirstLine();
+    ASSERT_TRUE(port.starts_with("/dev/")) << port;
+
+    ASSERT_EQ(Rk36({"read", port, "-o", Path("read.k36").string(), "--trace", Path("trace.txt").string()}), 0)
+        << Err();
+    EXPECT_EQ(sim.Wait(), 0);
+    EXPECT_NE(Err().find("Upload is completed"), std::string::npos) << Err();
+
+    // Main memory 0x8000..0xB1FF and auxiliary memory in place, nothing else.
+    const std::string radio = ReadBytes(radioFile), read = ReadBytes(Path("read.k36"));
+    ASSERT_EQ(read.size(), 32768u);
+    EXPECT_EQ(read.substr(0, 0x4100), radio.substr(0, 0x4100));
+    EXPECT_EQ(read.substr(0x4100), std::string(32768 - 0x4100, '\0'));
+    const std::string trace = ReadBytes(Path("trace.txt"));
+    EXPECT_NE(trace.find(" tx da 00 c0 ff 00 01 00 "), std::string::npos);
+}
+
+TEST_F(CliRadioTest, WriteFillsTheRadioAndKeepsItsIdentity) {
+    const fs::path radioFile = DataFile("radio.k36", 2);
+    TRKmem model;
+    const fs::path file = DataFile("file.k36", 3, &model);
+    TChild sim({kRadioSim, "--image", radioFile.string(), "--once", "--save", Path("after.k36").string()});
+    const std::string port = sim.FirstLine();
+    ASSERT_TRUE(port.starts_with("/dev/")) << port;
+
+    ASSERT_EQ(Rk36({"write", port, file.string()}), 0) << Err();
+    ASSERT_EQ(sim.Wait(), 0);
+    EXPECT_NE(Err().find("Download is completed"), std::string::npos) << Err();
+
+    const std::string radio = ReadBytes(radioFile), after = ReadBytes(Path("after.k36"));
+    TMap36 expected;
+    {
+        TScopedMessages quiet;
+        ASSERT_TRUE(LoadDataFile(file, model, expected));
+    }
+    expected.Encode(model, true);
+    const std::string encoded(expected.Buf.begin(), expected.Buf.end());
+    ASSERT_EQ(after.size(), 32768u);
+    // The channel and table areas are the file's, the identity block the radio's.
+    EXPECT_EQ(after.substr(0x0080, 0x2F00), encoded.substr(0x0080, 0x2F00));
+    EXPECT_EQ(after.substr(0x0001, 0x29), radio.substr(0x3E41, 0x29));
+    EXPECT_EQ(after[0x0000], encoded[0x0000]);
+    EXPECT_EQ(after.substr(0x3E00, 0x300), radio.substr(0x3E00, 0x300));
+}
+
+TEST_F(CliRadioTest, FailuresHaveTheirOwnExitStatus) {
+    EXPECT_EQ(Rk36({"read", "/dev/rk36-no-such-port", "-o", Path("x.k36").string()}), 4);
+    EXPECT_NE(Err().find("Problem on COM port"), std::string::npos) << Err();
+    EXPECT_FALSE(fs::exists(Path("x.k36")));
+
+    const fs::path file = DataFile("file.k36", 4);
+    EXPECT_EQ(Rk36({"write", "/dev/rk36-no-such-port", file.string(), "--full", "--access-code", "guess"}), 6);
+
+    // A radio that stops in the middle of the first block.
+    TChild sim({kRadioSim, "--image", file.string(), "--silent-after", "20"});
+    const std::string port = sim.FirstLine();
+    ASSERT_TRUE(port.starts_with("/dev/")) << port;
+    EXPECT_EQ(Rk36({"read", "--port", port, Path("x.k36").string(), "--like", file.string()}), 2);
+    EXPECT_NE(Err().find("Timeout"), std::string::npos) << Err();
+    EXPECT_NE(Err().find("read main 0x8000: no reply: 14 of 266 bytes"), std::string::npos) << Err();
+    EXPECT_FALSE(fs::exists(Path("x.k36")));
+}
