@@ -146,6 +146,23 @@ std::vector<std::string> TfrmConfig::SerialDevices() {
     return paths;
 }
 
+bool TfrmConfig::Execute(QWidget* parent, int& comPortNo, int& helpLanguage, TIniData& ini) {
+    TConfigData data;
+    data.ComPortNo = comPortNo;
+    data.HelpLanguage = helpLanguage;
+    for (size_t i = 0; i < data.PortMap.Paths.size(); ++i) {
+        const std::string key = "COM" + std::to_string(i + 1);
+        data.PortMap.Paths[i] = ini.ReadStr(key, data.PortMap.Paths[i]);
+    }
+    if (!Execute(parent, data)) return false;
+    comPortNo = data.ComPortNo;
+    helpLanguage = data.HelpLanguage;
+    for (size_t i = 0; i < data.PortMap.Paths.size(); ++i)
+        ini.WriteStr("COM" + std::to_string(i + 1), data.PortMap.Paths[i]);
+    ini.Save(); // like the other settings, a file that cannot be written is not an error
+    return true;
+}
+
 bool TfrmConfig::Execute(QWidget* parent, TConfigData& data) {
     TfrmConfig dialog(data, parent);
     if (dialog.exec() != QDialog::Accepted) return false;

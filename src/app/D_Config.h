@@ -16,6 +16,7 @@ class QPushButton;
 class QRadioButton;
 class QButtonGroup;
 class QGroupBox;
+class TIniData;
 
 struct TConfigData {
     int32_t ComPortNo = 1;
@@ -39,6 +40,11 @@ public:
 
     // Runs the dialog modally; on OK writes the settings back and returns true.
     static bool Execute(QWidget* parent, TConfigData& data);
+
+    // The same for the main window's Configure command: the device paths
+    // come from the configuration file's COM1..COM4 keys and, on OK, go back
+    // into it and are saved at once, so the next transfer opens the new path.
+    static bool Execute(QWidget* parent, int& comPortNo, int& helpLanguage, TIniData& ini);
 
     // The real test open: a serial driver with its default settings, opened and closed again.
     static int32_t OpenPortOnce(const std::string& portName, const TPortMap& map);

@@ -6,10 +6,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
 
 #include "app/D_About.h"
 #include "app/D_Config.h"
 #include "app/D_Visible.h"
+#include "app/dc_Ini.h"
 #include "model/dc_MessageBox.h"
 #include "small_dialogs_support.h"
 
@@ -187,6 +193,39 @@ TEST_F(SmallDialogTest, ConfigCancelChangesNothing) {
     EXPECT_EQ(d.result(), QDialog::Rejected);
     EXPECT_EQ(d.Data().ComPortNo, 2);
     EXPECT_TRUE(log.Names.empty());
+}
+
+TEST_F(SmallDialogTest, ConfigStoresDevicePathsInTheConfigurationFile) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("rk36-config-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const fs::path file = dir / "RK36.ini";
+    std::ofstream(file) << "COM_PORT=2\nCOM2 = /dev/ttyACM5 ; adapter\n";
+    TIniData ini(file);
+    ASSERT_TRUE(ini.Load());
+
+    TScopedMessages messages;
+    std::string shownPath;
+    QTimer::singleShot(0, [&shownPath] {
+        auto* d = qobject_cast<TfrmConfig*>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        shownPath = d->cmbPath[1]->currentText().toStdString();
+        d->cmbPath[1]->setEditText(QStringLiteral("/nonexistent/rk36-pts"));
+        ClickIndicator(d->rbtnEnglish);
+        QTest::mouseClick(d->btnOK, Qt::LeftButton);
+    });
+    int port = 2, language = 1;
+    ASSERT_TRUE(TfrmConfig::Execute(nullptr, port, language, ini));
+    EXPECT_EQ(shownPath, "/dev/ttyACM5");
+    EXPECT_EQ(port, 2);
+    EXPECT_EQ(language, 0);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Problem on COM port"}); // the real driver tried
+    EXPECT_EQ(ini.ReadStr("com2", ""), "/nonexistent/rk36-pts");
+    EXPECT_EQ(ini.ReadStr("COM1", ""), "/dev/ttyUSB0");
+    std::stringstream text;
+    text << std::ifstream(file).rdbuf();
+    EXPECT_NE(text.str().find("COM2=/nonexistent/rk36-pts;adapter"), std::string::npos) << text.str();
+    fs::remove_all(dir);
 }
 
 // ---- About -------------------------------------------------------------------
