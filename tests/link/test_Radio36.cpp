@@ -43,14 +43,13 @@ TEST(ModelCode, FirstGuessByProductAndBand) {
     struct Case {
         const char* product;
         int uhf, vhf, lvhf, bandCode;
-        int band;
         uint8_t code;
     } cases[] = {
-        {"TR-2100", 0, 0, 1, 0, 0, 0x41}, {"TR-2100", 0, 0, 1, 2, 1, 0x43}, {"TR-2200", 0, 1, 0, 1, 2, 0x25},
-        {"TR-2300", 0, 1, 0, 3, 3, 0x27}, {"TR-2100", 1, 0, 0, 1, 4, 0x89}, {"TR-2200", 1, 0, 0, 4, 5, 0xAB},
+        {"TR-2100", 0, 0, 1, 0, 0x41}, {"TR-2100", 0, 0, 1, 2, 0x43}, {"TR-2200", 0, 1, 0, 1, 0x25},
+        {"TR-2300", 0, 1, 0, 3, 0x27}, {"TR-2100", 1, 0, 0, 1, 0x89}, {"TR-2200", 1, 0, 0, 4, 0xAB},
         // "UHF F" is column 7 whatever its band index; "UHF DS1" column 6.
-        {"TR-2200", 1, 0, 0, 5, 6, 0xAD}, {"TR-2300", 1, 0, 0, 5, 7, 0xAD}, {"TR-2300", 1, 0, 0, 6, 6, 0xAC},
-        {"TR-2100", 1, 0, 0, 6, 6, 0x8D},
+        {"TR-2200", 1, 0, 0, 5, 0xAD}, {"TR-2300", 1, 0, 0, 5, 0xAD}, {"TR-2300", 1, 0, 0, 6, 0xAC},
+        {"TR-2100", 1, 0, 0, 6, 0x8D},
     };
     for (const auto& c : cases) {
         TRKmem m;
