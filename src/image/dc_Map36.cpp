@@ -265,14 +265,17 @@ void DecodeChannels(const TMap& map, TRKmem& m, int32_t tailElim180) {
 
 void EncodeTag(TMap& map, int32_t tagStart, const TChlTags& tags) {
     // A tag whose first character is blank is stored with 0xFF fill, the
-    // radio's mark of an untagged channel.
+    // radio's mark of an untagged channel; its blank characters become 0xFF
+    // too (an untagged channel read from the radio stays untagged), while
+    // any other character it holds is kept rather than dropped.
     const bool tagged = !TrimBoth(tags[0].Text).empty();
     for (int32_t c = 0; c < kChannelTagLength; ++c) {
         const TFieldDesc d = ByteAt(tagStart + c);
+        const std::string& text = tags[c].Text;
         if (tagged)
-            map.PutText(d, tags[c].Text);
+            map.PutText(d, text);
         else
-            map.PutFilledText(d, tags[c].Text, 0xFF);
+            map.PutFilledText(d, TrimBoth(text).empty() ? std::string_view{} : std::string_view(text), 0xFF);
     }
 }
 

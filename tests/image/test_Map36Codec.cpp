@@ -266,11 +266,14 @@ TEST(Map36Codec, EmptyGroupNameAndEmptyTag) {
     m.GroupNames[7].Text = " Fire";
     m.Channels[4].Tags.Clear();
     for (int c = 0; c < 8; ++c)
+        m.Channels[6].Tags[c].Text = " "; // as read from an untagged channel
+    for (int c = 0; c < 8; ++c)
         m.Channels[5].Tags[c].Text = std::string(1, "CH-5    "[c]);
     map.Encode(m, false, kNormal);
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(map.Buf[0x0388 + 6 * 8 + i], 0x7F) << i;
         EXPECT_EQ(map.Buf[ChannelByte(4, 24 + i)], 0xFF) << i;
+        EXPECT_EQ(map.Buf[ChannelByte(6, 24 + i)], 0xFF) << i;
     }
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&map.Buf[0x0388 + 7 * 8]), 8), " Fire   ");
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&map.Buf[ChannelByte(5, 24)]), 8), "CH-5    ");
@@ -289,7 +292,9 @@ TEST(Map36Codec, TagWithLeadingBlankKeepsItsText) {
     m.Channels[9].Tags[0].Text = " ";
     m.Channels[9].Tags[1].Text = "A";
     map.Encode(m, false, kNormal);
-    EXPECT_EQ(Decoded(map).Channels[9].Tags.Joined().substr(0, 2), " A");
+    EXPECT_EQ(map.Buf[ChannelByte(9, 24)], 0xFF);
+    EXPECT_EQ(map.Buf[ChannelByte(9, 25)], 'A');
+    EXPECT_EQ(Decoded(map).Channels[9].Tags.Joined(), " A      ");
 }
 
 TEST(Map36Codec, PagingListOnlyWithItsBoard) {
