@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <poll.h>
 #include <random>
 #include <spawn.h>
@@ -72,6 +73,9 @@ public:
         while (poll(&p, 1, 5000) > 0 && read(out_, &c, 1) == 1 && c != '\n') line += c;
         return line;
     }
+    void Signal(int sig) {
+        if (pid_ > 0) kill(pid_, sig);
+    }
     int Wait() {
         int status = 0;
         if (pid_ > 0 && waitpid(pid_, &status, 0) == pid_) pid_ = -1;
@@ -111,6 +115,11 @@ protected:
         return Path(name);
     }
 
+    std::unique_ptr<TChild> StartRk36(const std::vector<std::string>& args) const {
+        std::vector<std::string> all{kRk36};
+        all.insert(all.end(), args.begin(), args.end());
+        return std::make_unique<TChild>(all, Path("rk36.err"));
+    }
     int Rk36(const std::vector<std::string>& args) const {
         std::vector<std::string> all{kRk36};
         all.insert(all.end(), args.begin(), args.end());
@@ -187,5 +196,28 @@ TEST_F(CliRadioTest, FailuresHaveTheirOwnExitStatus) {
     EXPECT_EQ(Rk36({"read", "--port", port, Path("x.k36").string(), "--like", file.string()}), 2);
     EXPECT_NE(Err().find("Timeout"), std::string::npos) << Err();
     EXPECT_NE(Err().find("read main 0x8000: no reply: 14 of 266 bytes"), std::string::npos) << Err();
+    EXPECT_FALSE(fs::exists(Path("x.k36")));
+}
+
+TEST_F(CliRadioTest, CtrlCCancelsAReadAndStillEndsTheTransfer) {
+    const fs::path file = DataFile("file.k36", 5);
+    TChild sim({kRadioSim, "--image", file.string(), "--once"});
+    const std::string port = sim.FirstLine();
+    ASSERT_TRUE(port.starts_with("/dev/")) << port;
+    auto rk36 = StartRk36({"read", port, "-o", Path("x.k36").string(), "--like", file.string(), "--trace",
+                           Path("trace.txt").string()});
+    // Cancel once a few blocks have been read.
+    for (int i = 0; i < 400; ++i) {
+        const std::string trace = ReadBytes(Path("trace.txt"));
+        size_t frames = 0;
+        for (size_t at = trace.find(" tx eb "); at != std::string::npos; at = trace.find(" tx eb ", at + 1)) ++frames;
+        if (frames >= 3) break;
+        usleep(50'000);
+    }
+    rk36->Signal(SIGINT);
+    EXPECT_EQ(rk36->Wait(), 130) << Err();
+    // The simulator exits on the end frame that closes the cancelled read.
+    EXPECT_EQ(sim.Wait(), 0);
+    EXPECT_EQ(Err().find("error"), std::string::npos) << Err();
     EXPECT_FALSE(fs::exists(Path("x.k36")));
 }
