@@ -252,13 +252,13 @@ QComboBox* TDlgBase::AddCombo(int row, int column, const TComboSpec& spec, const
 
 QLineEdit* TDlgBase::AddEdit(int row, int column, const TEditSpec& spec) {
     auto* edit = new QLineEdit(this);
-    if (spec.MaxLength > 0) edit->setMaxLength(spec.MaxLength);
     // Every character comes through the filter: no paste, no drop.
     edit->setContextMenuPolicy(Qt::NoContextMenu);
     edit->setAcceptDrops(false);
     SetEditForm(edit, 0);
     TControl& c = Register(edit, row, column, spec);
     c.IsEdit = true;
+    c.MaxLength = spec.MaxLength;
     c.Filter = spec.Filter;
     c.Converter = spec.Converter;
     c.OnLeave = spec.OnLeave;
@@ -417,6 +417,7 @@ bool TDlgBase::EditKeyPress(TControl& control, QKeyEvent* key) {
         edit->backspace();
         return true;
     }
+    if (control.MaxLength > 0 && edit->text().size() - edit->selectedText().size() >= control.MaxLength) return true;
     edit->insert(QString(QChar(static_cast<unsigned char>(c))));
     return true;
 }

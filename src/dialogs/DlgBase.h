@@ -163,6 +163,7 @@ private:
         int Row = -1;
         TControlSpec Spec;
         bool IsEdit = false;
+        int MaxLength = 0; // typed characters only: a shown display text may be longer
         TCharFilter Filter = TCharFilter::Any;
         TEditConverter Converter;
         std::function<void()> OnLeave;

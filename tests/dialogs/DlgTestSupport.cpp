@@ -54,11 +54,13 @@ void MakeBandModel(TRKmem& m, int head, int bandPosition, int productPosition) {
 }
 
 namespace {
-// The product code bits and the band-limit table are the template's own:
-// the encoder derives nothing into them.
+// Band code, PLL B register, product code bits and the band-limit table
+// are the template's own: the encoder writes none of them.
 void WriteTemplate(const std::filesystem::path& file, const TRKmem& m, int productPosition) {
     TMap36 image;
     image.Encode(m, false);
+    image.PutValue(kBandCodeRaw, static_cast<uint32_t>(kBandCodeRawValues[static_cast<size_t>(m.BandCode)]));
+    image.PutValue(TFieldDesc{0x0023, 7, 0x0023, 0}, static_cast<uint32_t>(m.ScanPllBRegister));
     image.PutValue(kProductFamily, 1u);
     image.PutValue(kProductCode, static_cast<uint32_t>(productPosition));
     image.PutValue(BandLowerEdgeDesc(m.BandPair & 0xF), static_cast<uint32_t>(m.BandLowerEdge));
