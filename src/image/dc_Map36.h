@@ -16,6 +16,8 @@ public:
     // Fills `model` from Buf. Returns false when a table codec rejects the
     // image: it is then not a valid configuration and the model is garbage
     // (callers decode into a scratch model and Assign only on success).
+    // Every table of today's layout decodes from any bytes, so this is
+    // always true; callers keep handling false for the layouts to come.
     bool Decode(TRKmem& model, const TCodecContext& context = {}) const;
 
     // Writes `model` over Buf (never from an empty image: bits the layout

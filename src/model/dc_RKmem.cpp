@@ -171,8 +171,12 @@ void TRKmem::SetNewConfiguration() {
     resetToneTables(ToneTable1, "1-");
     resetToneTables(ToneTable2, "2-");
 
+    // The length travels with the digits: the image keeps only `Length`
+    // digits, so a code without its length would vanish on the first save.
     AniCodeFormat.Digits = "12345";
+    AniCodeFormat.Length = 5;
     EmergencyCodeFormat.Digits = "6789";
+    EmergencyCodeFormat.Length = 4;
 
     for (int32_t i = 0; i < Pagings.Count(); ++i) {
         Pagings[i].EncDec = 0;

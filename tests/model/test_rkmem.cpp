@@ -205,6 +205,8 @@ TEST(Model, NewConfigurationDefaults) {
 
     EXPECT_EQ(m.AniCodeFormat.Digits, "12345");
     EXPECT_EQ(m.EmergencyCodeFormat.Digits, "6789");
+    EXPECT_EQ(m.AniCodeFormat.Length, 5);
+    EXPECT_EQ(m.EmergencyCodeFormat.Length, 4);
 
     EXPECT_EQ(m.CodeSwitches[0].Group, 3);
     for (int i = 1; i < 16; ++i) ASSERT_EQ(m.CodeSwitches[i], (TCHCodeSW{255, 255}));
