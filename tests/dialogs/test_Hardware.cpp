@@ -16,6 +16,7 @@
 #include "dialogs/D_Hardware.h"
 #include "dialogs/dc_HardwareRules.h"
 #include "image/dc_DataFile.h"
+#include "link/U_Radio36.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
 
@@ -273,6 +274,14 @@ TEST_F(HardwareTest, BandChangeAppliesTheTemplateRanges) {
         EXPECT_EQ(ch.Compander, t.Channels[0].Compander) << i;
     }
     EXPECT_EQ(FileBytes(DefaultDataFilePath()), tbytes);
+
+    // The standard write to the radio is refused until the data are reloaded.
+    TQuietRadioHost host;
+    TRadio36 radio(host, [] { return std::unique_ptr<IRsPort>(); });
+    TScopedMessages download;
+    EXPECT_FALSE(RunRadioTransfer(radio, false, 1, s->HardwareChanged, s->Image, s->Model));
+    EXPECT_EQ(radio.Outcome, TTransferOutcome::Refused);
+    EXPECT_EQ(download.Texts().size(), 1u);
 }
 
 TEST_F(HardwareTest, ProductChangeKeepsTheBandRangeAndTheChannelFrequencies) {
