@@ -1,0 +1,406 @@
+// Upload and Download from the editor: the transfer window against an
+// in-process radio in virtual time, and once each against the radio
+// simulator on a pseudo-terminal in real time.
+
+#include <QApplication>
+#include <QLabel>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "app/D_Radio.h"
+#include "app/Main.h"
+#include "gui_support.h"
+#include "link/link_fakes.h"
+#include "model/dc_MessageBox.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kUploadPrompt = "- Upload to PC -\r\n\r\nPress and hold the PF-1 button while powering-on.\r\n"
+                                  "LCD on radio will display PC CLONE.";
+const char* const kDownloadPrompt = "- Download from PC -\r\n\r\nPress and hold the PF-1 button while "
+                                    "powering-on.\r\nLCD on radio will display PC CLONE.";
+const char* const kReflect = "Reflected in the this program";
+
+TfrmRadio* TransferWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* radio = qobject_cast<TfrmRadio*>(w); radio && radio->isVisible()) return radio;
+    return nullptr;
+}
+
+TRKmem Decoded(const TMap36& image) {
+    TRKmem model;
+    EXPECT_TRUE(image.Decode(model));
+    return model;
+}
+
+// A radio's memory as the radio keeps it: the radio form, and the identity
+// areas mirrored into the auxiliary memory where a standard write fetches them.
+TMap36 RadioMemory(const TRKmem& model) {
+    TMap36 image;
+    image.Encode(model, true, TCodecContext{2});
+    const struct {
+        int32_t From, Mirror, Length;
+    } mirrors[] = {{0x0000, 0x3E40, 63}, {0x2F80, 0x3E80, 112}, {0x0070, 0x3F00, 16}, {0x3060, 0x3F60, 160}};
+    for (const auto& m : mirrors)
+        std::copy_n(image.Buf.begin() + m.From, m.Length, image.Buf.begin() + m.Mirror);
+    return image;
+}
+
+class TransferTest : public ::testing::Test {
+protected:
+    TScopedProgramFolder folder;
+    TScopedMessages messages;
+    TVirtualClock clock; // Sunday 2026-12-06 23:59:59
+    TRadioEmulator radio;
+    TEmuPort port{clock, radio};
+    TRadioLink previousLink;
+    TRKmem radioModel;
+
+    void SetUp() override {
+        fs::copy(RK36_BINARY_DIR "/src/NewFile", folder / "NewFile", fs::copy_options::recursive);
+        previousLink = SetRadioLink({&clock, [this] { return std::make_unique<TPortRef>(port); }});
+        radioModel.SetNewConfiguration();
+        radioModel.SerialNumber = "5123456";
+        // Decoding fills in what the encoder derives; the radio's model is what a read gives.
+        radioModel = Decoded(RadioMemory(radioModel));
+        radio.LoadImage(RadioMemory(radioModel));
+        radio.ModelCode = ModelCodeFor(radioModel);
+    }
+    void TearDown() override { SetRadioLink(previousLink); }
+
+    // A main window on the default file, whose channel table differs from the radio's.
+    std::unique_ptr<TfrmMain> Editor() {
+        TRKmem file;
+        file.SetNewConfiguration();
+        for (int32_t i = 0; i < file.Channels.Count(); ++i)
+            if (!file.Channels[i].Blank) {
+                file.Channels[i].Narrow = 1 - file.Channels[i].Narrow;
+                break;
+            }
+        TMap36 image;
+        EXPECT_TRUE(SaveDataFile(folder / "default.K36", file, image));
+        auto frm = std::make_unique<TfrmMain>(std::vector<std::string>{});
+        // The grid's first store rewrites channel 0 of this file; settle that
+        // before anything is compared.
+        frm->CommitBeforeCommand();
+        frm->SavedChannels.Assign(frm->Model().Channels);
+        frm->FileModified = false;
+        EXPECT_FALSE(frm->Model().Channels.Equals(radioModel.Channels));
+        EXPECT_NE(frm->Model().SerialNumber, radioModel.SerialNumber);
+        messages->Shown.clear();
+        return frm;
+    }
+
+    // Every attempt of the search sends the search byte and a code, one byte each.
+    int SearchAttempts() const {
+        int n = 0;
+        for (const auto& w : port.Writes) n += w.Bytes.size() == 1 ? 1 : 0;
+        return n / 2;
+    }
+};
+
+// ---- Cancel and close ---------------------------------------------------------------
+
+TEST_F(TransferTest, EscDuringTheSearchEndsSilentlyAndChangesNothing) {
+    for (const char* command : {"miUpload", "miDownload"}) {
+        SCOPED_TRACE(command);
+        messages->Shown.clear();
+        radio.ModelCode = 0x01; // answered only late in the search
+        const auto radioMain = radio.Main;
+        const auto radioAux = radio.Aux;
+        auto frm = Editor();
+        const TRKmem before = frm->Model();
+        const TMap36 imageBefore = frm->Image();
+        port.Writes.clear();
+        bool pressed = false;
+        port.OnWrite = [&](const std::vector<uint8_t>&) {
+            if (pressed || port.Writes.size() < 20) return;
+            TfrmRadio* w = TransferWindow();
+            ASSERT_NE(w, nullptr);
+            EXPECT_FALSE(frm->isEnabled());
+            QTest::keyClick(w, Qt::Key_Escape);
+            pressed = true;
+        };
+        frm->RunCommand(command);
+        port.OnWrite = nullptr;
+
+        EXPECT_TRUE(pressed);
+        EXPECT_EQ(messages.Texts(), std::vector<std::string>{std::string(command) == "miUpload" ? kUploadPrompt
+                                                                                                  : kDownloadPrompt});
+        EXPECT_LT(SearchAttempts(), 40);
+        EXPECT_TRUE(frm->Model().Equals(before));
+        EXPECT_TRUE(frm->Image().Equals(imageBefore));
+        EXPECT_FALSE(frm->FileModified);
+        EXPECT_EQ(frm->CurrentFileName, (folder / "default.K36").string());
+        EXPECT_TRUE(frm->isEnabled());
+        EXPECT_EQ(radio.Main, radioMain);
+        EXPECT_EQ(radio.Aux, radioAux);
+        EXPECT_FALSE(fs::exists(folder / "Backup"));
+        EXPECT_EQ(TransferWindow(), nullptr);
+    }
+}
+
+TEST_F(TransferTest, ClosingTheWindowDuringAReadDoesNothing) {
+    auto frm = Editor();
+    int closeTries = 0;
+    port.OnWrite = [&](const std::vector<uint8_t>& bytes) {
+        if (bytes.size() != 8 || bytes[0] != radio36::CmdReadMain || closeTries > 0) return;
+        TfrmRadio* w = TransferWindow();
+        ASSERT_NE(w, nullptr);
+        ++closeTries;
+        w->close();
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_TRUE(w->isEnabled());
+        EXPECT_FALSE(frm->isEnabled());
+        EXPECT_EQ(w->lblMsg2->text(), "- Read from Radio -");
+        EXPECT_EQ(w->progText->maximum(), 65);
+    };
+    messages->Answers = {TMsgResult::Ok, TMsgResult::Ok, TMsgResult::No};
+    frm->RunCommand("miUpload");
+    port.OnWrite = nullptr;
+    EXPECT_EQ(closeTries, 1);
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{kUploadPrompt, "Upload is completed", kReflect}));
+}
+
+// ---- Write checks ---------------------------------------------------------------------
+
+TEST_F(TransferTest, AChangedBandRefusesTheStandardWriteWithoutSendingAByte) {
+    auto frm = Editor();
+    const TRKmem before = frm->Model();
+    frm->HardwareChanged = true;
+    frm->RunCommand("miDownload");
+    ASSERT_EQ(messages->Shown.size(), 2u);
+    EXPECT_EQ(messages->Shown[0].Text, kDownloadPrompt);
+    EXPECT_EQ(messages->Shown[1].Text, MpuNoResponseMessage);
+    EXPECT_TRUE(messages->Shown[1].Text.starts_with("MPU does not respond to the clone command."));
+    EXPECT_EQ(messages->Shown[1].Type, TMsgType::Error);
+    EXPECT_TRUE(port.OpenedName.empty());
+    EXPECT_TRUE(port.Writes.empty());
+    EXPECT_TRUE(radio.Events.empty());
+    EXPECT_EQ(radio.BytesSent(), 0);
+    EXPECT_TRUE(frm->Model().Equals(before)); // not even stamped
+    EXPECT_TRUE(frm->HardwareChanged);
+}
+
+TEST_F(TransferTest, ManufactureModeWritesInFullEvenAfterABandChange) {
+    auto frm = Editor();
+    frm->StartupMode = 2;
+    frm->HardwareChanged = true;
+    frm->RunCommand("miDownload");
+    EXPECT_EQ(messages.Texts().back(), "Download is completed");
+    EXPECT_FALSE(port.FramesOf(radio36::CmdErase).empty());
+    // Only the full write sends the identity blocks.
+    bool identityWritten = false;
+    for (const auto& f : port.FramesOf(radio36::CmdWriteAux)) identityWritten |= f[1] == 0x40 && f[2] == 0x0C;
+    EXPECT_TRUE(identityWritten);
+}
+
+TEST_F(TransferTest, AStandardWriteStampsTheSundayAndLeavesTheRadioAsWritten) {
+    auto frm = Editor();
+    const TMap36 radioBefore = [&] {
+        TMap36 m;
+        radio.StoreImage(m);
+        return m;
+    }();
+    const auto radioAux = radio.Aux;
+    frm->FileModified = true;
+    // During the block writes Cancel is gone: neither Esc nor a close stops the write.
+    bool tried = false;
+    port.OnWrite = [&](const std::vector<uint8_t>& bytes) {
+        if (tried || bytes.size() != 8 || bytes[0] != radio36::CmdWriteMain) return;
+        tried = true;
+        TfrmRadio* w = TransferWindow();
+        ASSERT_NE(w, nullptr);
+        EXPECT_FALSE(w->btnCancel->isVisible());
+        QTest::keyClick(w, Qt::Key_Escape);
+        w->close();
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_FALSE(w->Cancelled);
+    };
+    frm->RunCommand("miDownload");
+    port.OnWrite = nullptr;
+    EXPECT_TRUE(tried);
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{kDownloadPrompt, "Download is completed"}));
+
+    // 23:59:59 on Sunday 6 December 2026, in the model and in the radio.
+    const TRKmem& m = frm->Model();
+    EXPECT_EQ((std::array{m.ProgCentury, m.ProgYear, m.ProgMonth, m.ProgDay, m.ProgWeekday, m.ProgHour,
+                          m.ProgMinute, m.ProgSecond}),
+              (std::array<int32_t, 8>{20, 26, 12, 6, 7, 23, 59, 59}));
+    EXPECT_EQ((std::vector<uint8_t>(radio.Aux.begin() + 0x620, radio.Aux.begin() + 0x628)),
+              (std::vector<uint8_t>{0x20, 0x26, 0x12, 0x06, 0x07, 0x23, 0x59, 0x59}));
+
+    // The radio holds the image written: all of main memory, auxiliary memory
+    // below the date; its identity blocks stay its own.
+    const TMap36& image = frm->Image();
+    EXPECT_TRUE(std::equal(radio.Main.begin(), radio.Main.end(), image.Buf.begin()));
+    EXPECT_TRUE(std::equal(radio.Aux.begin(), radio.Aux.begin() + 0x620, image.Buf.begin() + 0x3200));
+    EXPECT_TRUE(std::equal(radio.Aux.begin() + 0x0C00, radio.Aux.end(), radioAux.begin() + 0x0C00));
+    EXPECT_TRUE(std::equal(image.Buf.begin() + 0x0001, image.Buf.begin() + 0x002A, radioBefore.Buf.begin() + 0x0001));
+    TMap36 written;
+    radio.StoreImage(written);
+    const TRKmem inRadio = Decoded(written);
+    EXPECT_EQ(inRadio.SerialNumber, radioModel.SerialNumber);
+    EXPECT_TRUE(inRadio.Channels.Equals(m.Channels));
+    EXPECT_FALSE(inRadio.Channels.Equals(radioModel.Channels));
+
+    // The editor shows the radio's identity and keeps its file.
+    EXPECT_EQ(m.SerialNumber, radioModel.SerialNumber);
+    EXPECT_TRUE(frm->SavedChannels.Equals(m.Channels));
+    EXPECT_EQ(frm->CurrentFileName, (folder / "default.K36").string());
+    EXPECT_TRUE(frm->FileModified);
+    EXPECT_EQ(frm->SystemPanel("pnlSerialNo")->text().toStdString(), radioModel.SerialNumber);
+    EXPECT_TRUE(frm->isEnabled());
+}
+
+// ---- Read -------------------------------------------------------------------------------
+
+TEST_F(TransferTest, AReadWithNoRadioEndsWithReadErrorAfterTheWholeSearch) {
+    auto frm = Editor();
+    const TRKmem before = frm->Model();
+    port.Unplugged = true;
+    frm->RunCommand("miUpload");
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{kUploadPrompt, "Read error"}));
+    EXPECT_EQ(messages->Shown.back().Type, TMsgType::Error);
+    EXPECT_EQ(SearchAttempts(), 3 + 37 * 3 + 256);
+    EXPECT_TRUE(frm->Model().Equals(before));
+    EXPECT_FALSE(frm->FileModified);
+    EXPECT_FALSE(fs::exists(folder / "Backup"));
+}
+
+TEST_F(TransferTest, ACompletedUploadReplacesTheModelOnlyWhenAccepted) {
+    TMap expectedImage;
+    radio.StoreImage(expectedImage);
+    const std::string backupName = RadioBackupFileName(radioModel.SerialNumber, clock.Date);
+    for (const TMsgResult answer : {TMsgResult::No, TMsgResult::Yes}) {
+        SCOPED_TRACE(answer == TMsgResult::Yes ? "Yes" : "No");
+        std::error_code ec;
+        fs::remove_all(folder / "Backup", ec);
+        auto frm = Editor();
+        frm->HardwareChanged = true;
+        const TRKmem before = frm->Model();
+        const TMap36 imageBefore = frm->Image();
+        messages->Answers = {TMsgResult::Ok, TMsgResult::Ok, answer};
+        frm->RunCommand("miUpload");
+        ASSERT_EQ(messages.Texts(), (std::vector<std::string>{kUploadPrompt, "Upload is completed", kReflect}));
+        EXPECT_EQ(messages->Shown[2].Type, TMsgType::Confirmation);
+        EXPECT_EQ(messages->Shown[2].Buttons, TMsgButtons::YesNo);
+
+        // Either way the image as read is kept, and the status bar says where.
+        const fs::path backup = folder / "Backup" / backupName;
+        EXPECT_EQ(ReadFileBytes(backup), std::string(expectedImage.Buf.begin(), expectedImage.Buf.end()));
+        EXPECT_TRUE(frm->StatusPanel(0)->text().contains(PathToQ(backup)));
+
+        if (answer == TMsgResult::No) {
+            EXPECT_TRUE(frm->Model().Equals(before));
+            EXPECT_TRUE(frm->Image().Equals(imageBefore));
+            EXPECT_FALSE(frm->FileModified);
+            EXPECT_EQ(frm->CurrentFileName, (folder / "default.K36").string());
+            EXPECT_TRUE(frm->HardwareChanged);
+        } else {
+            EXPECT_TRUE(frm->Model().Equals(radioModel));
+            EXPECT_TRUE(frm->Image().Equals(expectedImage));
+            EXPECT_TRUE(frm->SavedChannels.Equals(radioModel.Channels));
+            EXPECT_TRUE(frm->FileModified);
+            EXPECT_TRUE(frm->SaveEnabled);
+            EXPECT_EQ(frm->CurrentFileName, "Untitled");
+            EXPECT_FALSE(frm->HardwareChanged);
+            EXPECT_TRUE(frm->windowTitle().startsWith("Untitled - "));
+        }
+    }
+}
+
+TEST(RadioBackup, NamesBySerialNumberDateAndTimeAndNeverReplacesAnEarlierOne) {
+    const TLocalDateTime when{2026, 3, 4, 5, 6, 7};
+    const struct {
+        const char* Serial;
+        const char* Name;
+    } cases[] = {
+        {"5A12B4C", "5A12B4C_20260304_050607.K36"},
+        {"  1/2 3 ", "1_2_3_20260304_050607.K36"},
+        {"", "NoSerial_20260304_050607.K36"},
+        {"../..", "NoSerial_20260304_050607.K36"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(RadioBackupFileName(c.Serial, when), c.Name) << c.Serial;
+
+    TScopedProgramFolder folder;
+    TScopedMessages messages;
+    TMap first, second;
+    first.Buf[0] = 1;
+    second.Buf[0] = 2;
+    const fs::path a = KeepRadioBackup(first, "77", when);
+    const fs::path b = KeepRadioBackup(second, "77", when);
+    EXPECT_EQ(a, folder / "Backup" / "77_20260304_050607.K36");
+    EXPECT_EQ(b, folder / "Backup" / "77_20260304_050607-2.K36");
+    EXPECT_EQ(ReadFileBytes(a)[0], 1);
+    EXPECT_EQ(ReadFileBytes(b)[0], 2);
+    EXPECT_TRUE(messages.Texts().empty());
+
+    // A folder that cannot be written: the user hears of it, nothing is claimed.
+    fs::remove_all(folder / "Backup");
+    WriteFileBytes(folder / "Backup", "not a folder");
+    EXPECT_TRUE(KeepRadioBackup(first, "77", when).empty());
+    EXPECT_EQ(messages->Shown.size(), 1u);
+}
+
+// ---- Real time, on a pseudo-terminal ----------------------------------------------------
+
+TEST(RadioOnPty, UploadThenDownloadThroughTheSimulator) {
+    const QString sim = QStringLiteral(RK36_BINARY_DIR "/tools/radio-sim/radio-sim");
+    if (!QFile::exists(sim)) GTEST_SKIP() << "radio-sim is not built";
+    TScopedProgramFolder folder;
+    TScopedMessages messages;
+    fs::copy(RK36_BINARY_DIR "/src/NewFile", folder / "NewFile", fs::copy_options::recursive);
+
+    TRKmem radioModel;
+    radioModel.SetNewConfiguration();
+    radioModel.SerialNumber = "5654321";
+    const TMap36 radioImage = RadioMemory(radioModel);
+    ASSERT_TRUE(WriteDataFile(folder / "radio.K36", radioImage));
+    radioModel = Decoded(radioImage);
+
+    QProcess radio;
+    radio.start(sim, {QStringLiteral("--image"), PathToQ(folder / "radio.K36"), QStringLiteral("--save"),
+                      PathToQ(folder / "after.K36")});
+    ASSERT_TRUE(radio.waitForReadyRead(10000));
+    const std::string device = radio.readLine().trimmed().toStdString();
+    ASSERT_FALSE(device.empty());
+    WriteFileBytes(folder / "RK36.ini", "COM_PORT=1\nCOM1=" + device + "\n");
+
+    TfrmMain frm({});
+    ASSERT_EQ(frm.ComPortNo, 1);
+    messages->Answers = {TMsgResult::Ok, TMsgResult::Ok, TMsgResult::Yes};
+    frm.RunCommand("miUpload");
+    ASSERT_EQ(messages.Texts(), (std::vector<std::string>{kUploadPrompt, "Upload is completed", kReflect}));
+    EXPECT_EQ(frm.Model().SerialNumber, radioModel.SerialNumber);
+    EXPECT_TRUE(frm.Model().Channels.Equals(radioModel.Channels));
+    EXPECT_EQ(fs::directory_iterator(folder / "Backup")->path().extension(), ".K36");
+
+    // Change a channel and write it back.
+    TRKmem& m = frm.Model();
+    int32_t changed = -1;
+    for (int32_t i = 0; i < m.Channels.Count() && changed < 0; ++i)
+        if (!m.Channels[i].Blank) changed = i;
+    ASSERT_GE(changed, 0);
+    m.Channels[changed].Narrow = 1 - m.Channels[changed].Narrow;
+    messages->Shown.clear();
+    frm.RunCommand("miDownload");
+    ASSERT_EQ(messages.Texts(), (std::vector<std::string>{kDownloadPrompt, "Download is completed"}));
+
+    radio.terminate();
+    ASSERT_TRUE(radio.waitForFinished(10000));
+    TMap36 after;
+    TRKmem inRadio;
+    ASSERT_TRUE(LoadDataFile(folder / "after.K36", inRadio, after));
+    EXPECT_EQ(inRadio.SerialNumber, radioModel.SerialNumber);
+    EXPECT_EQ(inRadio.Channels[changed].Narrow, m.Channels[changed].Narrow);
+    EXPECT_TRUE(inRadio.Channels.Equals(m.Channels));
+    EXPECT_EQ(inRadio.ProgWeekday, m.ProgWeekday);
+}
+
+} // namespace
