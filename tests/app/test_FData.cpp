@@ -71,6 +71,19 @@ TEST_F(FDataTest, ShowsTheEncodedImageWithItsAddresses) {
     }
 }
 
+TEST_F(FDataTest, FailedEncodeOnShowLeavesTheImageAsItWas) {
+    TScopedMessages messages;
+    model.SerialNumber = "Z123456"; // manufacture mode writes the serial number, and cannot
+    image.Buf.fill(0x5A);
+    const TMap36 before = image;
+    TfrmFData d(model, image, 2, fileModified);
+    EXPECT_EQ(messages.Texts().size(), 1u);
+    ASSERT_FALSE(messages->Shown.empty());
+    EXPECT_EQ(messages->Shown[0].Type, TMsgType::Error);
+    EXPECT_TRUE(image.Equals(before)) << "no half-encoded image";
+    EXPECT_EQ(d.CellText(kTotRow, kTotCol).toStdString(), "5a");
+}
+
 TEST_F(FDataTest, ReadOnlyInNormalMode) {
     TfrmFData d(model, image, 0, fileModified);
     ShowAndWait(d);
