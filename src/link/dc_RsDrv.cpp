@@ -68,6 +68,8 @@ TPortMap LoadPortMap(const std::filesystem::path& iniFile) {
     std::ifstream in(iniFile);
     std::string line;
     while (std::getline(in, line)) {
+        // The configuration file keeps comments after ";" on entry lines too.
+        line = line.substr(0, line.find(';'));
         const auto eq = line.find('=');
         if (eq == std::string::npos) continue;
         const int i = ComIndex(line.substr(0, eq));

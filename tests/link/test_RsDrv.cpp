@@ -205,13 +205,14 @@ TEST(PortMap, ComNamesResolveThroughTheIniFile) {
     const auto ini = std::filesystem::temp_directory_path() / ("rk36-portmap-" + std::to_string(getpid()) + ".ini");
     {
         std::ofstream out(ini);
-        out << "[Setting]\r\nHelpLang=0\r\ncom2 = /dev/ttyS5\r\nCOM4=\r\n";
+        // The configuration file rewrites entry lines as "entry;comment".
+        out << "[Setting]\r\nHelpLang=0\r\ncom2 = /dev/ttyS5;\r\nCOM3=/dev/ttyACM1 ;front cable\r\nCOM4=\r\n";
     }
     const TPortMap map = LoadPortMap(ini);
     std::filesystem::remove(ini);
     EXPECT_EQ(ResolvePortName("COM1", map), "/dev/ttyUSB0");
     EXPECT_EQ(ResolvePortName("COM2", map), "/dev/ttyS5");
-    EXPECT_EQ(ResolvePortName("com3", map), "/dev/ttyUSB2");
+    EXPECT_EQ(ResolvePortName("com3", map), "/dev/ttyACM1");
     EXPECT_EQ(ResolvePortName("COM4", map), "/dev/ttyUSB3"); // an empty value keeps the default
     EXPECT_EQ(ResolvePortName("COM5", map), "COM5");
     EXPECT_EQ(ResolvePortName("/dev/pts/7", map), "/dev/pts/7");
