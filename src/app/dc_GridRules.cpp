@@ -274,8 +274,6 @@ void StoreRow(TRKmem& m, TChannel& ch, int32_t chIdx, const TGridRow& row, const
 
     if (opt.Board != kBoardAni) {
         ch.Ani = ListIndex(23, row[15]);
-        ch.SignallingOn = 0;
-        ch.SignallingCode = 0;
         int col = -1;
         if (opt.Board == kBoard2Tone)
             col = 20;
@@ -283,9 +281,16 @@ void StoreRow(TRKmem& m, TChannel& ch, int32_t chIdx, const TGridRow& row, const
             col = 21;
         else if (opt.Board == kBoardPage)
             col = 19;
-        if (col >= 0 && row[static_cast<size_t>(col)] != "-") {
-            ch.SignallingOn = 1;
-            ch.SignallingCode = SignallingFromText(row[static_cast<size_t>(col)]);
+        // A board without a signalling column of its own has nothing to say
+        // about the code: it stays as loaded, so that showing and storing a
+        // page never changes a channel nobody edited.
+        if (col >= 0) {
+            ch.SignallingOn = 0;
+            ch.SignallingCode = 0;
+            if (row[static_cast<size_t>(col)] != "-") {
+                ch.SignallingOn = 1;
+                ch.SignallingCode = SignallingFromText(row[static_cast<size_t>(col)]);
+            }
         }
     } else {
         ch.Ani = 0;

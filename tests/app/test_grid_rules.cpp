@@ -128,6 +128,24 @@ TEST_F(GridRulesTest, StoringARowTakesItsTextsBack) {
     EXPECT_EQ(ch.DecPartnerCode, 511);
 }
 
+TEST_F(GridRulesTest, SignallingIsReadFromTheBoardsOwnColumn) {
+    TChannel& ch = m.Channels[0];
+    ch.SignallingOn = 1;
+    ch.SignallingCode = 12;
+    TGridRow row = Row(0);
+    StoreRow(m, ch, 0, row, GridOptions(m, 0)); // no board: nothing to read, nothing changes
+    EXPECT_EQ(ch.SignallingOn, 1);
+    EXPECT_EQ(ch.SignallingCode, 12);
+
+    SelectOptionBoard(m, "OB-21 (2-TONE)");
+    row[20] = "0";
+    StoreRow(m, ch, 0, row, GridOptions(m, 0));
+    EXPECT_EQ(ch.SignallingCode, 9);
+    row[20] = "-";
+    StoreRow(m, ch, 0, row, GridOptions(m, 0));
+    EXPECT_EQ(ch.SignallingOn, 0);
+}
+
 TEST_F(GridRulesTest, OptionTypeOffSwitchesSignallingOff) {
     SelectOptionBoard(m, "OB-71(ANI)");
     TChannel& ch = m.Channels[0];
