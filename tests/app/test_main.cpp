@@ -17,6 +17,7 @@
 
 #include "app/D_Pass.h"
 #include "app/Main.h"
+#include "app/dc_Help.h"
 #include "app/dc_Ini.h"
 #include "gui_support.h"
 #include "model/dc_MessageBox.h"
@@ -43,6 +44,16 @@ void AnswerPasswordDialog(const char* text) {
             QTest::mouseClick(dlg->btnCan, Qt::LeftButton);
         }
     });
+}
+
+// The grid writes back only what its columns can show, so channel values of
+// a new configuration that no column shows (a signalling code without an
+// option board, say) come back changed from the first page. Tests about other
+// things start from that settled table.
+void Settle(TfrmMain& frm) {
+    frm.CommitBeforeCommand();
+    frm.SavedChannels.Assign(frm.Model().Channels);
+    frm.FileModified = false;
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -181,6 +192,7 @@ TEST_F(MainWindowTest, ConfigurationIsAppliedAndWrittenBackAtExit) {
                                         "FRMMAX=1\n");
     {
         TfrmMain frm({});
+        Settle(frm);
         EXPECT_EQ(frm.RecentFiles, (std::vector<std::string>{"/radios/a.K36", "/radios/c.K36"}));
         EXPECT_TRUE(frm.Action("miFile1")->isVisible());
         EXPECT_TRUE(frm.Action("miFile2")->isVisible());
@@ -221,6 +233,7 @@ TEST_F(MainWindowTest, NormalWindowGeometryIsRestoredAndStored) {
     WriteFileBytes(folder / "RK36.ini", "FRMX=40\nFRMY=30\nFRMW=900\nFRMH=600\n");
     {
         TfrmMain frm({});
+        Settle(frm);
         EXPECT_EQ(frm.pos(), QPoint(40, 30));
         EXPECT_EQ(frm.size(), QSize(900, 600));
         frm.resize(1000, 700);
@@ -235,6 +248,7 @@ TEST_F(MainWindowTest, NormalWindowGeometryIsRestoredAndStored) {
 TEST_F(MainWindowTest, AConfigurationThatCannotBeWrittenDoesNotKeepTheWindowOpen) {
     fs::create_directory(folder / "RK36.ini"); // a folder where the file should be
     TfrmMain frm({});
+    Settle(frm);
     EXPECT_TRUE(frm.close());
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{});
 }
@@ -363,6 +377,7 @@ TEST_F(MainWindowTest, RecentFilesMoveToTheFrontAndAMissingOneIsDropped) {
     const std::string gone = (folder / "gone.K36").string();
     WriteFileBytes(folder / "RK36.ini", "FILE1=" + a + "\nFILE2=" + gone + "\nFILE3=" + b + "\n");
     TfrmMain frm({});
+    Settle(frm);
     ASSERT_EQ(frm.RecentFiles.size(), 3u);
 
     frm.Action("miFile2")->trigger();
@@ -437,6 +452,72 @@ TEST_F(MainWindowTest, NewAsksAboutChangesAndSaysTheModelDialogIsMissing) {
     EXPECT_EQ(messages->Shown[0].Text, "Do you want to save the file?\r\nUntitled");
     EXPECT_EQ(messages->Shown[1].Type, TMsgType::Information);
     EXPECT_EQ(frm.CurrentFileName, "Untitled");
+}
+
+TEST_F(MainWindowTest, NewTakesTheModelDialogResultAsAnUntitledFile) {
+    const std::string file = (folder / "mine.K36").string();
+    WriteNewDataFile(file);
+    TfrmMain frm({file});
+    Settle(frm);
+    bool answer = false;
+    frm.SetModelDialog([&](TRKmem& model) {
+        if (!answer) return false; // Cancel leaves the model alone
+        model.SerialNumber = "555555555";
+        model.Channels[0].Blank = 1 - model.Channels[0].Blank;
+        return true;
+    });
+    frm.RunCommand("miNew"); // Cancel in the model dialog
+    EXPECT_EQ(frm.CurrentFileName, file);
+
+    answer = true;
+    frm.HardwareChanged = true;
+    frm.RunCommand("miNew");
+    EXPECT_EQ(frm.CurrentFileName, "Untitled");
+    EXPECT_FALSE(frm.FileModified);
+    EXPECT_FALSE(frm.HardwareChanged);
+    EXPECT_TRUE(frm.SavedChannels.Equals(frm.Model().Channels));
+    EXPECT_EQ(frm.SystemPanel("pnlSerialNo")->text(), "555555555");
+    EXPECT_EQ(Title(frm), "Untitled" + kTitleTail);
+    EXPECT_TRUE(messages.Texts().empty());
+}
+
+TEST_F(MainWindowTest, ConfigureIsOfferedOnceItsDialogIsThereAndTakesOverOnOk) {
+    TfrmMain frm({});
+    Settle(frm);
+    EXPECT_FALSE(frm.Action("miConf")->isEnabled());
+    bool ok = false;
+    frm.SetConfigDialog([&](int& port, int& language) {
+        EXPECT_EQ(port, 1);
+        port = 4;
+        language = 1;
+        return ok;
+    });
+    EXPECT_TRUE(frm.Action("miConf")->isEnabled());
+    frm.Action("miConf")->trigger();
+    EXPECT_EQ(frm.ComPortNo, 1);
+    ok = true;
+    frm.Action("miConf")->trigger();
+    EXPECT_EQ(frm.ComPortNo, 4);
+    EXPECT_EQ(frm.HelpLanguage, 1);
+    EXPECT_EQ(frm.SystemPanel("pnlComPort")->text(), "COM4");
+    EXPECT_EQ(HelpFolder(), folder / "help" / "es");
+    EXPECT_EQ(HelpPagePath(500), folder / "help" / "es" / "index.html") << "no page of its own: the index";
+    fs::create_directories(folder / "help" / "es");
+    WriteFileBytes(folder / "help" / "es" / "500.html", "<p>x</p>");
+    EXPECT_EQ(HelpPagePath(500), folder / "help" / "es" / "500.html");
+    EXPECT_TRUE(frm.close());
+    TIniData ini(folder / "RK36.ini");
+    ASSERT_TRUE(ini.Load());
+    EXPECT_EQ(ini.ReadInt("COM_PORT", 0), 4);
+    EXPECT_EQ(ini.ReadInt("HLANG", 0), 1);
+}
+
+TEST_F(MainWindowTest, AnUnknownHelpLanguageLeavesHelpUnset) {
+    WriteFileBytes(folder / "RK36.ini", "HLANG=7\n");
+    TfrmMain frm({});
+    EXPECT_EQ(frm.HelpLanguage, 7);
+    EXPECT_TRUE(HelpFolder().empty());
+    EXPECT_TRUE(HelpPagePath(0).empty());
 }
 
 // ---- Format and option-dependent menus ------------------------------------------------
@@ -545,6 +626,7 @@ TEST_F(MainWindowTest, StatusBarShowsHintsAndTheClock) {
 
 TEST_F(MainWindowTest, ItemsToggleTheirColumnGroupAndToolbarItsBar) {
     TfrmMain frm({});
+    Settle(frm);
     frm.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
     frm.Action("misFreq")->trigger();
@@ -566,6 +648,7 @@ TEST_F(MainWindowTest, ItemsToggleTheirColumnGroupAndToolbarItsBar) {
 
 TEST_F(MainWindowTest, ShortCutsReachTheirCommands) {
     TfrmMain frm({});
+    Settle(frm);
     frm.show();
     QApplication::setActiveWindow(&frm);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&frm));
