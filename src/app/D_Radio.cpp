@@ -26,8 +26,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kUploadPrompt = "- Upload to PC -\r\n\r\nPress and hold the PF-1 button while powering-on.\r\n"
-                                      "LCD on radio will display PC CLONE.";
+constexpr const char* kUploadPrompt = "- Upload to PC -\r\n\r\nPress and hold the PF-1 button while "
+                                      "powering-on.\r\nLCD on radio will display PC CLONE.";
 constexpr const char* kDownloadPrompt = "- Download from PC -\r\n\r\nPress and hold the PF-1 button while "
                                         "powering-on.\r\nLCD on radio will display PC CLONE.";
 constexpr const char* kReflect = "Reflected in the this program";
@@ -176,7 +176,8 @@ void TfrmRadio::showEvent(QShowEvent* event) {
 }
 
 bool TfrmRadio::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate && !started_) QTimer::singleShot(0, this, &TfrmRadio::FormActivate);
+    if (event->type() == QEvent::WindowActivate && !started_)
+        QTimer::singleShot(0, this, &TfrmRadio::FormActivate);
     return QDialog::event(event);
 }
 
@@ -232,7 +233,8 @@ void TfrmRadio::keyPressEvent(QKeyEvent* event) {
 std::string RadioBackupFileName(const std::string& serialNumber, const TLocalDateTime& when) {
     std::string serial;
     for (const char c : serialNumber) {
-        const bool safe = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-';
+        const bool safe =
+            (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-';
         serial += safe ? c : '_';
     }
     // Blanks padding a serial number say nothing.
@@ -281,7 +283,8 @@ void miUploadClick(TfrmMain& frm) {
     const fs::path backup = KeepRadioBackup(image, model.SerialNumber, LinkClock().LocalNow());
     const QString status = backup.empty()
                                ? QStringLiteral("The data read from the radio could not be backed up")
-                               : QStringLiteral("The data read from the radio are backed up in ") + PathToQ(backup);
+                               : QStringLiteral("The data read from the radio are backed up in %1")
+                                     .arg(PathToQ(backup));
 
     if (ShowMessageBox(kReflect, TMsgType::Confirmation, TMsgButtons::YesNo, 1) == TMsgResult::Yes) {
         frm.Model().Assign(model);
@@ -298,7 +301,8 @@ void miUploadClick(TfrmMain& frm) {
 }
 
 void miDownloadClick(TfrmMain& frm) {
-    if (ShowMessageBox(kDownloadPrompt, TMsgType::Warning, TMsgButtons::OkCancel, 1) != TMsgResult::Ok) return;
+    if (ShowMessageBox(kDownloadPrompt, TMsgType::Warning, TMsgButtons::OkCancel, 1) != TMsgResult::Ok)
+        return;
     TfrmRadio frmRadio(&frm);
     frmRadio.IsRead = false;
     frmRadio.Image = &frm.Image();

@@ -20,8 +20,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kUploadPrompt = "- Upload to PC -\r\n\r\nPress and hold the PF-1 button while powering-on.\r\n"
-                                  "LCD on radio will display PC CLONE.";
+const char* const kUploadPrompt = "- Upload to PC -\r\n\r\nPress and hold the PF-1 button while "
+                                  "powering-on.\r\nLCD on radio will display PC CLONE.";
 const char* const kDownloadPrompt = "- Download from PC -\r\n\r\nPress and hold the PF-1 button while "
                                     "powering-on.\r\nLCD on radio will display PC CLONE.";
 const char* const kReflect = "Reflected in the this program";
@@ -130,8 +130,8 @@ TEST_F(TransferTest, EscDuringTheSearchEndsSilentlyAndChangesNothing) {
         port.OnWrite = nullptr;
 
         EXPECT_TRUE(pressed);
-        EXPECT_EQ(messages.Texts(), std::vector<std::string>{std::string(command) == "miUpload" ? kUploadPrompt
-                                                                                                  : kDownloadPrompt});
+        const char* prompt = std::string(command) == "miUpload" ? kUploadPrompt : kDownloadPrompt;
+        EXPECT_EQ(messages.Texts(), std::vector<std::string>{prompt});
         EXPECT_LT(SearchAttempts(), 40);
         EXPECT_TRUE(frm->Model().Equals(before));
         EXPECT_TRUE(frm->Image().Equals(imageBefore));
@@ -241,7 +241,8 @@ TEST_F(TransferTest, AStandardWriteStampsTheSundayAndLeavesTheRadioAsWritten) {
     EXPECT_TRUE(std::equal(radio.Main.begin(), radio.Main.end(), image.Buf.begin()));
     EXPECT_TRUE(std::equal(radio.Aux.begin(), radio.Aux.begin() + 0x620, image.Buf.begin() + 0x3200));
     EXPECT_TRUE(std::equal(radio.Aux.begin() + 0x0C00, radio.Aux.end(), radioAux.begin() + 0x0C00));
-    EXPECT_TRUE(std::equal(image.Buf.begin() + 0x0001, image.Buf.begin() + 0x002A, radioBefore.Buf.begin() + 0x0001));
+    EXPECT_TRUE(std::equal(image.Buf.begin() + 0x0001, image.Buf.begin() + 0x002A,
+                           radioBefore.Buf.begin() + 0x0001));
     TMap36 written;
     radio.StoreImage(written);
     const TRKmem inRadio = Decoded(written);
@@ -287,7 +288,8 @@ TEST_F(TransferTest, ACompletedUploadReplacesTheModelOnlyWhenAccepted) {
         const TMap36 imageBefore = frm->Image();
         messages->Answers = {TMsgResult::Ok, TMsgResult::Ok, answer};
         frm->RunCommand("miUpload");
-        ASSERT_EQ(messages.Texts(), (std::vector<std::string>{kUploadPrompt, "Upload is completed", kReflect}));
+        ASSERT_EQ(messages.Texts(),
+                  (std::vector<std::string>{kUploadPrompt, "Upload is completed", kReflect}));
         EXPECT_EQ(messages->Shown[2].Type, TMsgType::Confirmation);
         EXPECT_EQ(messages->Shown[2].Buttons, TMsgButtons::YesNo);
 
