@@ -20,13 +20,15 @@ QStringList SqDelayItems() {
 
 QStringList AttackItems() {
     QStringList items;
-    for (int ms = 10; ms <= 80; ms += 5) items << QString::number(ms) + QStringLiteral(" msec");
+    for (int ms = 10; ms <= 80; ms += 5)
+        items << QString::number(ms) + QStringLiteral(" msec");
     return items;
 }
 
 QStringList NumberItems(int first, int last) {
     QStringList items;
-    for (int i = first; i <= last; ++i) items << QString::number(i);
+    for (int i = first; i <= last; ++i)
+        items << QString::number(i);
     return items;
 }
 
@@ -36,8 +38,9 @@ const QStringList kMemoryTypes = {QStringLiteral(" 16ch mode"), QStringLiteral("
 // Help contexts, master and slave alike.
 constexpr uint32_t hcRfDeck = 0x806607EB, hcAModel = 0x806607EC, hcCHType = 0x806607ED, hcBand = 0x806607DB,
                    hcProduct = 0x806607DC, hcSqDelay = 0x806607DD, hcSqRelease = 0x806607D1,
-                   hcAttack = 0x806607DE, hcHysteresis = 0x806607DF, hcDcsRx = 0x806607E0, hcDcsTx = 0x806607E1,
-                   hcMemoryType = 0x806607E2, hcPllB = 0x806607D2, hcStbyRx = 0x806607D3;
+                   hcAttack = 0x806607DE, hcHysteresis = 0x806607DF, hcDcsRx = 0x806607E0,
+                   hcDcsTx = 0x806607E1, hcMemoryType = 0x806607E2, hcPllB = 0x806607D2,
+                   hcStbyRx = 0x806607D3;
 
 size_t StbyEntryIndex(int32_t index) {
     return static_cast<size_t>(std::clamp(index, 0, TSTBYRPDatas::Count() - 1));
@@ -80,16 +83,17 @@ TfrmHardware::TfrmHardware(QWidget* parent, TDialogContext& context)
         return s;
     };
 
-    const TEditConverter stbyConverter{
-        nullptr, [this](const std::string& text) {
-            return NormalizeStbyText(Live(), IndexOr(cmbCHType, 0), IndexOr(cmbMFBand, 0), IndexOr(cmbMPType, 1),
-                                     TrimBlanks(text));
-        }};
+    const TEditConverter stbyConverter{nullptr, [this](const std::string& text) {
+                                           return NormalizeStbyText(Live(), IndexOr(cmbCHType, 0),
+                                                                    IndexOr(cmbMFBand, 0),
+                                                                    IndexOr(cmbMPType, 1), TrimBlanks(text));
+                                       }};
 
     int row = AddRow(QStringLiteral("&RF D&eck Capability"), QLatin1Char('E'));
     TComboSpec deck = combo("cmbRfDeck", hcRfDeck, "Single/Multi Deck");
     deck.SwallowEnter = true;
-    cmbRfDeck = AddCombo(row, 1, deck, {QStringLiteral("Single RF Deck"), QStringLiteral("Multiple RF Deck")});
+    cmbRfDeck =
+        AddCombo(row, 1, deck, {QStringLiteral("Single RF Deck"), QStringLiteral("Multiple RF Deck")});
     row = AddRow(QStringLiteral("&Application Model"));
     TComboSpec model = combo("cmbAModel", hcAModel, "Application Model");
     model.SwallowEnter = true;
@@ -107,7 +111,8 @@ TfrmHardware::TfrmHardware(QWidget* parent, TDialogContext& context)
     cmbMPType = AddCombo(row, 1, combo("cmbMPType", hcProduct, "Change Product Type"), {});
     cmbSPType = AddCombo(row, 2, slave("cmbSPType", hcProduct), {});
     row = AddRow(QStringLiteral("SQ &Delay"));
-    cmbMSDelay = AddCombo(row, 1, combo("cmbMSDelay", hcSqDelay, "Squelch Stabilization Time"), SqDelayItems());
+    cmbMSDelay =
+        AddCombo(row, 1, combo("cmbMSDelay", hcSqDelay, "Squelch Stabilization Time"), SqDelayItems());
     cmbSSDelay = AddCombo(row, 2, slave("cmbSSDelay", hcSqDelay), {});
     // The keyboard reaches SQ release with Alt+N and the attack time with
     // Alt+Q, whatever their captions underline.
@@ -117,8 +122,8 @@ TfrmHardware::TfrmHardware(QWidget* parent, TDialogContext& context)
                               TCharFilter::Decimal, IntEditConverter(SqReleaseRule())));
     edtSNATime = AddEdit(row, 2, slaveEdit("edtSNATime", hcSqRelease));
     row = AddRow(QStringLiteral("&Noise SQ Attack Time"), QLatin1Char('Q'));
-    cmbMSRTime =
-        AddCombo(row, 1, combo("cmbMSRTime", hcAttack, "Noise Squelch Attack Time", "5..80 msec"), AttackItems());
+    cmbMSRTime = AddCombo(row, 1, combo("cmbMSRTime", hcAttack, "Noise Squelch Attack Time", "5..80 msec"),
+                          AttackItems());
     cmbSSRTime = AddCombo(row, 2, slave("cmbSSRTime", hcAttack), {});
     row = AddRow(QStringLiteral("Noise SQ &Hysteresis"));
     cmbMSH = AddCombo(row, 1, combo("cmbMSH", hcHysteresis, "Noise Squelch Hysteresis", "0..15 msec"),
@@ -140,8 +145,8 @@ TfrmHardware::TfrmHardware(QWidget* parent, TDialogContext& context)
     edtSSPBR = AddEdit(row, 2, slaveEdit("edtSSPBR", hcPllB));
     row = AddRow(QStringLiteral("&STBY RX"));
     edtMSRX = AddEdit(row, 1,
-                      edit("edtMSRX", hcStbyRx, "Master STBY Receive Frequency", "", 9, TCharFilter::Frequency,
-                           stbyConverter));
+                      edit("edtMSRX", hcStbyRx, "Master STBY Receive Frequency", "", 9,
+                           TCharFilter::Frequency, stbyConverter));
     edtSSRX = AddEdit(row, 2, slaveEdit("edtSSRX", hcStbyRx));
 
     choice_.Band = cmbMFBand;
@@ -168,13 +173,15 @@ void TfrmHardware::FormShow() {
     shownProduct_ = choice_.RememberedProduct;
     SelectIndex(cmbMSDelay, std::clamp(m.SqDelay - 5, 0, cmbMSDelay->count() - 1));
     const TIntEditRule& release = SqReleaseRule();
-    edtMNATime->setText(ToQt(IntEditDisplay(release, ParseIntEdit(release, std::to_string(m.SqReleaseTime * 5 + 5)))));
+    edtMNATime->setText(
+        ToQt(IntEditDisplay(release, ParseIntEdit(release, std::to_string(m.SqReleaseTime * 5 + 5)))));
     SelectIndex(cmbMSRTime, m.NoiseSqAttackTime);
     SelectIndex(cmbMSH, m.NoiseSqHysteresis);
     SelectIndex(cmbMDRData, m.DcsRxInverted);
     SelectIndex(cmbMDTData, m.DcsTxInverted);
     cmbMMType->setCurrentIndex(m.MemoryType == 2 ? 1 : 0);
-    edtMSPBR->setText(ToQt(IntEditDisplay(PllBRule(), ParseIntEdit(PllBRule(), std::to_string(m.ScanPllBRegister)))));
+    edtMSPBR->setText(
+        ToQt(IntEditDisplay(PllBRule(), ParseIntEdit(PllBRule(), std::to_string(m.ScanPllBRegister)))));
     const int band = cmbMFBand->currentIndex();
     ShowStbyRx(band, m.StbyIndex, band == 0 || band == 1, false);
 }
@@ -191,8 +198,9 @@ void TfrmHardware::UpdateEnabled() {
                                                       cmbMMType, edtMSPBR})
         SetControlEnabled(w, factory);
     SetControlEnabled(edtMSRX, 0);
-    for (QWidget* w : std::initializer_list<QWidget*>{cmbSFBand, cmbSPType, cmbSSDelay, edtSNATime, cmbSSRTime, cmbSSH,
-                                                      cmbSDRData, cmbSDTData, cmbSMType, edtSSPBR, edtSSRX})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{cmbSFBand, cmbSPType, cmbSSDelay, edtSNATime, cmbSSRTime, cmbSSH,
+                                         cmbSDRData, cmbSDTData, cmbSMType, edtSSPBR, edtSSRX})
         SetControlEnabled(w, 0);
 }
 
@@ -209,7 +217,9 @@ void TfrmHardware::cmbMFBandChange() {
     ShowStbyRx(band, b.StbyEntry, b.LowVhf, true);
 }
 
-void TfrmHardware::cmbMPTypeChange() { choice_.ProductChange(); }
+void TfrmHardware::cmbMPTypeChange() {
+    choice_.ProductChange();
+}
 
 bool TfrmHardware::WriteBack() {
     TRKmem& m = Live();
@@ -219,8 +229,8 @@ bool TfrmHardware::WriteBack() {
 
     if (band != shownBand_ || product != shownProduct_) {
         Ctx.HardwareChanged = true;
-        ApplyBandTemplate(m, Ctx.Image, Ctx.TemplateChannel, TemplatePathFor(head, band, product), band != shownBand_,
-                          TCodecContext{Ctx.StartupMode});
+        ApplyBandTemplate(m, Ctx.Image, Ctx.TemplateChannel, TemplatePathFor(head, band, product),
+                          band != shownBand_, TCodecContext{Ctx.StartupMode});
     }
     m.ControlHeadType = head;
     const int32_t stbyEntry = WriteBandFields(m, band, IsTr2300(product));
@@ -242,10 +252,11 @@ bool TfrmHardware::WriteBack() {
     m.StbyIndex = stbyEntry;
 
     const TRKmem& c = WorkingCopy();
-    if (m.LvhfBand != c.LvhfBand || m.BandCode != c.BandCode || m.VhfBand != c.VhfBand || m.UhfBand != c.UhfBand ||
-        m.ProductType != c.ProductType || m.SqDelay != c.SqDelay || m.SqReleaseTime != c.SqReleaseTime ||
-        m.NoiseSqAttackTime != c.NoiseSqAttackTime || m.NoiseSqHysteresis != c.NoiseSqHysteresis ||
-        m.DcsRxInverted != c.DcsRxInverted || m.DcsTxInverted != c.DcsTxInverted || m.MemoryType != c.MemoryType ||
+    if (m.LvhfBand != c.LvhfBand || m.BandCode != c.BandCode || m.VhfBand != c.VhfBand ||
+        m.UhfBand != c.UhfBand || m.ProductType != c.ProductType || m.SqDelay != c.SqDelay ||
+        m.SqReleaseTime != c.SqReleaseTime || m.NoiseSqAttackTime != c.NoiseSqAttackTime ||
+        m.NoiseSqHysteresis != c.NoiseSqHysteresis || m.DcsRxInverted != c.DcsRxInverted ||
+        m.DcsTxInverted != c.DcsTxInverted || m.MemoryType != c.MemoryType ||
         m.ScanPllBRegister != c.ScanPllBRegister || m.StbyIndex != c.StbyIndex ||
         !m.StandbyRepeaterData.Equals(c.StandbyRepeaterData))
         MarkModified();

@@ -9,7 +9,7 @@ class QLineEdit;
 
 class TfrmHardware : public TDlgBase {
     Q_OBJECT
-public:
+  public:
     TfrmHardware(QWidget* parent, TDialogContext& context);
 
     // Master column.
@@ -40,12 +40,12 @@ public:
     QLineEdit* edtSSPBR = nullptr;
     QLineEdit* edtSSRX = nullptr;
 
-protected:
+  protected:
     void FormShow() override;
     void UpdateEnabled() override;
     bool WriteBack() override;
 
-private:
+  private:
     void cmbMFBandChange();
     void cmbMPTypeChange();
     void ShowStbyRx(int bandPosition, int stbyEntry, bool lowVhf, bool normalise);

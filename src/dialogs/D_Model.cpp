@@ -12,13 +12,15 @@ namespace {
 
 QStringList ProductItems() {
     QStringList items;
-    for (const char* p : kProductTypes) items << QString::fromLatin1(p);
+    for (const char* p : kProductTypes)
+        items << QString::fromLatin1(p);
     return items;
 }
 
 QStringList BandItems(const QString& product) {
     QStringList items;
-    for (const auto& name : BandNames(FromQt(product))) items << ToQt(name);
+    for (const auto& name : BandNames(FromQt(product)))
+        items << ToQt(name);
     return items;
 }
 
@@ -32,7 +34,9 @@ void SetIndexQuietly(QComboBox* combo, int index) {
 
 // ---- Band and product lists ------------------------------------------------------
 
-QString TBandProductChoice::ProductText() const { return Product->currentText(); }
+QString TBandProductChoice::ProductText() const {
+    return Product->currentText();
+}
 
 void TBandProductChoice::Show(int bandPosition, int productPosition) {
     const bool blocked = Product->blockSignals(true);

@@ -10,7 +10,7 @@ class QComboBox;
 // list follows the product ("UHF DS1" only for "TR-2300"), and a change of
 // either is asked about and can be taken back.
 class TBandProductChoice {
-public:
+  public:
     QComboBox* Band = nullptr;
     QComboBox* Product = nullptr;
     int RememberedBand = 0;
@@ -29,7 +29,7 @@ public:
 
 class TfrmModel : public TDlgBase {
     Q_OBJECT
-public:
+  public:
     TfrmModel(QWidget* parent, TDialogContext& context);
 
     QComboBox* cmbRfDeck = nullptr;
@@ -39,12 +39,12 @@ public:
     QComboBox* cmbSFBand = nullptr;
     QComboBox* cmbSPType = nullptr;
 
-protected:
+  protected:
     void FormShow() override;
     void UpdateEnabled() override;
     bool WriteBack() override;
 
-private:
+  private:
     TBandProductChoice choice_;
 };
 

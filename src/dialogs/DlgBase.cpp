@@ -16,7 +16,9 @@
 
 // ---- Texts -------------------------------------------------------------------
 
-QString ToQt(std::string_view bytes) { return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())); }
+QString ToQt(std::string_view bytes) {
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
 
 std::string FromQt(const QString& text) {
     const QByteArray latin1 = text.toLatin1();
@@ -57,7 +59,9 @@ QString HintSecondLine(const QWidget* control) {
 }
 
 namespace {
-bool IsEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+bool IsEnter(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
 } // namespace
 
 bool ComboEnterToggles(QComboBox* combo, int key) {
@@ -71,7 +75,9 @@ bool ComboEnterToggles(QComboBox* combo, int key) {
     return true;
 }
 
-bool SwallowEnter(int key) { return IsEnter(key); }
+bool SwallowEnter(int key) {
+    return IsEnter(key);
+}
 
 namespace {
 THelpHandler& HelpHandler() {
@@ -150,7 +156,8 @@ QChar FirstAccelerator(const QString& caption) {
 
 TDlgBase::TDlgBase(QWidget* parent, TDialogContext& context, const QString& caption, int clientWidth,
                    int clientHeight)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(parent,
+              Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       Ctx(context) {
     setWindowTitle(caption);
     setFont(QFont(QStringLiteral("Arial"), 8));
@@ -197,7 +204,9 @@ TDlgBase::TDlgBase(QWidget* parent, TDialogContext& context, const QString& capt
 
 TDlgBase::~TDlgBase() = default;
 
-bool TDlgBase::Execute() { return exec() == QDialog::Accepted; }
+bool TDlgBase::Execute() {
+    return exec() == QDialog::Accepted;
+}
 
 void TDlgBase::AddColumnHeaders(const QStringList& captions) {
     const int row = static_cast<int>(rowList_.size());
@@ -284,8 +293,12 @@ void TDlgBase::BindIndex(QComboBox* combo, int32_t TRKmem::*field) {
 
 void TDlgBase::BindInt(QLineEdit* edit, const TIntEditRule& rule, int32_t TRKmem::*field) {
     bindings_.push_back(
-        {[this, edit, rule, field] { edit->setText(ToQt(IntEditDisplay(rule, ParseIntEdit(rule, std::to_string(Live().*field))))); },
-         [this, edit, rule, field] { Live().*field = RoundIntEdit(rule, ParseIntEdit(rule, FromQt(edit->text()))); },
+        {[this, edit, rule, field] {
+             edit->setText(ToQt(IntEditDisplay(rule, ParseIntEdit(rule, std::to_string(Live().*field)))));
+         },
+         [this, edit, rule, field] {
+             Live().*field = RoundIntEdit(rule, ParseIntEdit(rule, FromQt(edit->text())));
+         },
          [this, field] { return Live().*field != copy_.*field; }});
 }
 
@@ -331,7 +344,8 @@ void TDlgBase::showEvent(QShowEvent* event) {
     if (!shown_) {
         shown_ = true;
         copy_.Assign(Live());
-        for (auto& b : bindings_) b.Fill();
+        for (auto& b : bindings_)
+            b.Fill();
         FormShow();
         for (auto& c : controls_) {
             auto* edit = qobject_cast<QLineEdit*>(c.Widget);
@@ -401,7 +415,8 @@ bool TDlgBase::EditKeyPress(TControl& control, QKeyEvent* key) {
         return true;
     }
     const QString text = key->text();
-    const bool typed = !text.isEmpty() && (text[0] == QChar(kBackspace) || (text[0].unicode() >= 0x20 && text[0].unicode() != 0x7F));
+    const bool typed = !text.isEmpty() && (text[0] == QChar(kBackspace) ||
+                                           (text[0].unicode() >= 0x20 && text[0].unicode() != 0x7F));
     if (!typed && k != Qt::Key_Backspace) return false; // navigation keys go to the edit
     if (key->modifiers() & Qt::ControlModifier) return true;
     const QChar qc = k == Qt::Key_Backspace ? QChar(kBackspace) : text[0];
@@ -417,7 +432,8 @@ bool TDlgBase::EditKeyPress(TControl& control, QKeyEvent* key) {
         edit->backspace();
         return true;
     }
-    if (control.MaxLength > 0 && edit->text().size() - edit->selectedText().size() >= control.MaxLength) return true;
+    if (control.MaxLength > 0 && edit->text().size() - edit->selectedText().size() >= control.MaxLength)
+        return true;
     edit->insert(QString(QChar(static_cast<unsigned char>(c))));
     return true;
 }
@@ -458,7 +474,8 @@ bool TDlgBase::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::FocusOut: {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (control && control->IsEdit && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        if (control && control->IsEdit && reason != Qt::ActiveWindowFocusReason &&
+            reason != Qt::PopupFocusReason)
             OnLeaveEdit(*control);
         break;
     }
@@ -475,20 +492,24 @@ bool TDlgBase::eventFilter(QObject* watched, QEvent* event) {
         if (!control) break;
         if (control->IsEdit) return EditKeyPress(*control, key);
         if (control->SwallowEnter && SwallowEnter(key->key())) {
-            if (control->EnterToggles) ComboEnterToggles(qobject_cast<QComboBox*>(control->Widget), key->key());
+            if (control->EnterToggles)
+                ComboEnterToggles(qobject_cast<QComboBox*>(control->Widget), key->key());
             return true;
         }
-        if (control->EnterToggles) return ComboEnterToggles(qobject_cast<QComboBox*>(control->Widget), key->key());
+        if (control->EnterToggles)
+            return ComboEnterToggles(qobject_cast<QComboBox*>(control->Widget), key->key());
         break;
     }
-    default: break;
+    default:
+        break;
     }
     return QDialog::eventFilter(watched, event);
 }
 
 void TDlgBase::btnOKClick() {
     if (focused_) CommitEdit(qobject_cast<QLineEdit*>(focused_));
-    for (auto& b : bindings_) b.Write();
+    for (auto& b : bindings_)
+        b.Write();
     modified_ = false;
     if (!WriteBack()) return;
     for (auto& b : bindings_)
@@ -497,4 +518,6 @@ void TDlgBase::btnOKClick() {
     accept();
 }
 
-void TDlgBase::btnCancelClick() { reject(); }
+void TDlgBase::btnCancelClick() {
+    reject();
+}

@@ -30,8 +30,8 @@ class QPushButton;
 // What a settings dialog reads and changes besides the model: the main
 // window's program-wide state, lent for the duration of the dialog.
 struct TDialogContext {
-    TRKmem& Model;            // the live model
-    TMap36& Image;            // the live image
+    TRKmem& Model; // the live model
+    TMap36& Image; // the live image
     TChannel& TemplateChannel;
     bool& FileModified;
     bool& HardwareChanged;
@@ -67,10 +67,10 @@ void ShowHelp(int command, uint32_t context);
 // ---- Row description ---------------------------------------------------------
 
 struct TControlSpec {
-    const char* Name = "";   // object name ("cmbCHType")
+    const char* Name = ""; // object name ("cmbCHType")
     uint32_t HelpContext = 0;
-    QString Hint1;           // first hint line
-    QString Hint2;           // second line; empty means HintSecondLine
+    QString Hint1; // first hint line
+    QString Hint2; // second line; empty means HintSecondLine
 };
 
 struct TEditSpec : TControlSpec {
@@ -87,8 +87,9 @@ struct TComboSpec : TControlSpec {
 
 class TDlgBase : public QDialog {
     Q_OBJECT
-public:
-    TDlgBase(QWidget* parent, TDialogContext& context, const QString& caption, int clientWidth, int clientHeight);
+  public:
+    TDlgBase(QWidget* parent, TDialogContext& context, const QString& caption, int clientWidth,
+             int clientHeight);
     ~TDlgBase() override;
 
     // Shown modally; true for OK.
@@ -106,7 +107,7 @@ public:
     // The accelerator letter of the row the control belongs to ('\0' for none).
     QChar AcceleratorOf(const QWidget* control) const;
 
-protected:
+  protected:
     TDialogContext& Ctx;
     TRKmem& Live() { return Ctx.Model; }
 
@@ -153,11 +154,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
-public:
+  public:
     void btnOKClick();
     void btnCancelClick();
 
-private:
+  private:
     struct TControl {
         QWidget* Widget = nullptr;
         int Row = -1;

@@ -9,9 +9,15 @@
 
 namespace {
 
-char UpperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-unsigned Code(char c) { return static_cast<unsigned char>(c); }
+char UpperChar(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+unsigned Code(char c) {
+    return static_cast<unsigned char>(c);
+}
 
 constexpr std::string_view kTagRefused = "!\"$',;=?[]^~|{}`";
 
@@ -20,21 +26,26 @@ constexpr std::string_view kTagRefused = "!\"$',;=?[]^~|{}`";
 char FilterChar(TCharFilter filter, char c) {
     if (c == kBackspace) return c;
     switch (filter) {
-    case TCharFilter::Any: return c;
-    case TCharFilter::Digits: return IsDigit(c) ? c : '\0';
-    case TCharFilter::Decimal: return (IsDigit(c) || c == ',' || c == '.') ? c : '\0';
+    case TCharFilter::Any:
+        return c;
+    case TCharFilter::Digits:
+        return IsDigit(c) ? c : '\0';
+    case TCharFilter::Decimal:
+        return (IsDigit(c) || c == ',' || c == '.') ? c : '\0';
     case TCharFilter::SignedDecimal:
         return (IsDigit(c) || c == '+' || c == '-' || c == ',' || c == '.') ? c : '\0';
     case TCharFilter::Hexadecimal: {
         const char u = UpperChar(c);
         return (IsDigit(u) || (u >= 'A' && u <= 'F')) ? u : '\0';
     }
-    case TCharFilter::Printable: return (Code(c) >= 0x20 && Code(c) <= 0x7E) ? c : '\0';
+    case TCharFilter::Printable:
+        return (Code(c) >= 0x20 && Code(c) <= 0x7E) ? c : '\0';
     case TCharFilter::UpperText: {
         const char u = UpperChar(c);
         return (Code(u) >= 0x20 && Code(u) <= 0x5F) ? u : '\0';
     }
-    case TCharFilter::Frequency: return (IsDigit(c) || c == '.' || c == ',' || c == ' ') ? c : '\0';
+    case TCharFilter::Frequency:
+        return (IsDigit(c) || c == '.' || c == ',' || c == ' ') ? c : '\0';
     case TCharFilter::Tag: {
         const char u = UpperChar(c);
         if (Code(u) < 0x20 || Code(u) > 0x7F) return '\0';
@@ -57,7 +68,8 @@ std::string TrimBlanks(std::string_view text) {
 
 std::string UpperAscii(std::string_view text) {
     std::string out(text);
-    for (char& c : out) c = UpperChar(c);
+    for (char& c : out)
+        c = UpperChar(c);
     return out;
 }
 
@@ -70,7 +82,8 @@ std::string NormalizeSignedDecimalText(std::string_view text) {
     std::string unsignedPart = s;
     if (!unsignedPart.empty() && (unsignedPart[0] == '-' || unsignedPart[0] == '+')) unsignedPart.erase(0, 1);
     double v = 0;
-    if (unsignedPart.empty() || unsignedPart[0] == '+' || unsignedPart[0] == '-' || !TextToFloat(unsignedPart, v))
+    if (unsignedPart.empty() || unsignedPart[0] == '+' || unsignedPart[0] == '-' ||
+        !TextToFloat(unsignedPart, v))
         return "0";
     return s;
 }
@@ -139,10 +152,13 @@ int32_t RoundIntEdit(const TIntEditRule& rule, int32_t value) {
     if (rule.Step <= 1) return value;
     const int32_t down = value / rule.Step * rule.Step;
     int32_t rounded = down;
-    if (rule.Rounding == TIntEditRule::Nearest && value - down >= (rule.Step + 1) / 2) rounded = down + rule.Step;
+    if (rule.Rounding == TIntEditRule::Nearest && value - down >= (rule.Step + 1) / 2)
+        rounded = down + rule.Step;
     // Rounding must not leave the range (320 rounds to 320, never 325).
-    while (rounded > rule.Max) rounded -= rule.Step;
-    while (rounded < rule.Min) rounded += rule.Step;
+    while (rounded > rule.Max)
+        rounded -= rule.Step;
+    while (rounded < rule.Min)
+        rounded += rule.Step;
     return rounded;
 }
 

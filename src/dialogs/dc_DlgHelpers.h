@@ -70,10 +70,10 @@ struct TIntEditRule {
     int32_t Default = 0;
     int32_t Min = 0;
     int32_t Max = 0;
-    std::string Unit;     // "msec": cut off (with what follows) before reading; shown as "%d %s"
-    int32_t Step = 1;     // display rounds to a multiple of Step
+    std::string Unit; // "msec": cut off (with what follows) before reading; shown as "%d %s"
+    int32_t Step = 1; // display rounds to a multiple of Step
     TRounding Rounding = Nearest;
-    int32_t Base = 10;    // 10 or 16
+    int32_t Base = 10;     // 10 or 16
     int32_t HexDigits = 4; // hexadecimal: zero-padded upper-case width
 };
 

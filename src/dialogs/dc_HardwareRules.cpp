@@ -13,7 +13,9 @@ int ProductPosition(std::string_view productType) {
     return 1;
 }
 
-bool IsTr2300(int productPosition) { return productPosition == 1; }
+bool IsTr2300(int productPosition) {
+    return productPosition == 1;
+}
 
 namespace {
 
@@ -21,15 +23,15 @@ namespace {
 // "TR-2300", "UHF F" of the others).
 constexpr std::array<THwBand, 9> kHwBands = {{
     // SQ delay, release, attack, hyst, DCS RX, DCS TX, stby, low VHF, Lvhf, code, Vhf, Uhf, NB off
-    {7, 240, 20, 5, 1, 1, 1, true, 1, 1, 0, 0, false},    // 0 "LVHF A"
-    {7, 240, 20, 2, 1, 0, 3, true, 1, 2, 0, 0, false},    // 1 "LVHF B"
-    {5, 240, 15, 8, 1, 0, 5, false, 0, 1, 1, 0, true},    // 2 "VHF A"
-    {5, 240, 15, 8, 1, 0, 7, false, 0, 3, 1, 0, true},    // 3 "VHF C"
-    {7, 160, 20, 8, 0, 1, 9, false, 0, 1, 0, 1, true},    // 4 "UHF A"
-    {7, 260, 20, 2, 0, 1, 11, false, 0, 4, 0, 1, true},   // 5 "UHF D"
-    {7, 260, 20, 2, 0, 1, 12, false, 0, 6, 0, 1, true},   // 6 "UHF DS1" ("TR-2300")
-    {7, 160, 20, 8, 0, 1, 13, false, 0, 5, 0, 1, true},   // 6 "UHF F" (other products)
-    {7, 160, 20, 8, 0, 1, 13, false, 0, 5, 0, 1, true},   // 7 "UHF F" ("TR-2300")
+    {7, 240, 20, 5, 1, 1, 1, true, 1, 1, 0, 0, false},  // 0 "LVHF A"
+    {7, 240, 20, 2, 1, 0, 3, true, 1, 2, 0, 0, false},  // 1 "LVHF B"
+    {5, 240, 15, 8, 1, 0, 5, false, 0, 1, 1, 0, true},  // 2 "VHF A"
+    {5, 240, 15, 8, 1, 0, 7, false, 0, 3, 1, 0, true},  // 3 "VHF C"
+    {7, 160, 20, 8, 0, 1, 9, false, 0, 1, 0, 1, true},  // 4 "UHF A"
+    {7, 260, 20, 2, 0, 1, 11, false, 0, 4, 0, 1, true}, // 5 "UHF D"
+    {7, 260, 20, 2, 0, 1, 12, false, 0, 6, 0, 1, true}, // 6 "UHF DS1" ("TR-2300")
+    {7, 160, 20, 8, 0, 1, 13, false, 0, 5, 0, 1, true}, // 6 "UHF F" (other products)
+    {7, 160, 20, 8, 0, 1, 13, false, 0, 5, 0, 1, true}, // 7 "UHF F" ("TR-2300")
 }};
 
 } // namespace
@@ -61,7 +63,9 @@ const TIntEditRule& PllBRule() {
     return rule;
 }
 
-int32_t SqReleaseTimeFromMs(int32_t ms) { return static_cast<int32_t>(std::lround((ms - 5) / 5.0)); }
+int32_t SqReleaseTimeFromMs(int32_t ms) {
+    return static_cast<int32_t>(std::lround((ms - 5) / 5.0));
+}
 
 double DecodeStbyRx(const TRKmem& m, const TSTBYRPData& entry, int bandPosition, bool lowVhf) {
     const size_t s = entry.SynthConfig != 0 ? 1 : 0;
@@ -106,10 +110,13 @@ TSTBYRPData EncodeStbyRx(const TRKmem& m, const TSTBYRPData& current, double mhz
 
 std::filesystem::path TemplatePathFor(int head, int bandPosition, int productPosition) {
     if (productPosition < 0 || productPosition > 2) productPosition = 1;
-    return BandTemplatePath(head != 0 ? 1 : 0, bandPosition, kProductTypes[static_cast<size_t>(productPosition)]);
+    return BandTemplatePath(head != 0 ? 1 : 0, bandPosition,
+                            kProductTypes[static_cast<size_t>(productPosition)]);
 }
 
-std::filesystem::path DefaultDataFilePath() { return ProgramFolder() / "default.K36"; }
+std::filesystem::path DefaultDataFilePath() {
+    return ProgramFolder() / "default.K36";
+}
 
 void CopyTemplateOverDefault(const std::filesystem::path& templ) {
     namespace fs = std::filesystem;
@@ -121,8 +128,8 @@ void CopyTemplateOverDefault(const std::filesystem::path& templ) {
     fs::copy_file(templ, target, fs::copy_options::overwrite_existing, ec);
 }
 
-bool ApplyBandTemplate(TRKmem& live, TMap36& image, TChannel& templateChannel, const std::filesystem::path& templ,
-                       bool bandChanged, const TCodecContext& codec) {
+bool ApplyBandTemplate(TRKmem& live, TMap36& image, TChannel& templateChannel,
+                       const std::filesystem::path& templ, bool bandChanged, const TCodecContext& codec) {
     TRKmem tmplModel;
     TMap36 tmplImage;
     if (!LoadDataFile(templ, tmplModel, tmplImage, codec)) return false;
@@ -137,11 +144,14 @@ bool ApplyBandTemplate(TRKmem& live, TMap36& image, TChannel& templateChannel, c
         return false;
     }
     auto copyRange = [&](const TByteRange& r) {
-        for (int32_t a = r.First; a <= r.Last; ++a) work.Buf[static_cast<size_t>(a)] = tmplImage.Buf[static_cast<size_t>(a)];
+        for (int32_t a = r.First; a <= r.Last; ++a)
+            work.Buf[static_cast<size_t>(a)] = tmplImage.Buf[static_cast<size_t>(a)];
     };
-    for (const auto& r : kTemplateRanges) copyRange(r);
+    for (const auto& r : kTemplateRanges)
+        copyRange(r);
     if (bandChanged)
-        for (const auto& r : kTemplateBandRanges) copyRange(r);
+        for (const auto& r : kTemplateBandRanges)
+            copyRange(r);
     TRKmem result;
     result.Assign(live);
     if (!work.Decode(result, codec)) return false;
@@ -172,8 +182,8 @@ std::string NormalizeStbyText(const TRKmem& m, int head, int bandPosition, int p
     int32_t lower = m.BandLowerEdge;
     int32_t upper = m.BandUpperEdge;
     if (productPosition < 0 || productPosition > 2) productPosition = 1;
-    LoadBandTemplate(head != 0 ? 1 : 0, bandPosition, kProductTypes[static_cast<size_t>(productPosition)], false,
-                     lower, upper, nullptr);
+    LoadBandTemplate(head != 0 ? 1 : 0, bandPosition, kProductTypes[static_cast<size_t>(productPosition)],
+                     false, lower, upper, nullptr);
     double mhz = 0;
     try {
         mhz = NormalizeFrequencyText(bandPosition, lower, upper, text);

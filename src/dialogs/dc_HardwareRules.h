@@ -23,19 +23,19 @@ bool IsTr2300(int productPosition);
 // What a band position means to the hardware dialog: the rows a band change
 // resets and the band fields OK writes.
 struct THwBand {
-    int32_t SqDelayMs;      // 5..31
-    int32_t SqReleaseMs;    // 5..320
-    int32_t AttackMs;       // 10..80
-    int32_t Hysteresis;     // 0..15
+    int32_t SqDelayMs;   // 5..31
+    int32_t SqReleaseMs; // 5..320
+    int32_t AttackMs;    // 10..80
+    int32_t Hysteresis;  // 0..15
     int32_t DcsRxInverted;
     int32_t DcsTxInverted;
-    int32_t StbyEntry;      // standby/repeater entry of the band
+    int32_t StbyEntry; // standby/repeater entry of the band
     bool LowVhf;
     int32_t LvhfBand;
     int32_t BandCode;
     int32_t VhfBand;
     int32_t UhfBand;
-    bool NoiseBlankerOff;   // false: NoiseBlanker stays as it is
+    bool NoiseBlankerOff; // false: NoiseBlanker stays as it is
 };
 // Position 6 is "UHF DS1" for "TR-2300" and "UHF F" otherwise; 7 is "UHF F".
 // Positions outside 0..7 give position 0.
@@ -74,8 +74,12 @@ struct TByteRange {
     int32_t First;
     int32_t Last;
 };
-constexpr std::array<TByteRange, 6> kTemplateRanges = {
-    {{0x0000, 0x002A}, {0x2F80, 0x2FEE}, {0x3060, 0x30FE}, {0x3000, 0x303F}, {0x3100, 0x317F}, {0x3200, 0x3219}}};
+constexpr std::array<TByteRange, 6> kTemplateRanges = {{{0x0000, 0x002A},
+                                                        {0x2F80, 0x2FEE},
+                                                        {0x3060, 0x30FE},
+                                                        {0x3000, 0x303F},
+                                                        {0x3100, 0x317F},
+                                                        {0x3200, 0x3219}}};
 constexpr std::array<TByteRange, 1> kTemplateBandRanges = {{{0x0200, 0x02F9}}};
 
 // Applies a band template to the live configuration: the template's ranges
@@ -84,10 +88,11 @@ constexpr std::array<TByteRange, 1> kTemplateBandRanges = {{{0x0200, 0x02F9}}};
 // channel takes its compander and squelch, and on a band change also its
 // frequencies and PLL words. False (live objects untouched) when the
 // template cannot be read or the result does not decode.
-bool ApplyBandTemplate(TRKmem& live, TMap36& image, TChannel& templateChannel, const std::filesystem::path& templ,
-                       bool bandChanged, const TCodecContext& codec = {});
+bool ApplyBandTemplate(TRKmem& live, TMap36& image, TChannel& templateChannel,
+                       const std::filesystem::path& templ, bool bandChanged, const TCodecContext& codec = {});
 
 // The STBY RX text for a frequency: normalised against the band edges of
 // the template of head, band and product (the model's own edges when the
 // template cannot be read), "%3.6f".
-std::string NormalizeStbyText(const TRKmem& m, int head, int bandPosition, int productPosition, const std::string& text);
+std::string NormalizeStbyText(const TRKmem& m, int head, int bandPosition, int productPosition,
+                              const std::string& text);

@@ -48,8 +48,8 @@ void MakeBandModel(TRKmem& m, int head, int bandPosition, int productPosition) {
     // Every standby entry holds a frequency of the band (on the channel step).
     const int64_t stbyHz = (static_cast<int64_t>(m.BandLowerEdge) / step + 7) * step;
     for (int32_t i = 0; i < TSTBYRPDatas::Count(); ++i)
-        m.StandbyRepeaterData[i] = EncodeStbyRx(m, m.StandbyRepeaterData[i], static_cast<double>(stbyHz) / 1e6,
-                                                bandPosition);
+        m.StandbyRepeaterData[i] =
+            EncodeStbyRx(m, m.StandbyRepeaterData[i], static_cast<double>(stbyHz) / 1e6, bandPosition);
     m.StbyIndex = HardwareBand(bandPosition, productPosition == 1).StbyEntry;
 }
 

@@ -35,14 +35,14 @@ void MakeBandModel(TRKmem& m, int head, int bandPosition, int productPosition);
 // A temporary program folder with every band template (both heads, every
 // product and band) and a default file; the real folder is restored after.
 class TTemplateFolder {
-public:
+  public:
     TTemplateFolder();
     ~TTemplateFolder();
     TTemplateFolder(const TTemplateFolder&) = delete;
     TTemplateFolder& operator=(const TTemplateFolder&) = delete;
     const std::filesystem::path& Path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -15,7 +15,7 @@ namespace {
 const TIntEditRule kAfMin{52, 52, 127, "", 1, TIntEditRule::Nearest, 10, 0};
 
 class TTestDialog : public TDlgBase {
-public:
+  public:
     explicit TTestDialog(TDialogContext& c) : TDlgBase(nullptr, c, "Test", 320, 220) {
         int r = AddRow("&Bell");
         cmbBell = AddCombo(r, 1, {{"cmbBell", 101, "Enable the bell", {}}}, {"Disabled", "Enabled"});
@@ -52,7 +52,7 @@ public:
 };
 
 class DlgBaseTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         EnsureApp();
         s = std::make_unique<TDlgState>();
@@ -108,7 +108,8 @@ TEST_F(DlgBaseTest, AltAcceleratorFocusesEnabledControlsOnly) {
 
 TEST_F(DlgBaseTest, F1ShowsHelpForTheFocusedControl) {
     std::vector<std::pair<int, uint32_t>> calls;
-    auto previous = SetHelpHandler([&](int command, uint32_t context) { calls.emplace_back(command, context); });
+    auto previous =
+        SetHelpHandler([&](int command, uint32_t context) { calls.emplace_back(command, context); });
     Focus(dlg->edtAf);
     QTest::keyClick(dlg->edtAf, Qt::Key_F1);
     SetHelpHandler(previous);
@@ -121,7 +122,7 @@ TEST_F(DlgBaseTest, TypingReplacesTheValueAndLeavingShowsTheDisplayText) {
     QTest::keyClicks(dlg->edtAf, "2x0");
     EXPECT_FALSE(dlg->edtAf->isReadOnly());
     EXPECT_TRUE(dlg->EditState());
-    EXPECT_EQ(dlg->edtAf->text(), "20"); // "x" refused
+    EXPECT_EQ(dlg->edtAf->text(), "20");                         // "x" refused
     QTest::keyClick(dlg->edtAf, Qt::Key_5, Qt::ControlModifier); // discarded
     EXPECT_EQ(dlg->edtAf->text(), "20");
     Focus(dlg->cmbBell);

@@ -20,7 +20,8 @@ std::string Accepted(TCharFilter f) {
 
 std::string Range(int first, int last) {
     std::string s;
-    for (int c = first; c <= last; ++c) s += static_cast<char>(c);
+    for (int c = first; c <= last; ++c)
+        s += static_cast<char>(c);
     return s;
 }
 
@@ -40,7 +41,8 @@ TEST(DlgFilters, EachFilterAcceptsExactlyItsCharacters) {
         {TCharFilter::Frequency, " ,.0123456789"},
         {TCharFilter::Printable, Range(0x20, 0x7E)},
     };
-    for (const auto& c : cases) EXPECT_EQ(Accepted(c.Filter), c.Expected) << static_cast<int>(c.Filter);
+    for (const auto& c : cases)
+        EXPECT_EQ(Accepted(c.Filter), c.Expected) << static_cast<int>(c.Filter);
 
     // The upper-casing filters: lower-case letters come out upper-cased.
     EXPECT_EQ(Accepted(TCharFilter::Hexadecimal), "0123456789ABCDEFABCDEF");
@@ -54,31 +56,35 @@ TEST(DlgFilters, EachFilterAcceptsExactlyItsCharacters) {
     EXPECT_EQ(FilterChar(TCharFilter::Tag, '\x7f'), '\x7f');
     EXPECT_EQ(FilterChar(TCharFilter::Tag, '\xe9'), '\0'); // Latin-1 letters are not tag characters
 
-    for (auto f : {TCharFilter::Digits, TCharFilter::Decimal, TCharFilter::SignedDecimal, TCharFilter::Hexadecimal,
-                   TCharFilter::Printable, TCharFilter::UpperText, TCharFilter::Frequency, TCharFilter::Tag,
-                   TCharFilter::Dtmf})
+    for (auto f : {TCharFilter::Digits, TCharFilter::Decimal, TCharFilter::SignedDecimal,
+                   TCharFilter::Hexadecimal, TCharFilter::Printable, TCharFilter::UpperText,
+                   TCharFilter::Frequency, TCharFilter::Tag, TCharFilter::Dtmf})
         EXPECT_EQ(FilterChar(f, kBackspace), kBackspace);
 }
 
 TEST(DlgNormalise, SignedDecimalText) {
     const std::pair<const char*, const char*> cases[] = {
-        {" -3 ", "-3"},  {"1,5", "1.5"},   {"+2.25", "+2.25"}, {"150", "150"}, {"", "0"},
-        {"1x", ""},      {"++1", "0"},     {"--1", "0"},       {"1-", "0"},    {"1.2.3", "0"},
-        {"+-1", "0"},    {",", "0"},       {"-", "0"},         {"12 3", ""},
+        {" -3 ", "-3"}, {"1,5", "1.5"}, {"+2.25", "+2.25"}, {"150", "150"}, {"", "0"},
+        {"1x", ""},     {"++1", "0"},   {"--1", "0"},       {"1-", "0"},    {"1.2.3", "0"},
+        {"+-1", "0"},   {",", "0"},     {"-", "0"},         {"12 3", ""},
     };
-    for (const auto& [in, out] : cases) EXPECT_EQ(NormalizeSignedDecimalText(in), out) << in;
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(NormalizeSignedDecimalText(in), out) << in;
 }
 
 TEST(DlgNormalise, DtmfText) {
     const std::pair<const char*, const char*> cases[] = {
         {" 1a *#d ", "1A*#D"}, {"123", "123"}, {"12E", ""}, {"", ""}, {"1-2", ""},
     };
-    for (const auto& [in, out] : cases) EXPECT_EQ(NormalizeDtmfText(in), out) << in;
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(NormalizeDtmfText(in), out) << in;
 }
 
 TEST(DlgNumbers, IsNonNegativeInteger) {
-    for (const char* yes : {"0", "7", "320", "+5", "2147483647"}) EXPECT_TRUE(IsNonNegativeInteger(yes)) << yes;
-    for (const char* no : {"", " ", "-1", "1.5", "12a", " 5", "2147483648", "99999999999999999999", "+", "+-1"})
+    for (const char* yes : {"0", "7", "320", "+5", "2147483647"})
+        EXPECT_TRUE(IsNonNegativeInteger(yes)) << yes;
+    for (const char* no :
+         {"", " ", "-1", "1.5", "12a", " 5", "2147483648", "99999999999999999999", "+", "+-1"})
         EXPECT_FALSE(IsNonNegativeInteger(no)) << no;
 }
 
@@ -94,13 +100,20 @@ TEST(DlgNumbers, IntegerEditRules) {
         const char* Bare;
     };
     const Case cases[] = {
-        {&sqRelease, "7", "5 msec", "7"},          {&sqRelease, "333", "320 msec", "320"},
-        {&sqRelease, "243 msec", "245 msec", "243"}, {&sqRelease, "", "5 msec", "5"},
-        {&sqRelease, "1.5", "5 msec", "5"},        {&sqRelease, "318", "320 msec", "318"},
-        {&aniDelay, "1015", "1000 msec", "1000"},  {&aniDelay, "39", "20 msec", "39"},
-        {&aniDelay, "x", "0 msec", "0"},           {&afMin, "200", "127", "127"},
-        {&afMin, "10", "52", "52"},                {&afMin, "", "52", "52"},
-        {&pttId, "0", "0001", "0001"},             {&pttId, "FFFF", "DEEE", "DEEE"},
+        {&sqRelease, "7", "5 msec", "7"},
+        {&sqRelease, "333", "320 msec", "320"},
+        {&sqRelease, "243 msec", "245 msec", "243"},
+        {&sqRelease, "", "5 msec", "5"},
+        {&sqRelease, "1.5", "5 msec", "5"},
+        {&sqRelease, "318", "320 msec", "318"},
+        {&aniDelay, "1015", "1000 msec", "1000"},
+        {&aniDelay, "39", "20 msec", "39"},
+        {&aniDelay, "x", "0 msec", "0"},
+        {&afMin, "200", "127", "127"},
+        {&afMin, "10", "52", "52"},
+        {&afMin, "", "52", "52"},
+        {&pttId, "0", "0001", "0001"},
+        {&pttId, "FFFF", "DEEE", "DEEE"},
         {&pttId, "1a2", "01A2", "01A2"},
     };
     for (const auto& c : cases) {

@@ -37,7 +37,7 @@ bool InTemplateRange(int32_t a, bool band) {
 }
 
 class HardwareTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         EnsureApp();
         folder = new TTemplateFolder;
@@ -188,8 +188,8 @@ TEST_F(HardwareTest, HeadTypeAloneIsNotAModification) {
 
 TEST_F(HardwareTest, EnabledRowsFollowTheStartupMode) {
     const std::vector<std::string> always = {"cmbCHType", "cmbMFBand", "cmbMPType", "cmbMSDelay"};
-    const std::vector<std::string> factory = {"cmbAModel", "edtMNATime", "cmbMSRTime", "cmbMSH",
-                                              "cmbMDRData", "cmbMDTData", "cmbMMType", "edtMSPBR"};
+    const std::vector<std::string> factory = {"cmbAModel",  "edtMNATime", "cmbMSRTime", "cmbMSH",
+                                              "cmbMDRData", "cmbMDTData", "cmbMMType",  "edtMSPBR"};
     for (int mode : {0, 1, 2}) {
         Open(mode);
         std::vector<std::string> enabled;
@@ -318,7 +318,8 @@ TEST_F(HardwareTest, MissingTemplateStillWritesTheRows) {
     EXPECT_EQ(BandType(s->Model), 4);
     EXPECT_TRUE(s->Image.Equals(image));
     bool readError = false;
-    for (const auto& t : messages.Texts()) readError |= t.rfind("File read error  File Name = ", 0) == 0;
+    for (const auto& t : messages.Texts())
+        readError |= t.rfind("File read error  File Name = ", 0) == 0;
     EXPECT_TRUE(readError);
 }
 
@@ -331,7 +332,8 @@ TEST(HardwareRules, StandbyFrequencyRoundTripsOnEveryBandRaster) {
             MakeBandModel(m, 0, band, product);
             const int32_t step = band < 2 ? 5000 : 2500;
             int checked = 0;
-            for (int64_t f = m.BandLowerEdge; f <= m.BandUpperEdge && checked < 400; f += 3125 * 7 + step * 3) {
+            for (int64_t f = m.BandLowerEdge; f <= m.BandUpperEdge && checked < 400;
+                 f += 3125 * 7 + step * 3) {
                 for (int64_t hz : {f / step * step, f / 3125 * 3125}) {
                     if (hz < m.BandLowerEdge) continue;
                     const TSTBYRPData e = EncodeStbyRx(m, {}, static_cast<double>(hz) / 1e6, band);
@@ -358,9 +360,9 @@ TEST(HardwareRules, BandFieldsByPosition) {
         bool Tr2300;
         int Lvhf, Code, Vhf, Uhf, Stby;
     };
-    const Case cases[] = {{0, false, 1, 1, 0, 0, 1},  {1, true, 1, 2, 0, 0, 3},   {2, true, 0, 1, 1, 0, 5},
-                          {3, false, 0, 3, 1, 0, 7},  {4, false, 0, 1, 0, 1, 9},  {5, true, 0, 4, 0, 1, 11},
-                          {6, true, 0, 6, 0, 1, 12},  {6, false, 0, 5, 0, 1, 13}, {7, true, 0, 5, 0, 1, 13}};
+    const Case cases[] = {{0, false, 1, 1, 0, 0, 1}, {1, true, 1, 2, 0, 0, 3},   {2, true, 0, 1, 1, 0, 5},
+                          {3, false, 0, 3, 1, 0, 7}, {4, false, 0, 1, 0, 1, 9},  {5, true, 0, 4, 0, 1, 11},
+                          {6, true, 0, 6, 0, 1, 12}, {6, false, 0, 5, 0, 1, 13}, {7, true, 0, 5, 0, 1, 13}};
     for (const auto& c : cases) {
         TRKmem m;
         m.ProductType = c.Tr2300 ? "TR-2300" : "TR-2100";

@@ -25,7 +25,7 @@ std::string FileBytes(const std::filesystem::path& p) {
 }
 
 class ModelTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         EnsureApp();
         folder = new TTemplateFolder;
@@ -92,8 +92,9 @@ TEST_F(ModelTest, QuestionsAnsweredNoKeepTheChoice) {
     messages->Answers = {TMsgResult::No, TMsgResult::No};
     Pick(dlg->cmbMFBand, 3);
     Pick(dlg->cmbMPType, 0);
-    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Change frequency band?\r\nFrequency will be invalid",
-                                                          "Change product type?\r\nSome channel will be invalid"}));
+    EXPECT_EQ(messages.Texts(),
+              (std::vector<std::string>{"Change frequency band?\r\nFrequency will be invalid",
+                                        "Change product type?\r\nSome channel will be invalid"}));
     EXPECT_EQ(dlg->cmbMFBand->currentIndex(), 0);
     EXPECT_EQ(dlg->cmbMPType->currentText(), "TR-2300");
     EXPECT_EQ(dlg->cmbMFBand->count(), 8);
