@@ -169,6 +169,9 @@ void TfrmRadio::SetProgressRange(int min, int max) { progText->setRange(min, max
 
 void TfrmRadio::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    // Shown again (restored by the window system) while the transfer runs: a
+    // second FormShow would take back a Cancel already pressed.
+    if (started_) return;
     FormShow();
     if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
     // The transfer starts once the window is up and the modal loop runs.
