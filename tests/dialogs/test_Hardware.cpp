@@ -2,6 +2,7 @@
 // program folder; and its own standby frequency rules.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -228,6 +229,16 @@ TEST_F(HardwareTest, KeyboardReachesRowsByTheirAccelerators) {
     EXPECT_EQ(dlg->pnlHint2->text(), "<SELECT>");
     Focus(dlg->cmbMSRTime);
     EXPECT_EQ(dlg->pnlHint2->text(), "5..80 msec");
+}
+
+TEST_F(HardwareTest, EnterOpensAndClosesTheApplicationModelList) {
+    Open(2);
+    Focus(dlg->cmbAModel);
+    QTest::keyClick(dlg->cmbAModel, Qt::Key_Return);
+    EXPECT_TRUE(dlg->cmbAModel->view()->isVisible());
+    QTest::keyClick(dlg->cmbAModel, Qt::Key_Return);
+    EXPECT_FALSE(dlg->cmbAModel->view()->isVisible());
+    EXPECT_TRUE(dlg->isVisible());
 }
 
 TEST_F(HardwareTest, BandChangeAppliesTheTemplateRanges) {
