@@ -23,7 +23,11 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/D_About.h"
+#include "app/D_Config.h"
+#include "app/D_FData.h"
 #include "app/D_Pass.h"
+#include "app/D_Visible.h"
 #include "app/dc_ChannelGrid.h"
 #include "app/D_Radio.h"
 #include "app/dc_GuiSeams.h"
@@ -188,6 +192,13 @@ TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMai
     commands_["miGetStart"] = [] { ShowHelp(500); };
     commands_["miUpload"] = [this] { miUploadClick(*this); };
     commands_["miDownload"] = [this] { miDownloadClick(*this); };
+    commands_["miAbout"] = [this] { TfrmAbout::Execute(this); };
+    commands_["misVisible"] = [this] { misVisibleClick(); };
+    // The configuration dialog keeps the port device paths in the same file.
+    configDialog_ = [this](int& port, int& language) {
+        return ini_ && TfrmConfig::Execute(this, port, language, *ini_);
+    };
+    commands_["miConf"] = [this] { miConfClick(); };
 
     // Clock and lock keys.
     Timer1 = new QTimer(this);
@@ -376,7 +387,7 @@ void TfrmMain::BuildStatusBar() {
         {QKeySequence(Qt::Key_F1), [this] { HelpForHint(); }},
         {QKeySequence(Qt::Key_F2), [this] { Grid->NextGroupPage(); }},
         {QKeySequence(Qt::Key_F3), [this] { Grid->DcsComplement(); }},
-        {QKeySequence(Qt::SHIFT | Qt::Key_F9), [this] { StoreGridPage(); }},
+        {QKeySequence(Qt::SHIFT | Qt::Key_F9), [this] { ShowFileData(); }},
         {QKeySequence(Qt::Key_F10),
          [this] {
              menuBar()->setActiveAction(menus_.at("mnuFile")->menuAction());
@@ -758,6 +769,22 @@ void TfrmMain::RecentFileClick(int index) {
     SaveEnabled = true;
     UpdateSaveActions();
     LoadInto(fileName);
+}
+
+void TfrmMain::misVisibleClick() {
+    TItemVisible flags{};
+    for (int g = 1; g <= kItemGroupCount; ++g) flags[static_cast<size_t>(g - 1)] = ItemVisible[static_cast<size_t>(g)];
+    if (!TfrmVisible::Execute(this, flags, FileFormat == 1, IsMdcAni(*model_, FileFormat == 1))) return;
+    for (int g = 1; g <= kItemGroupCount; ++g) ItemVisible[static_cast<size_t>(g)] = flags[static_cast<size_t>(g - 1)] == 1;
+    for (const TMenuEntry& e : MainMenuTable())
+        if (e.Group > 0) actions_.at(e.Name)->setChecked(ItemVisible[static_cast<size_t>(e.Group)]);
+    ApplyColumnLayout();
+}
+
+void TfrmMain::ShowFileData() {
+    StoreGridPage();
+    // Bytes typed into the raw view replace the live model: show it again.
+    if (TfrmFData::Execute(this, *model_, *image_, StartupMode, FileModified)) RefreshAll();
 }
 
 void TfrmMain::miToolbarClick() {

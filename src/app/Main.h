@@ -135,6 +135,8 @@ private:
     void FormatClick(int format);
     void miConfClick();
     void RecentFileClick(int index);
+    void misVisibleClick();
+    void ShowFileData();
     void miToolbarClick();
     void miStatusBarClick();
     void ItemClick(int group);

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -16,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include "app/D_Pass.h"
+#include "app/D_Visible.h"
 #include "app/Main.h"
 #include "app/dc_Help.h"
 #include "app/dc_Ini.h"
@@ -484,6 +486,8 @@ TEST_F(MainWindowTest, NewTakesTheModelDialogResultAsAnUntitledFile) {
 TEST_F(MainWindowTest, ConfigureIsOfferedOnceItsDialogIsThereAndTakesOverOnOk) {
     TfrmMain frm({});
     Settle(frm);
+    EXPECT_TRUE(frm.Action("miConf")->isEnabled());
+    frm.SetConfigDialog({});
     EXPECT_FALSE(frm.Action("miConf")->isEnabled());
     bool ok = false;
     frm.SetConfigDialog([&](int& port, int& language) {
@@ -510,6 +514,22 @@ TEST_F(MainWindowTest, ConfigureIsOfferedOnceItsDialogIsThereAndTakesOverOnOk) {
     ASSERT_TRUE(ini.Load());
     EXPECT_EQ(ini.ReadInt("COM_PORT", 0), 4);
     EXPECT_EQ(ini.ReadInt("HLANG", 0), 1);
+}
+
+TEST_F(MainWindowTest, VisibleTakesTheDialogFlagsAndSetsTheItemChecks) {
+    TfrmMain frm({});
+    Settle(frm);
+    QTimer::singleShot(0, [] {
+        auto* dlg = qobject_cast<TfrmVisible*>(QApplication::activeModalWidget());
+        ASSERT_NE(dlg, nullptr);
+        QTest::mouseClick(dlg->chk[2], Qt::LeftButton); // "&W/N", group 3
+        QTest::mouseClick(dlg->btnOK, Qt::LeftButton);
+    });
+    frm.Action("misVisible")->trigger();
+    EXPECT_FALSE(frm.ItemVisible[3]);
+    EXPECT_FALSE(frm.Action("misWn")->isChecked());
+    EXPECT_TRUE(frm.ItemVisible[7]) << "group 7 has no box";
+    EXPECT_TRUE(frm.Action("misPri")->isChecked());
 }
 
 TEST_F(MainWindowTest, AnUnknownHelpLanguageLeavesHelpUnset) {
