@@ -50,7 +50,8 @@ void FillModel(TRKmem& m) {
         ch.EncToneOn = 1;
         ch.EncIsCtcss = 1;
         ch.EncCode = i % 47;
-        for (int k = 0; k < 8; ++k) ch.Tags[k].Text = std::string(1, static_cast<char>('A' + (i + k) % 26));
+        for (int k = 0; k < 8; ++k)
+            ch.Tags[k].Text = std::string(1, static_cast<char>('A' + (i + k) % 26));
     }
 }
 
@@ -83,12 +84,15 @@ int main(int argc, char** argv) {
     // The baseline: the same 250 x 28 texts put into a plain string table.
     std::vector<QString> texts;
     for (int r = 0; r < grid.RowCount(); ++r)
-        for (int c = 0; c < kGridColumnCount; ++c) texts.push_back(QString::fromLatin1(grid.CellText(c, r).c_str()));
+        for (int c = 0; c < kGridColumnCount; ++c)
+            texts.push_back(QString::fromLatin1(grid.CellText(c, r).c_str()));
     QTableWidget plain(grid.RowCount(), kGridColumnCount);
     plain.verticalHeader()->setDefaultSectionSize(TChannelGrid::kRowHeight);
-    for (int c = 0; c < kGridColumnCount; ++c) plain.setColumnWidth(c, ChannelColumns[static_cast<size_t>(c)].Width);
+    for (int c = 0; c < kGridColumnCount; ++c)
+        plain.setColumnWidth(c, ChannelColumns[static_cast<size_t>(c)].Width);
     for (int r = 0; r < plain.rowCount(); ++r)
-        for (int c = 0; c < kGridColumnCount; ++c) plain.setItem(r, c, new QTableWidgetItem);
+        for (int c = 0; c < kGridColumnCount; ++c)
+            plain.setItem(r, c, new QTableWidgetItem);
     plain.resize(1400, 900);
     plain.show();
     QApplication::processEvents();
@@ -107,7 +111,8 @@ int main(int argc, char** argv) {
         baseline.push_back(TimeMs([&] {
             size_t k = 0;
             for (int r = 0; r < plain.rowCount(); ++r)
-                for (int c = 0; c < kGridColumnCount; ++c) plain.item(r, c)->setText(texts[k++]);
+                for (int c = 0; c < kGridColumnCount; ++c)
+                    plain.item(r, c)->setText(texts[k++]);
             plain.viewport()->repaint();
         }));
     }

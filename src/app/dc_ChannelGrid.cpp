@@ -28,8 +28,12 @@ const std::string kEmpty;
 TCellKind KindOf(int col) {
     return col >= 0 && col < kGridColumnCount ? ChannelColumns[static_cast<size_t>(col)].Kind : ckFixed;
 }
-int MaxLength(int col) { return ChannelColumns[static_cast<size_t>(col)].Param; }
-bool IsTextKind(int col) { return KindOf(col) == ckTagEditor || KindOf(col) == ckFreqEditor; }
+int MaxLength(int col) {
+    return ChannelColumns[static_cast<size_t>(col)].Param;
+}
+bool IsTextKind(int col) {
+    return KindOf(col) == ckTagEditor || KindOf(col) == ckFreqEditor;
+}
 
 // A one-line caption goes to the lower header row, above the cells.
 const char* UpperCaption(int col) {
@@ -50,10 +54,11 @@ int TextToIntOr(const std::string& text, int fallback) {
 
 // Cells in the window colour, grey text on disabled channels, tags on the left.
 class TGridDelegate : public QStyledItemDelegate {
-public:
+  public:
     TGridDelegate(TChannelGrid* grid, QObject* parent) : QStyledItemDelegate(parent), grid_(grid) {}
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
         const bool current = index == grid_->grdCh->currentIndex();
         const QPalette& pal = option.palette;
         painter->fillRect(option.rect, current ? pal.color(QPalette::Highlight) : pal.color(QPalette::Base));
@@ -66,7 +71,7 @@ public:
                           ToQ(grid_->CellText(index.column(), index.row())));
     }
 
-private:
+  private:
     TChannelGrid* grid_;
 };
 
@@ -76,8 +81,12 @@ private:
 
 TGridTableModel::TGridTableModel(TChannelGrid* grid) : QAbstractTableModel(grid), grid_(grid) {}
 
-int TGridTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : grid_->RowCount(); }
-int TGridTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kGridColumnCount; }
+int TGridTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : grid_->RowCount();
+}
+int TGridTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kGridColumnCount;
+}
 
 QVariant TGridTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || role != Qt::DisplayRole) return {};
@@ -93,7 +102,9 @@ void TGridTableModel::RowChanged(int row) {
     emit dataChanged(index(row, 0), index(row, kGridColumnCount - 1));
 }
 
-void TGridTableModel::CellChanged(int row, int col) { emit dataChanged(index(row, col), index(row, col)); }
+void TGridTableModel::CellChanged(int row, int col) {
+    emit dataChanged(index(row, col), index(row, col));
+}
 
 // ---- Header -------------------------------------------------------------------------
 
@@ -198,7 +209,8 @@ TChannelGrid::TChannelGrid(QWidget* parent) : QWidget(parent) {
         grdCh->setColumnWidth(col, ChannelColumns[static_cast<size_t>(col)].Width);
         widths_[static_cast<size_t>(col)] = ChannelColumns[static_cast<size_t>(col)].Width;
     }
-    connect(grdCh->selectionModel(), &QItemSelectionModel::currentChanged, this, &TChannelGrid::CurrentCellChanged);
+    connect(grdCh->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &TChannelGrid::CurrentCellChanged);
 
     popupCh = new QMenu(this);
     popupCh->setObjectName(QStringLiteral("popupCh"));
@@ -242,10 +254,13 @@ TChannelGrid::TChannelGrid(QWidget* parent) : QWidget(parent) {
     setFocusProxy(grdCh);
 }
 
-void TChannelGrid::SetLinks(const TGridLinks& links) { links_ = links; }
+void TChannelGrid::SetLinks(const TGridLinks& links) {
+    links_ = links;
+}
 
 TGridOptions TChannelGrid::Options() const {
-    return links_.Model ? GridOptions(*links_.Model, links_.FileFormat ? *links_.FileFormat : 0) : TGridOptions{};
+    return links_.Model ? GridOptions(*links_.Model, links_.FileFormat ? *links_.FileFormat : 0)
+                        : TGridOptions{};
 }
 
 const std::string& TChannelGrid::CellText(int col, int row) const {
@@ -265,16 +280,24 @@ bool TChannelGrid::RowDisabled(int row) const {
     return idx >= 0 && idx < kChannelCount && links_.Model->Channels[idx].Blank != 0;
 }
 
-int TChannelGrid::CurrentCol() const { return grdCh->currentIndex().isValid() ? grdCh->currentIndex().column() : -1; }
-int TChannelGrid::CurrentRow() const { return grdCh->currentIndex().isValid() ? grdCh->currentIndex().row() : -1; }
+int TChannelGrid::CurrentCol() const {
+    return grdCh->currentIndex().isValid() ? grdCh->currentIndex().column() : -1;
+}
+int TChannelGrid::CurrentRow() const {
+    return grdCh->currentIndex().isValid() ? grdCh->currentIndex().row() : -1;
+}
 
-void TChannelGrid::SetCurrentCell(int col, int row) { grdCh->setCurrentIndex(model_->index(row, col)); }
+void TChannelGrid::SetCurrentCell(int col, int row) {
+    grdCh->setCurrentIndex(model_->index(row, col));
+}
 
 void TChannelGrid::SetModified() {
     if (links_.FileModified) *links_.FileModified = true;
 }
 
-bool TChannelGrid::HasFocusOrEditing() const { return Editing || grdCh->hasFocus() || edtDmy->hasFocus(); }
+bool TChannelGrid::HasFocusOrEditing() const {
+    return Editing || grdCh->hasFocus() || edtDmy->hasFocus();
+}
 
 // ---- Page ------------------------------------------------------------------------------------
 
@@ -424,7 +447,8 @@ void TChannelGrid::CellDoubleClick(int col, int row) {
         // The edit itself ends in CommitEditor, which applies the cell rules.
         OpenEditor(col, row, text, true);
         return;
-    default: return;
+    default:
+        return;
     }
     model_->RowChanged(row);
     ApplyCellRules(col, row);
@@ -505,7 +529,8 @@ bool TChannelGrid::GridKeyPress(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (ValidRow(row) && !RowDisabled(row) && IsTextKind(col)) {
-            if (!Editing || editRow_ != row || editCol_ != col) OpenEditor(col, row, CellText(col, row), true);
+            if (!Editing || editRow_ != row || editCol_ != col)
+                OpenEditor(col, row, CellText(col, row), true);
             edtDmy->show();
             edtDmy->selectAll();
             edtDmy->setFocus();
@@ -516,12 +541,23 @@ bool TChannelGrid::GridKeyPress(QKeyEvent* event) {
         CellDoubleClick(col, row);
         CharKey(' ');
         return true;
-    case Qt::Key_Left: MoveToVisibleColumn(-1); return true;
-    case Qt::Key_Right: MoveToVisibleColumn(1); return true;
-    case Qt::Key_F1: ColumnHelp(); return true;
-    case Qt::Key_F2: NextGroupPage(); return true;
-    case Qt::Key_F3: DcsComplement(); return true;
-    default: break;
+    case Qt::Key_Left:
+        MoveToVisibleColumn(-1);
+        return true;
+    case Qt::Key_Right:
+        MoveToVisibleColumn(1);
+        return true;
+    case Qt::Key_F1:
+        ColumnHelp();
+        return true;
+    case Qt::Key_F2:
+        NextGroupPage();
+        return true;
+    case Qt::Key_F3:
+        DcsComplement();
+        return true;
+    default:
+        break;
     }
     const QString text = event->text();
     if (text.size() == 1 && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
@@ -545,7 +581,8 @@ void TChannelGrid::CharKey(char c) {
     if (!CharAccepted(col, c)) return;
     if (col == 6 && CellText(col, row) == kTxInhibited) return;
     if (Editing) {
-        if (edtDmy->text().size() < MaxLength(editCol_)) edtDmy->setText(edtDmy->text() + QChar::fromLatin1(c));
+        if (edtDmy->text().size() < MaxLength(editCol_))
+            edtDmy->setText(edtDmy->text() + QChar::fromLatin1(c));
         return;
     }
     OpenEditor(col, row, std::string(1, c), false);
@@ -584,15 +621,21 @@ bool TChannelGrid::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     switch (key->key()) {
-    case Qt::Key_Escape: CloseEditor(); return true;
+    case Qt::Key_Escape:
+        CloseEditor();
+        return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         CommitEditor();
         grdCh->setFocus();
         return true;
-    case Qt::Key_Backspace: return false;
-    case Qt::Key_F1: ColumnHelp(); return true;
-    default: break;
+    case Qt::Key_Backspace:
+        return false;
+    case Qt::Key_F1:
+        ColumnHelp();
+        return true;
+    default:
+        break;
     }
     const QString text = key->text();
     if (text.size() != 1 || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) return false;
@@ -635,7 +678,8 @@ void TChannelGrid::TakeCopiedChannel(int row) {
     bool changed = false;
     // Channel number, priority and repeater belong to the place, not the channel.
     for (int col = 3; col < kGridColumnCount; ++col)
-        if (!grdCh->isColumnHidden(col) && target[static_cast<size_t>(col)] != source[static_cast<size_t>(col)]) {
+        if (!grdCh->isColumnHidden(col) &&
+            target[static_cast<size_t>(col)] != source[static_cast<size_t>(col)]) {
             target[static_cast<size_t>(col)] = source[static_cast<size_t>(col)];
             changed = true;
         }
@@ -650,9 +694,9 @@ void TChannelGrid::Paste() {
     if (!ValidRow(row) || col < 0) return;
     TRKmem& m = *links_.Model;
 
-    const bool copied = links_.CopiedChannelNo && *links_.CopiedChannelNo != -1 && links_.CopiedChannelIndex &&
-                        *links_.CopiedChannelIndex >= 0 && *links_.CopiedChannelIndex < kChannelCount &&
-                        links_.CopiedChannel;
+    const bool copied = links_.CopiedChannelNo && *links_.CopiedChannelNo != -1 &&
+                        links_.CopiedChannelIndex && *links_.CopiedChannelIndex >= 0 &&
+                        *links_.CopiedChannelIndex < kChannelCount && links_.CopiedChannel;
     if (copied && col == 0 && !Editing) {
         if (RowDisabled(row)) return;
         // The page is shown again below: unsaved cell edits must reach the model first.
@@ -700,7 +744,8 @@ void TChannelGrid::Paste() {
             SetModified();
         }
         break;
-    default: return;
+    default:
+        return;
     }
     model_->RowChanged(row);
     ApplyCellRules(col, row);

@@ -35,7 +35,7 @@ struct TGridLinks {
 // The page's texts as a table model; rows are the data rows of the page.
 class TGridTableModel : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     explicit TGridTableModel(TChannelGrid* grid);
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -44,39 +44,39 @@ public:
     void RowChanged(int row);
     void CellChanged(int row, int col);
 
-private:
+  private:
     TChannelGrid* grid_;
 };
 
 // The two header rows: upper and lower caption of every column.
 class TGridHeader : public QHeaderView {
     Q_OBJECT
-public:
+  public:
     explicit TGridHeader(QWidget* parent);
 
-protected:
+  protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
     QSize sizeHint() const override;
 };
 
 class TGridView : public QTableView {
     Q_OBJECT
-public:
+  public:
     explicit TGridView(TChannelGrid* grid);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     TChannelGrid* grid_;
 };
 
 class TChannelGrid : public QWidget {
     Q_OBJECT
-public:
+  public:
     static constexpr int kRowHeight = 17;
 
     explicit TChannelGrid(QWidget* parent = nullptr);
@@ -134,10 +134,10 @@ public:
     QLabel* pnlClock;
     QMenu* popupCh;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     friend class TGridView;
     void OpenEditor(int col, int row, const std::string& text, bool selectAll);
     void PlaceEditor();

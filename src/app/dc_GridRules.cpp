@@ -15,27 +15,43 @@
 namespace {
 
 // The channel field behind each plain value-list column.
-int32_t TChannel::* ListField(int col) {
+int32_t TChannel::*ListField(int col) {
     switch (col) {
-    case 3: return &TChannel::Narrow;
-    case 11: return &TChannel::TxPowerLow;
-    case 13: return &TChannel::Tot;
-    case 16: return &TChannel::Compander;
-    case 17: return &TChannel::Encryption;
-    case 18: return &TChannel::Lockout;
-    case 23: return &TChannel::TxFlag;
-    case 24: return &TChannel::RxFlag;
-    case 25: return &TChannel::OptFlag;
-    case 26: return &TChannel::Arts;
-    case 27: return &TChannel::SelToneTable;
-    default: return nullptr;
+    case 3:
+        return &TChannel::Narrow;
+    case 11:
+        return &TChannel::TxPowerLow;
+    case 13:
+        return &TChannel::Tot;
+    case 16:
+        return &TChannel::Compander;
+    case 17:
+        return &TChannel::Encryption;
+    case 18:
+        return &TChannel::Lockout;
+    case 23:
+        return &TChannel::TxFlag;
+    case 24:
+        return &TChannel::RxFlag;
+    case 25:
+        return &TChannel::OptFlag;
+    case 26:
+        return &TChannel::Arts;
+    case 27:
+        return &TChannel::SelToneTable;
+    default:
+        return nullptr;
     }
 }
 
 constexpr int kListColumns[] = {3, 11, 13, 16, 17, 18, 23, 24, 25, 26, 27};
 
-int32_t ColumnParam(int col) { return ChannelColumns[static_cast<size_t>(col)].Param; }
-TCellKind ColumnKind(int col) { return ChannelColumns[static_cast<size_t>(col)].Kind; }
+int32_t ColumnParam(int col) {
+    return ChannelColumns[static_cast<size_t>(col)].Param;
+}
+TCellKind ColumnKind(int col) {
+    return ChannelColumns[static_cast<size_t>(col)].Kind;
+}
 
 // The whole text as a decimal integer ("+3" included); `fallback` otherwise.
 int32_t TextToInt(std::string_view text, int32_t fallback) {
@@ -104,7 +120,9 @@ void StoreTone(const std::string& type, const std::string& text, int32_t& on, in
         }
         const auto slash = text.find('/');
         const int32_t c = DcsTextToCode(text.substr(0, slash == std::string::npos ? text.size() : 3));
-        const int32_t p = slash == std::string::npos ? c : DcsTextToCode(slash + 1 < text.size() ? text.substr(slash + 1, 3) : "");
+        const int32_t p = slash == std::string::npos
+                              ? c
+                              : DcsTextToCode(slash + 1 < text.size() ? text.substr(slash + 1, 3) : "");
         // A text that is no octal code leaves the stored code as it was
         // rather than writing -1 into a 9-bit field.
         if (c >= 0) code = c;
@@ -118,7 +136,9 @@ void StoreTone(const std::string& type, const std::string& text, int32_t& on, in
 }
 
 // The signalling code as the cells show it: 9 is "0", others one up.
-std::string SignallingText(int32_t code) { return code == 9 ? "0" : std::to_string(code + 1); }
+std::string SignallingText(int32_t code) {
+    return code == 9 ? "0" : std::to_string(code + 1);
+}
 int32_t SignallingFromText(const std::string& text) {
     const int32_t n = TextToInt(text, 0);
     return n == 0 ? 9 : n - 1;
@@ -133,10 +153,13 @@ bool IsListItem(int32_t list, const std::string& text) {
     return false;
 }
 
-constexpr int32_t TRKmem::* kDirectKeys[6][2] = {
-    {&TRKmem::DirectKey1Group, &TRKmem::DirectKey1Channel}, {&TRKmem::DirectKey2Group, &TRKmem::DirectKey2Channel},
-    {&TRKmem::DirectKey3Group, &TRKmem::DirectKey3Channel}, {&TRKmem::DirectKey4Group, &TRKmem::DirectKey4Channel},
-    {&TRKmem::DirectKey5Group, &TRKmem::DirectKey5Channel}, {&TRKmem::DirectKey6Group, &TRKmem::DirectKey6Channel},
+constexpr int32_t TRKmem::*kDirectKeys[6][2] = {
+    {&TRKmem::DirectKey1Group, &TRKmem::DirectKey1Channel},
+    {&TRKmem::DirectKey2Group, &TRKmem::DirectKey2Channel},
+    {&TRKmem::DirectKey3Group, &TRKmem::DirectKey3Channel},
+    {&TRKmem::DirectKey4Group, &TRKmem::DirectKey4Channel},
+    {&TRKmem::DirectKey5Group, &TRKmem::DirectKey5Channel},
+    {&TRKmem::DirectKey6Group, &TRKmem::DirectKey6Channel},
 };
 
 } // namespace
@@ -154,7 +177,8 @@ int32_t GroupSize(const TRKmem& m, int32_t group) {
 
 int32_t GroupStart(const TRKmem& m, int32_t group) {
     int64_t start = 0;
-    for (int32_t g = 0; g < group && g < kGroupCount; ++g) start += m.GroupAreas.Get(g);
+    for (int32_t g = 0; g < group && g < kGroupCount; ++g)
+        start += m.GroupAreas.Get(g);
     return static_cast<int32_t>(std::min<int64_t>(start, kChannelCount));
 }
 
@@ -169,7 +193,8 @@ int32_t ChooseGroup(const TRKmem& m, int32_t g) {
 
 std::string GroupCaption(const TRKmem& m, int32_t group) {
     char head[96];
-    std::snprintf(head, sizeof head, " %s%3d TAG [%-8s]", "Group", group + 1, m.GroupNames[group].Text.c_str());
+    std::snprintf(head, sizeof head, " %s%3d TAG [%-8s]", "Group", group + 1,
+                  m.GroupNames[group].Text.c_str());
     char text[128];
     std::snprintf(text, sizeof text, "%s (%3d Channels)", head, GroupSize(m, group));
     return text;
@@ -177,7 +202,8 @@ std::string GroupCaption(const TRKmem& m, int32_t group) {
 
 std::string ChannelsLeftCaption(const TRKmem& m) {
     int64_t used = 0;
-    for (int32_t g = 0; g < kGroupCount; ++g) used += m.GroupAreas.Get(g);
+    for (int32_t g = 0; g < kGroupCount; ++g)
+        used += m.GroupAreas.Get(g);
     char text[48];
     std::snprintf(text, sizeof text, "%4lld Channels Left ", static_cast<long long>(kChannelCount - used));
     return text;
@@ -204,7 +230,8 @@ void ChannelRow(const TRKmem& m, const TChannel& ch, int32_t chIdx, int32_t grou
     row[0] = num;
     row[1] = static_cast<int64_t>(m.GroupChannels.Get(group)) == position ? "P" : "-";
     row[2] = "-";
-    for (int col : kListColumns) row[static_cast<size_t>(col)] = ListText(ColumnParam(col), ch.*ListField(col));
+    for (int col : kListColumns)
+        row[static_cast<size_t>(col)] = ListText(ColumnParam(col), ch.*ListField(col));
     row[4] = ch.Tags.Joined();
     row[5] = FrequencyText(ch.RxFreq.ToFloat());
     row[6] = ch.TxInhibit ? kTxInhibited : FrequencyText(ch.TxFreq.ToFloat());
@@ -227,12 +254,14 @@ void ChannelRow(const TRKmem& m, const TChannel& ch, int32_t chIdx, int32_t grou
     const int32_t sql = ch.SqlNegative ? -ch.SqlLevel : ch.SqlLevel;
     row[14] = sql > 0 ? "+" + std::to_string(sql) : std::to_string(sql);
 
-    for (int col : {15, 19, 20, 21, 22}) row[static_cast<size_t>(col)] = "-";
+    for (int col : {15, 19, 20, 21, 22})
+        row[static_cast<size_t>(col)] = "-";
     if (opt.Board != kBoardAni) {
         row[15] = ListText(23, ch.Ani);
         if (ch.SignallingOn) {
             const std::string code = SignallingText(ch.SignallingCode);
-            for (int col : {20, 21, 19, 22}) row[static_cast<size_t>(col)] = code;
+            for (int col : {20, 21, 19, 22})
+                row[static_cast<size_t>(col)] = code;
         }
     } else if (ch.SignallingOn) {
         row[15] = std::to_string(ch.SignallingCode);
@@ -240,11 +269,13 @@ void ChannelRow(const TRKmem& m, const TChannel& ch, int32_t chIdx, int32_t grou
 }
 
 void StoreRow(TRKmem& m, TChannel& ch, int32_t chIdx, const TGridRow& row, const TGridOptions& opt) {
-    for (int col : kListColumns) ch.*ListField(col) = ListIndex(ColumnParam(col), row[static_cast<size_t>(col)]);
+    for (int col : kListColumns)
+        ch.*ListField(col) = ListIndex(ColumnParam(col), row[static_cast<size_t>(col)]);
 
     const std::string& tag = row[4];
     for (int32_t i = 0; i < ch.Tags.Count(); ++i)
-        ch.Tags[i].Text = static_cast<size_t>(i) < tag.size() ? std::string(1, tag[static_cast<size_t>(i)]) : "";
+        ch.Tags[i].Text =
+            static_cast<size_t>(i) < tag.size() ? std::string(1, tag[static_cast<size_t>(i)]) : "";
 
     ch.RxFreq.SetFromFloat(TextToMHz(row[5]));
     if (row[6] == kTxInhibited) {
@@ -361,7 +392,8 @@ void ApplyCellRules(TGridPage& page, int col, int r, const TRKmem& m) {
         double hz = TextToMHz(row[5]) * 1e6 + m.DefaultSplit;
         // Only the band edges matter beyond this range; keep llround defined.
         hz = std::clamp(hz, -4e18, 4e18);
-        const int64_t snapped = SnapFrequencyHz(BandType(m), m.BandLowerEdge, m.BandUpperEdge, std::llround(hz));
+        const int64_t snapped =
+            SnapFrequencyHz(BandType(m), m.BandLowerEdge, m.BandUpperEdge, std::llround(hz));
         row[6] = FrequencyText(static_cast<double>(snapped) / 1e6);
         break;
     }
@@ -380,28 +412,37 @@ void ApplyCellRules(TGridPage& page, int col, int r, const TRKmem& m) {
         arts();
         break;
     case 9:
-    case 26: arts(); break;
+    case 26:
+        arts();
+        break;
     case 10:
         if (row[10] == "OFF") row[10] = kNoTone;
         arts();
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
 bool ValueCellEditable(int col, const TGridRow& row, const TGridOptions& opt) {
     switch (col) {
-    case 2: return false;
-    case 16: return opt.ProductType != "TR-2100" && (row[3] == "N" || opt.BandType == 0 || opt.BandType == 1);
-    case 17: return opt.Board == kBoardPage;
-    case 25: return opt.Board == kBoard5Tone;
-    default: return true;
+    case 2:
+        return false;
+    case 16:
+        return opt.ProductType != "TR-2100" && (row[3] == "N" || opt.BandType == 0 || opt.BandType == 1);
+    case 17:
+        return opt.Board == kBoardPage;
+    case 25:
+        return opt.Board == kBoard5Tone;
+    default:
+        return true;
     }
 }
 
 std::string NextListText(int32_t list, const std::string& text) {
     int32_t count = 0;
-    while (count < 5 && !ListText(list, count).empty()) ++count;
+    while (count < 5 && !ListText(list, count).empty())
+        ++count;
     if (count == 0) return text;
     for (int32_t i = 0; i < count; ++i)
         if (ListText(list, i) == text) return ListText(list, (i + 1) % count);
@@ -432,14 +473,19 @@ bool TagCharAccepted(char& c) {
     return true;
 }
 
-bool FreqCharAccepted(char c) { return c == '.' || c == ',' || c == ' ' || (c >= '0' && c <= '9'); }
+bool FreqCharAccepted(char c) {
+    return c == '.' || c == ',' || c == ' ' || (c >= '0' && c <= '9');
+}
 
 bool CharAccepted(int col, char& c) {
     if (col < 0 || col >= kGridColumnCount) return false;
     switch (ColumnKind(col)) {
-    case ckTagEditor: return TagCharAccepted(c);
-    case ckFreqEditor: return FreqCharAccepted(c);
-    default: return false;
+    case ckTagEditor:
+        return TagCharAccepted(c);
+    case ckFreqEditor:
+        return FreqCharAccepted(c);
+    default:
+        return false;
     }
 }
 
@@ -469,7 +515,8 @@ bool PasteAccepted(int col, const std::string& text, const TGridRow& row, const 
     if (ColumnKind(col) == ckValueList) {
         if (!ValueCellEditable(col, row, opt)) return false;
         // Under the ANI board the column holds the option type, not a flag.
-        if (col == 15 && opt.Board == kBoardAni) return text == "-" || text == "1" || text == "2" || text == "3";
+        if (col == 15 && opt.Board == kBoardAni)
+            return text == "-" || text == "1" || text == "2" || text == "3";
         return IsListItem(ColumnParam(col), text);
     }
     if (ColumnKind(col) != ckSelectList) return false;
@@ -492,9 +539,8 @@ bool PasteAccepted(int col, const std::string& text, const TGridRow& row, const 
 // ---- Layout -------------------------------------------------------------------------------
 
 int ColumnGroup(int col) {
-    static constexpr std::array<int, kGridColumnCount> groups{0,  1,  2,  3,  4,  5,  5,  6,  6,  7,
-                                                              7,  8,  9,  10, 11, 12, 13, 14, 15, 16,
-                                                              16, 16, 16, 17, 17, 17, 18, 19};
+    static constexpr std::array<int, kGridColumnCount> groups{
+        0, 1, 2, 3, 4, 5, 5, 6, 6, 7, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 16, 16, 16, 17, 17, 17, 18, 19};
     return col >= 0 && col < kGridColumnCount ? groups[static_cast<size_t>(col)] : 0;
 }
 
@@ -533,15 +579,17 @@ int ColumnHelpContext(int col) {
 
 bool DisableCheck(TRKmem& m, int32_t group, int32_t position, int32_t channelNo, bool& fileModified) {
     if (channelNo == 1) {
-        ShowMessageBox("This channel is allocated as 'special channel'.\r\nThis channel is unable to make 'Disable "
-                       "channel'.",
-                       TMsgType::Warning);
+        ShowMessageBox(
+            "This channel is allocated as 'special channel'.\r\nThis channel is unable to make 'Disable "
+            "channel'.",
+            TMsgType::Warning);
         return false;
     }
     if (m.HomeGroup == group && m.HomeChannel == position) {
-        ShowMessageBox("This channel is allocated as 'home channel'.\r\nThis channel is unable to make 'Disable "
-                       "channel'.\r\nChange the status of '[Common]-[Scanning]-[Home Channel]', to do this channel.",
-                       TMsgType::Warning);
+        ShowMessageBox(
+            "This channel is allocated as 'home channel'.\r\nThis channel is unable to make 'Disable "
+            "channel'.\r\nChange the status of '[Common]-[Scanning]-[Home Channel]', to do this channel.",
+            TMsgType::Warning);
         return false;
     }
     if (m.PowerOnGroup == group && m.PowerOnChannel == position) {
@@ -552,10 +600,11 @@ bool DisableCheck(TRKmem& m, int32_t group, int32_t position, int32_t channelNo,
         return false;
     }
     if (m.PositionLedGroup == group && m.PositionLedChannelNo == position) {
-        ShowMessageBox("This channel is allocated as 'Position LED Channel'.\r\nThis channel is unable to make "
-                       "'Disable channel'.\r\nChange the allocation of '[Common]-[SQC]-[Position LED Channel "
-                       "number]', \r\nto do this channel.",
-                       TMsgType::Warning);
+        ShowMessageBox(
+            "This channel is allocated as 'Position LED Channel'.\r\nThis channel is unable to make "
+            "'Disable channel'.\r\nChange the allocation of '[Common]-[SQC]-[Position LED Channel "
+            "number]', \r\nto do this channel.",
+            TMsgType::Warning);
         return false;
     }
 
@@ -563,9 +612,10 @@ bool DisableCheck(TRKmem& m, int32_t group, int32_t position, int32_t channelNo,
     for (int32_t i = 1; i < m.CodeSwitches.Count(); ++i)
         if (m.CodeSwitches[i].Group == group && m.CodeSwitches[i].Position == position) switches.push_back(i);
     for (size_t i = 0; i < switches.size(); ++i)
-        if (ShowMessageBox("This channel is listed in the \"Channel switch Table\" of DSUB-25.\r\nAre you sure you "
-                           "want to delete this channel?",
-                           TMsgType::Warning, TMsgButtons::OkCancel, 1) != TMsgResult::Ok)
+        if (ShowMessageBox(
+                "This channel is listed in the \"Channel switch Table\" of DSUB-25.\r\nAre you sure you "
+                "want to delete this channel?",
+                TMsgType::Warning, TMsgButtons::OkCancel, 1) != TMsgResult::Ok)
             return false;
     for (int32_t i : switches) {
         m.CodeSwitches[i].Group = 255;
@@ -577,8 +627,9 @@ bool DisableCheck(TRKmem& m, int32_t group, int32_t position, int32_t channelNo,
 
     const auto names = [&](const auto& key) { return m.*key[0] == group && m.*key[1] == position; };
     if (std::any_of(std::begin(kDirectKeys), std::end(kDirectKeys), names)) {
-        if (ShowMessageBox("This channel is allocated as Direct Key.\r\nAre you sure you want to delete this channel?",
-                           TMsgType::Warning, TMsgButtons::OkCancel, 1) != TMsgResult::Ok)
+        if (ShowMessageBox(
+                "This channel is allocated as Direct Key.\r\nAre you sure you want to delete this channel?",
+                TMsgType::Warning, TMsgButtons::OkCancel, 1) != TMsgResult::Ok)
             return false;
         for (const auto& key : kDirectKeys)
             if (names(key)) {

@@ -13,7 +13,9 @@
 #include <gtest/gtest.h>
 
 #include "app/D_SelectList.h"
+#include "app/Main.h"
 #include "app/dc_ChannelGrid.h"
+#include "gui_support.h"
 #include "image/dc_DataFile.h"
 #include "image/dc_Map36.h"
 #include "model/dc_MessageBox.h"
@@ -24,7 +26,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class GridTest : public ::testing::Test {
-protected:
+  protected:
     TScopedMessages messages;
     TRKmem m;
     int fileFormat = 0;
@@ -79,13 +81,15 @@ protected:
     }
     void Press(Qt::Key key) { QTest::keyClick(Focus(), key); }
     void Type(const char* text) {
-        for (const char* p = text; *p; ++p) QTest::keyClick(Focus(), *p);
+        for (const char* p = text; *p; ++p)
+            QTest::keyClick(Focus(), *p);
     }
     void Select(int col, int row) { grid->SetCurrentCell(col, row); }
     void DoubleClick(int col, int row) {
         const QModelIndex index = grid->grdCh->model()->index(row, col);
         grid->grdCh->scrollTo(index);
-        QTest::mouseDClick(grid->grdCh->viewport(), Qt::LeftButton, {}, grid->grdCh->visualRect(index).center());
+        QTest::mouseDClick(grid->grdCh->viewport(), Qt::LeftButton, {},
+                           grid->grdCh->visualRect(index).center());
     }
     std::string Cell(int col, int row) const { return grid->CellText(col, row); }
     void Reshow() {
@@ -221,8 +225,8 @@ TEST_F(GridTest, ComplementShownAndTakenFromTheCodeOnStore) {
 TEST_F(GridTest, ChannelOneCannotBeDisabled) {
     DoubleClick(0, 0);
     ASSERT_EQ(messages.Texts().size(), 1u);
-    EXPECT_EQ(messages.Texts()[0],
-              "This channel is allocated as 'special channel'.\r\nThis channel is unable to make 'Disable channel'.");
+    EXPECT_EQ(messages.Texts()[0], "This channel is allocated as 'special channel'.\r\nThis channel is "
+                                   "unable to make 'Disable channel'.");
     EXPECT_EQ(m.Channels[0].Blank, 0);
 }
 
@@ -428,7 +432,8 @@ TEST_F(GridTest, FullPageRoundTripLeavesDecodedChannelsIdentical) {
         ch.Lockout = i % 3;
         ch.Tags.Clear();
         const std::string tag = "CH" + std::to_string(i);
-        for (size_t k = 0; k < tag.size() && k < 8; ++k) ch.Tags[static_cast<int32_t>(k)].Text = tag.substr(k, 1);
+        for (size_t k = 0; k < tag.size() && k < 8; ++k)
+            ch.Tags[static_cast<int32_t>(k)].Text = tag.substr(k, 1);
         source.SetUserScan(i, i % 4 == 0 ? 0 : 1);
         source.SetDealerScan(i, i % 3 == 0 ? 0 : 1);
     }
@@ -443,8 +448,44 @@ TEST_F(GridTest, FullPageRoundTripLeavesDecodedChannelsIdentical) {
         ASSERT_EQ(grid->CurrentGroup, g);
         grid->StoreGridPage();
     }
-    for (int i = 0; i < kChannelCount; ++i) EXPECT_TRUE(m.Channels[i].Equals(decoded.Channels[i])) << "channel " << i;
+    for (int i = 0; i < kChannelCount; ++i)
+        EXPECT_TRUE(m.Channels[i].Equals(decoded.Channels[i])) << "channel " << i;
     EXPECT_TRUE(m.Equals(decoded));
+}
+
+} // namespace
+
+namespace {
+
+// The grid inside the main window: the page it starts on, F2 through the
+// window's own short-cut, and the commit of an open editor before a command.
+TEST(GridInMainWindowTest, EditorTextReachesTheModelBeforeACommand) {
+    TScopedProgramFolder folder;
+    TScopedMessages messages;
+    TfrmMain frm({});
+    frm.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
+    TChannelGrid* grid = frm.Grid;
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->RowCount(), 1);
+    EXPECT_EQ(grid->pnlGroup->text(), " Group  1 TAG [GROUP001] (  1 Channels)");
+    EXPECT_EQ(grid->pnlCntChan->text(), " 249 Channels Left ");
+
+    grid->SetCurrentCell(4, 0);
+    grid->grdCh->setFocus();
+    QTest::keyClick(grid->grdCh, 'x');
+    ASSERT_TRUE(grid->Editing);
+    frm.CommitBeforeCommand();
+    EXPECT_FALSE(grid->Editing);
+    EXPECT_EQ(frm.Model().Channels[0].Tags[0].Text, "X");
+    EXPECT_TRUE(frm.FileModified);
+
+    frm.Model().GroupAreas.Set(4, 2);
+    frm.RefreshAll();
+    QTest::keyClick(&frm, Qt::Key_F2);
+    EXPECT_EQ(grid->CurrentGroup, 4);
+    QTest::keyClick(&frm, Qt::Key_F2);
+    EXPECT_EQ(grid->CurrentGroup, 0);
 }
 
 } // namespace

@@ -12,7 +12,7 @@
 namespace {
 
 class GridRulesTest : public ::testing::Test {
-protected:
+  protected:
     TRKmem m;
     void SetUp() override {
         m.SetNewConfiguration();
@@ -87,7 +87,8 @@ TEST_F(GridRulesTest, SquelchScanAndSignallingTexts) {
     m.Channels[0].SignallingOn = 1;
     m.Channels[0].SignallingCode = 9;
     const TGridRow row = Row(0);
-    for (int col : {19, 20, 21, 22}) EXPECT_EQ(row[static_cast<size_t>(col)], "0");
+    for (int col : {19, 20, 21, 22})
+        EXPECT_EQ(row[static_cast<size_t>(col)], "0");
     SelectOptionBoard(m, "OB-71(ANI)");
     m.Channels[0].SignallingCode = 2;
     EXPECT_EQ(Row(0)[15], "2");
@@ -250,8 +251,10 @@ TEST_F(GridRulesTest, EditorCharacterRules) {
     EXPECT_FALSE(TagCharAccepted(c));
     c = '\xe9';
     EXPECT_FALSE(TagCharAccepted(c));
-    for (char f : std::string("0123456789., ")) EXPECT_TRUE(FreqCharAccepted(f));
-    for (char f : std::string("a-+e")) EXPECT_FALSE(FreqCharAccepted(f));
+    for (char f : std::string("0123456789., "))
+        EXPECT_TRUE(FreqCharAccepted(f));
+    for (char f : std::string("a-+e"))
+        EXPECT_FALSE(FreqCharAccepted(f));
     c = '5';
     EXPECT_FALSE(CharAccepted(7, c)); // a value-list column takes no typing
 }
@@ -316,7 +319,8 @@ TEST_F(GridRulesTest, ColumnLayoutByGroupBoardAndMdc) {
     items[6] = false;
     items[7] = true;
     widths = ColumnWidths(items, GridOptions(m, 0));
-    for (int col : {7, 8, 9, 10}) EXPECT_EQ(widths[static_cast<size_t>(col)], -1) << col;
+    for (int col : {7, 8, 9, 10})
+        EXPECT_EQ(widths[static_cast<size_t>(col)], -1) << col;
 
     items.fill(true);
     SelectOptionBoard(m, "OB-21 (2-TONE)");
@@ -361,8 +365,9 @@ TEST_F(GridRulesTest, DisableCheckQuestionsAndWhatTheyClear) {
     bool modified = false;
     EXPECT_FALSE(DisableCheck(m, 0, 0, 1, modified));
     ASSERT_EQ(messages.Texts().size(), 1u);
-    EXPECT_EQ(messages.Texts()[0], "This channel is allocated as 'special channel'.\r\nThis channel is unable to make "
-                                   "'Disable channel'.");
+    EXPECT_EQ(messages.Texts()[0],
+              "This channel is allocated as 'special channel'.\r\nThis channel is unable to make "
+              "'Disable channel'.");
 
     struct Case {
         int32_t TRKmem::*Group;
@@ -370,7 +375,8 @@ TEST_F(GridRulesTest, DisableCheckQuestionsAndWhatTheyClear) {
         const char* Start;
     } refusals[] = {
         {&TRKmem::HomeGroup, &TRKmem::HomeChannel, "This channel is allocated as 'home channel'."},
-        {&TRKmem::PowerOnGroup, &TRKmem::PowerOnChannel, "This channel is allocated as 'Power On Grp / Chn'."},
+        {&TRKmem::PowerOnGroup, &TRKmem::PowerOnChannel,
+         "This channel is allocated as 'Power On Grp / Chn'."},
         {&TRKmem::PositionLedGroup, &TRKmem::PositionLedChannelNo,
          "This channel is allocated as 'Position LED Channel'."},
     };
@@ -401,8 +407,9 @@ TEST_F(GridRulesTest, DisableCheckQuestionsAndWhatTheyClear) {
     messages->Answers = {TMsgResult::Ok, TMsgResult::Ok, TMsgResult::Cancel};
     EXPECT_FALSE(DisableCheck(m, 1, 1, 5, modified));
     EXPECT_EQ(messages.Texts().size(), 3u);
-    EXPECT_EQ(messages.Texts()[2], "This channel is allocated as Direct Key.\r\nAre you sure you want to delete this "
-                                   "channel?");
+    EXPECT_EQ(messages.Texts()[2],
+              "This channel is allocated as Direct Key.\r\nAre you sure you want to delete this "
+              "channel?");
     EXPECT_EQ(m.CodeSwitches[3].Group, 255);
     EXPECT_EQ(m.CodeSwitches[7].Position, 255);
     EXPECT_EQ(m.DirectKey2Group, 1);
