@@ -540,6 +540,8 @@ bool TChannelGrid::GridKeyPress(QKeyEvent* event) {
         if (col == 6) TxToggle = true;
         CellDoubleClick(col, row);
         CharKey(' ');
+        // The toggle belongs to this one key, even where the character was ignored.
+        TxToggle = false;
         return true;
     case Qt::Key_Left:
         MoveToVisibleColumn(-1);
