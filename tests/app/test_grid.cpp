@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -368,6 +369,31 @@ TEST_F(GridTest, CaptionPanelsFollowTheirGroups) {
     grid->ApplyColumnLayout();
     EXPECT_FALSE(grid->pnlDeco->isVisible());
     EXPECT_TRUE(grid->grdCh->isColumnHidden(9));
+}
+
+TEST_F(GridTest, ScrollingKeepsTheEditorOverItsRowOrHidesIt) {
+    m.GroupAreas.Set(0, 200);
+    for (int i = 0; i < 200; ++i)
+        m.Channels[i].Blank = 0;
+    Reshow();
+    grid->resize(600, 300);
+    Select(4, 0);
+    Type("A");
+    ASSERT_TRUE(grid->edtDmy->isVisible());
+    grid->grdCh->verticalScrollBar()->setValue(100);
+    EXPECT_FALSE(grid->edtDmy->isVisible());
+    EXPECT_TRUE(grid->Editing);
+    grid->grdCh->verticalScrollBar()->setValue(0);
+    EXPECT_TRUE(grid->edtDmy->isVisible());
+    EXPECT_EQ(grid->edtDmy->y(), grid->grdCh->visualRect(grid->grdCh->model()->index(0, 4)).top() - 1);
+
+    // Caption panels move with the columns and hide when they no longer fit.
+    EXPECT_TRUE(grid->pnlFTag->isVisible());
+    grid->grdCh->horizontalScrollBar()->setValue(6);
+    EXPECT_FALSE(grid->pnlFTag->isVisible());
+    const int x = grid->grdCh->frameWidth() + grid->grdCh->horizontalHeader()->sectionViewportPosition(7);
+    EXPECT_TRUE(grid->pnlDeco->isVisible());
+    EXPECT_EQ(grid->pnlDeco->x(), x);
 }
 
 // Every page of every band template and of the default file, shown and
