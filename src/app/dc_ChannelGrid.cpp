@@ -102,6 +102,10 @@ void TGridTableModel::RowChanged(int row) {
     emit dataChanged(index(row, 0), index(row, kGridColumnCount - 1));
 }
 
+void TGridTableModel::ColumnChanged(int col) {
+    if (rowCount() > 0) emit dataChanged(index(0, col), index(rowCount() - 1, col));
+}
+
 void TGridTableModel::CellChanged(int row, int col) {
     emit dataChanged(index(row, col), index(row, col));
 }
@@ -386,7 +390,8 @@ void TChannelGrid::ApplyCellRules(int col, int row) {
     if (!links_.Model || !ValidRow(row)) return;
     ::ApplyCellRules(page_, col, row, *links_.Model);
     model_->RowChanged(row);
-    if (col == 1) model_->Reset();
+    // One priority per group: the other rows of the column may have changed.
+    if (col == 1) model_->ColumnChanged(1);
 }
 
 void TChannelGrid::CellDoubleClick(int col, int row) {

@@ -43,6 +43,7 @@ class TGridTableModel : public QAbstractTableModel {
     void Reset();
     void RowChanged(int row);
     void CellChanged(int row, int col);
+    void ColumnChanged(int col);
 
   private:
     TChannelGrid* grid_;

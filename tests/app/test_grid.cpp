@@ -197,6 +197,16 @@ TEST_F(GridTest, CyclingDecodeTypeSetsTheToneColumnsAndDropsArts) {
     EXPECT_EQ(Cell(10, 0), "-----");
 }
 
+TEST_F(GridTest, PriorityMovesToTheCycledRowAndTheCursorStays) {
+    EXPECT_EQ(Cell(1, 0), "P");
+    DoubleClick(1, 2);
+    EXPECT_EQ(Cell(1, 2), "P");
+    EXPECT_EQ(Cell(1, 0), "-");
+    EXPECT_EQ(m.GroupChannels.Get(0), 2u);
+    EXPECT_EQ(grid->CurrentRow(), 2);
+    EXPECT_EQ(grid->CurrentCol(), 1);
+}
+
 TEST_F(GridTest, ScanCellFromTheSelectionList) {
     AnswerSelectionList(1, 0); // "DEALER"
     DoubleClick(12, 0);
