@@ -35,6 +35,8 @@
 #include "app/dc_Ini.h"
 #include "app/dc_LockKeys.h"
 #include "app/dc_MainMenu.h"
+#include "dialogs/D_Hardware.h"
+#include "dialogs/D_Model.h"
 #include "image/dc_DataFile.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
@@ -199,6 +201,12 @@ TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMai
         return ini_ && TfrmConfig::Execute(this, port, language, *ini_);
     };
     commands_["miConf"] = [this] { miConfClick(); };
+    // The settings dialogs edit the live model in place through one context.
+    modelDialog_ = [this](TRKmem&) {
+        TDialogContext context = DialogContext();
+        return ExecuteModelDialog(this, context);
+    };
+    commands_["miHardware"] = [this] { miHardwareClick(); };
 
     // Clock and lock keys.
     Timer1 = new QTimer(this);
@@ -655,17 +663,24 @@ bool TfrmMain::SaveCurrentFile() {
 
 void TfrmMain::miNewClick() {
     if (!AskSaveChanges()) return;
-    if (!modelDialog_) {
-        ShowMessageBox("Creating a new file needs the model dialog, which this version does not have yet.",
-                       TMsgType::Information);
-        return;
-    }
-    if (!modelDialog_(*model_)) return;
+    if (!modelDialog_ || !modelDialog_(*model_)) return;
     FileModified = false;
     CurrentFileName = kUntitled;
     SavedChannels.Assign(model_->Channels);
     RefreshAll();
     HardwareChanged = false;
+}
+
+TDialogContext TfrmMain::DialogContext() {
+    return TDialogContext{*model_, *image_, TemplateChannel, FileModified, HardwareChanged, StartupMode, FileFormat};
+}
+
+void TfrmMain::miHardwareClick() {
+    TDialogContext context = DialogContext();
+    if (!ExecuteHardwareDialog(this, context)) return;
+    // The accepted hardware settings become the baseline of unsaved changes.
+    SavedChannels.Assign(model_->Channels);
+    RefreshAll();
 }
 
 void TfrmMain::MoveToFrontOfRecent(const std::string& fileName) {

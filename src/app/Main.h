@@ -22,6 +22,7 @@ class QTimer;
 class QToolBar;
 class TIniData;
 class TChannelGrid;
+struct TDialogContext;
 
 constexpr const char* kAppTitle = "RK36Win for TR-2100_2200_2300 Series";
 constexpr const char* kUntitled = "Untitled";
@@ -134,6 +135,8 @@ private:
     void miSaveAsClick();
     void FormatClick(int format);
     void miConfClick();
+    void miHardwareClick();
+    TDialogContext DialogContext();
     void RecentFileClick(int index);
     void misVisibleClick();
     void ShowFileData();
