@@ -38,6 +38,7 @@
 #include "dialogs/D_Hardware.h"
 #include "dialogs/D_Model.h"
 #include "image/dc_DataFile.h"
+#include "link/dc_Access.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
 
@@ -52,41 +53,10 @@ constexpr const char* kDataExt = "K36";
 constexpr const char* kOpenFilterFormat = "%s Files(*.%s, *.%s)|*.%s;*.%s";
 constexpr const char* kSaveFilterFormat = "%s Files(*.%s)|*.%s";
 
-// The two manufacture-mode access codes, every character code raised by one
-// so that neither reads as plain text in the binary.
-constexpr const char* kScrambledCodes[] = {"us3211nblfs", "sl47xpsltipqt"};
-
-std::string Unscramble(std::string_view scrambled) {
-    std::string plain(scrambled);
-    for (char& c : plain) c = static_cast<char>(c - 1);
-    return plain;
-}
-
 std::string UpperCase(std::string text) {
     for (char& c : text)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return text;
-}
-
-std::string LowerCase(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
-// A printf-like format whose every "%s" takes the next of `args`.
-std::string FormatText(std::string_view format, std::initializer_list<std::string_view> args) {
-    std::string out;
-    auto arg = args.begin();
-    for (size_t i = 0; i < format.size(); ++i) {
-        if (format[i] == '%' && i + 1 < format.size() && format[i + 1] == 's' && arg != args.end()) {
-            out += *arg++;
-            ++i;
-        } else {
-            out += format[i];
-        }
-    }
-    return out;
 }
 
 std::string WithTrailingSlash(const fs::path& folder) {
@@ -145,12 +115,6 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     return result;
 }
 
-bool IsManufactureCode(std::string_view typed) {
-    const std::string text = LowerCase(TrimText(typed));
-    return std::any_of(std::begin(kScrambledCodes), std::end(kScrambledCodes),
-                       [&](const char* code) { return Unscramble(code) == text; });
-}
-
 // ---- Start-up ----------------------------------------------------------------
 
 TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMainWindow(parent) {
@@ -161,7 +125,7 @@ TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMai
     StartupMode = commandLine.StartupMode;
     if (StartupMode == 2) {
         TfrmPass pass(this);
-        if (pass.exec() != QDialog::Accepted || !IsManufactureCode(pass.Password())) StartupMode = 0;
+        if (pass.exec() != QDialog::Accepted || !IsManufactureAccessCode(pass.Password())) StartupMode = 0;
     }
 
     BuildMenus();
@@ -638,7 +602,7 @@ bool TfrmMain::SaveCurrentFile() {
     std::string name = CurrentFileName;
     auto askName = [&]() -> bool {
         TFileDialogRequest request{QStringLiteral("Save As"), fs::path(CurrentFolder),
-                                   FormatText(kSaveFilterFormat, {kDataExt, kDataExt, kDataExt}), kDataExt};
+                                   FormatS(kSaveFilterFormat, {kDataExt, kDataExt, kDataExt}), kDataExt};
         const auto chosen = FileDialogs().SaveFile(request);
         if (!chosen) return false;
         name = chosen->string();
@@ -707,7 +671,7 @@ bool TfrmMain::LoadInto(const std::string& fileName) {
 void TfrmMain::miOpenClick() {
     if (!AskSaveChanges()) return;
     TFileDialogRequest request{QStringLiteral("Open"), fs::path(CurrentFolder),
-                               FormatText(kOpenFilterFormat, {kDataExt, kDataExt, "cps", kDataExt, "cps"}),
+                               FormatS(kOpenFilterFormat, {kDataExt, kDataExt, "cps", kDataExt, "cps"}),
                                "cps"};
     const auto chosen = FileDialogs().OpenFile(request);
     if (!chosen) return;
@@ -723,7 +687,7 @@ void TfrmMain::miSaveClick() {
 
 void TfrmMain::miSaveAsClick() {
     TFileDialogRequest request{QStringLiteral("Save As"), fs::path(CurrentFolder),
-                               FormatText(kSaveFilterFormat, {kDataExt, kDataExt, kDataExt}), kDataExt};
+                               FormatS(kSaveFilterFormat, {kDataExt, kDataExt, kDataExt}), kDataExt};
     const auto chosen = FileDialogs().SaveFile(request);
     if (!chosen) return;
     RememberFolder(chosen->string());

@@ -34,9 +34,6 @@ struct TCommandLine {
     std::string FileName; // an argument holding "K36", as given
 };
 TCommandLine ParseCommandLine(const std::vector<std::string>& args);
-// True when the typed text (lower-cased, trimmed) is one of the two
-// manufacture-mode access codes.
-bool IsManufactureCode(std::string_view typed);
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT

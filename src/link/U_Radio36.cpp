@@ -92,21 +92,6 @@ uint8_t Sum8(const TMap& image, int32_t first, int32_t last) {
     return static_cast<uint8_t>(s & 0xFF);
 }
 
-// Replaces each "%s" in turn by the next argument.
-std::string FormatS(std::string_view format, std::initializer_list<std::string_view> args) {
-    std::string out;
-    auto arg = args.begin();
-    for (size_t i = 0; i < format.size(); ++i) {
-        if (format[i] == '%' && i + 1 < format.size() && format[i + 1] == 's' && arg != args.end()) {
-            out += *arg++;
-            ++i;
-        } else {
-            out += format[i];
-        }
-    }
-    return out;
-}
-
 } // namespace
 
 // Decodes into a scratch model so a rejected image changes nothing.

@@ -47,11 +47,23 @@ TMsgResult ShowMessageBox(std::string_view text, TMsgType type, TMsgButtons butt
     return CurrentSink()->Show(TMessage{std::string(text), type, buttons, defaultButton});
 }
 
+std::string FormatS(std::string_view format, std::initializer_list<std::string_view> args) {
+    std::string out;
+    auto arg = args.begin();
+    for (size_t i = 0; i < format.size(); ++i) {
+        if (format[i] == '%' && i + 1 < format.size() && format[i + 1] == 's' && arg != args.end()) {
+            out += *arg++;
+            ++i;
+        } else {
+            out += format[i];
+        }
+    }
+    return out;
+}
+
 TMsgResult ShowMessageBoxF(std::string_view format, std::string_view argument, TMsgType type,
                            TMsgButtons buttons, int defaultButton) {
-    std::string text(format);
-    if (const auto p = text.find("%s"); p != std::string::npos) text.replace(p, 2, argument);
-    return ShowMessageBox(text, type, buttons, defaultButton);
+    return ShowMessageBox(FormatS(format, {argument}), type, buttons, defaultButton);
 }
 
 TMsgResult TScriptedMessages::Show(const TMessage& message) {

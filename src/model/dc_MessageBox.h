@@ -5,6 +5,7 @@
 // script the answers.
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -43,6 +44,10 @@ TMsgResult ShowMessageBox(std::string_view text, TMsgType type, TMsgButtons butt
 // `format` holds one "%s", replaced by `argument` (a plain substitution, never printf).
 TMsgResult ShowMessageBoxF(std::string_view format, std::string_view argument, TMsgType type,
                            TMsgButtons buttons = TMsgButtons::Ok, int defaultButton = 1);
+
+// Replaces each "%s" of `format` in turn by the next argument (a plain
+// substitution: other "%" sequences stay as they are).
+std::string FormatS(std::string_view format, std::initializer_list<std::string_view> args);
 
 // For tests: records every message and answers from a script; when the script
 // runs out it answers with the preselected button.

@@ -144,15 +144,6 @@ TEST(CommandLine, OnlyTheFirstArgumentCountsInAnyLetterCase) {
     }
 }
 
-TEST(CommandLine, AccessCodesAreComparedTrimmedAndLowerCased) {
-    EXPECT_TRUE(IsManufactureCode(kCode11));
-    EXPECT_TRUE(IsManufactureCode(kCode13));
-    EXPECT_TRUE(IsManufactureCode("  TR2100Maker "));
-    EXPECT_FALSE(IsManufactureCode("tr2100make"));
-    EXPECT_FALSE(IsManufactureCode(""));
-    EXPECT_FALSE(IsManufactureCode("us3211nblfs")) << "the stored form is not the code";
-}
-
 TEST_F(MainWindowTest, ManufactureModeNeedsTheAccessCode) {
     const struct {
         const char* Typed;
