@@ -54,18 +54,11 @@ TfrmConfig::TfrmConfig(const TConfigData& data, QWidget* parent, TPortTester tes
     helpLayout->addWidget(rbtnEnglish);
     helpLayout->addWidget(rbtnSpanish);
 
-    btnOK = new QPushButton(QStringLiteral("OK"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    const TOkCancel okCancel = MakeOkCancel(this, "btnOK", "btnCancel");
+    btnOK = okCancel.Ok;
+    btnCancel = okCancel.Cancel;
     connect(btnOK, &QPushButton::clicked, this, &TfrmConfig::btnOKClick);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
+    QHBoxLayout* buttons = okCancel.Row;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(comBox);

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/dc_GuiSeams.h"
+
 TfrmPass::TfrmPass(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Password"));
     medtPass = new QLineEdit(this);
@@ -13,18 +15,11 @@ TfrmPass::TfrmPass(QWidget* parent) : QDialog(parent) {
     // No input method: the code is plain ASCII and a composing IME would show it.
     medtPass->setAttribute(Qt::WA_InputMethodEnabled, false);
 
-    btnOk = new QPushButton(QStringLiteral("OK"), this);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnOk->setDefault(true);
-    btnCan = new QPushButton(QStringLiteral("Cancel"), this);
-    btnCan->setObjectName(QStringLiteral("btnCan"));
+    const TOkCancel okCancel = MakeOkCancel(this, "btnOk", "btnCan");
+    btnOk = okCancel.Ok;
+    btnCan = okCancel.Cancel;
     connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btnCan, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCan);
+    QHBoxLayout* buttons = okCancel.Row;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(medtPass);
     layout->addLayout(buttons);

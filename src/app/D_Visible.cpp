@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/dc_GuiSeams.h"
+
 #include "app/dc_Help.h"
 
 namespace {
@@ -67,18 +69,11 @@ TfrmVisible::TfrmVisible(const TItemVisible& itemVisible, bool fleetFormat, bool
     if (fleetFormat) chk[kPageBox]->setText(QStringLiteral("Page/Sig/MDC1200"));
     chk[kAniBox]->setEnabled(!mdcCondition);
 
-    btnOK = new QPushButton(QStringLiteral("OK"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    const TOkCancel okCancel = MakeOkCancel(this, "btnOK", "btnCancel");
+    btnOK = okCancel.Ok;
+    btnCancel = okCancel.Cancel;
     connect(btnOK, &QPushButton::clicked, this, &TfrmVisible::btnOKClick);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
+    QHBoxLayout* buttons = okCancel.Row;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(box);
     layout->addLayout(buttons);

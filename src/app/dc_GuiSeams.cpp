@@ -1,6 +1,9 @@
 #include "app/dc_GuiSeams.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -110,4 +113,18 @@ QString QtNameFilter(std::string_view filter) {
             if (!patterns.contains(variant)) patterns << variant;
     }
     return description + QStringLiteral(" (") + patterns.join(u' ') + u')';
+}
+
+TOkCancel MakeOkCancel(QDialog* dialog, const char* okName, const char* cancelName) {
+    auto* ok = new QPushButton(QStringLiteral("OK"), dialog);
+    ok->setObjectName(QString::fromLatin1(okName));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
+    cancel->setObjectName(QString::fromLatin1(cancelName));
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return {ok, cancel, row};
 }

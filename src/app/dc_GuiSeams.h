@@ -12,7 +12,19 @@
 
 #include "model/dc_MessageBox.h"
 
+class QDialog;
+class QHBoxLayout;
+class QPushButton;
 class QWidget;
+
+// The OK and Cancel buttons of a small dialog, right-aligned in a row; OK is
+// the default button (the caller connects it), Cancel rejects.
+struct TOkCancel {
+    QPushButton* Ok;
+    QPushButton* Cancel;
+    QHBoxLayout* Row;
+};
+TOkCancel MakeOkCancel(QDialog* dialog, const char* okName, const char* cancelName);
 
 // Model texts are Latin-1 bytes.
 QString ToQ(std::string_view latin1);
