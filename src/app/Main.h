@@ -153,6 +153,5 @@ private:
     std::function<bool(TRKmem&)> modelDialog_;
     std::function<bool(int&, int&)> configDialog_;
     std::string hintItem_;
-    int currentGroup_ = 0;
     bool closing_ = false;
 };
