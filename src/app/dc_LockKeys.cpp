@@ -13,7 +13,7 @@ namespace {
 
 // Looked up at run time, so the editor needs no X11 link of its own and runs
 // unchanged on other platforms.
-using TGetIndicatorState = int (*)(void* display, unsigned deviceSpec, unsigned* state);
+using TGetIndicatorState = int (*)(void* display, unsigned device, unsigned* state);
 
 TGetIndicatorState IndicatorFunction() {
     static TGetIndicatorState fn = [] {

@@ -51,7 +51,7 @@ size_t StbyEntryIndex(int32_t index) {
 TfrmHardware::TfrmHardware(QWidget* parent, TDialogContext& context)
     : TDlgBase(parent, context, QStringLiteral("Hardware Parameters"), 416, 537) {
     auto combo = [](const char* name, uint32_t help, const char* hint1, const char* hint2 = "") {
-        TComboSpec s;
+        TComboDef s;
         s.Name = name;
         s.HelpContext = help;
         s.Hint1 = QString::fromLatin1(hint1);
@@ -60,7 +60,7 @@ TfrmHardware::TfrmHardware(QWidget* parent, TDialogContext& context)
     };
     auto edit = [](const char* name, uint32_t help, const char* hint1, const char* hint2, int maxLength,
                    TCharFilter filter, TEditConverter converter) {
-        TEditSpec s;
+        TEditDef s;
         s.Name = name;
         s.HelpContext = help;
         s.Hint1 = QString::fromLatin1(hint1);
@@ -71,13 +71,13 @@ TfrmHardware::TfrmHardware(QWidget* parent, TDialogContext& context)
         return s;
     };
     auto slave = [](const char* name, uint32_t help) {
-        TComboSpec s;
+        TComboDef s;
         s.Name = name;
         s.HelpContext = help;
         return s;
     };
     auto slaveEdit = [](const char* name, uint32_t help) {
-        TEditSpec s;
+        TEditDef s;
         s.Name = name;
         s.HelpContext = help;
         return s;
@@ -90,12 +90,12 @@ TfrmHardware::TfrmHardware(QWidget* parent, TDialogContext& context)
                                        }};
 
     int row = AddRow(QStringLiteral("&RF D&eck Capability"), QLatin1Char('E'));
-    TComboSpec deck = combo("cmbRfDeck", hcRfDeck, "Single/Multi Deck");
+    TComboDef deck = combo("cmbRfDeck", hcRfDeck, "Single/Multi Deck");
     deck.SwallowEnter = true;
     cmbRfDeck =
         AddCombo(row, 1, deck, {QStringLiteral("Single RF Deck"), QStringLiteral("Multiple RF Deck")});
     row = AddRow(QStringLiteral("&Application Model"));
-    TComboSpec model = combo("cmbAModel", hcAModel, "Application Model");
+    TComboDef model = combo("cmbAModel", hcAModel, "Application Model");
     model.SwallowEnter = true;
     model.EnterToggles = true;
     cmbAModel = AddCombo(row, 1, model, {QStringLiteral("Nomal Model")});

@@ -233,8 +233,8 @@ int TDlgBase::AddRow(const QString& caption, QChar accelerator) {
     return row;
 }
 
-TDlgBase::TControl& TDlgBase::Register(QWidget* widget, int row, int column, const TControlSpec& spec) {
-    widget->setObjectName(QString::fromLatin1(spec.Name));
+TDlgBase::TControl& TDlgBase::Register(QWidget* widget, int row, int column, const TControlDef& def) {
+    widget->setObjectName(QString::fromLatin1(def.Name));
     widget->installEventFilter(this);
     if (row >= 0 && row < static_cast<int>(rowList_.size())) {
         rows_->addWidget(widget, row, column);
@@ -243,46 +243,46 @@ TDlgBase::TControl& TDlgBase::Register(QWidget* widget, int row, int column, con
     TControl c;
     c.Widget = widget;
     c.Row = row;
-    c.Spec = spec;
+    c.Def = def;
     controls_.push_back(std::move(c));
     return controls_.back();
 }
 
-QComboBox* TDlgBase::AddCombo(int row, int column, const TComboSpec& spec, const QStringList& items) {
+QComboBox* TDlgBase::AddCombo(int row, int column, const TComboDef& def, const QStringList& items) {
     auto* combo = new QComboBox(this);
     combo->setEditable(false);
     combo->addItems(items);
     combo->setFocusPolicy(Qt::StrongFocus);
-    TControl& c = Register(combo, row, column, spec);
-    c.EnterToggles = spec.EnterToggles;
-    c.SwallowEnter = spec.SwallowEnter;
+    TControl& c = Register(combo, row, column, def);
+    c.EnterToggles = def.EnterToggles;
+    c.SwallowEnter = def.SwallowEnter;
     return combo;
 }
 
-QLineEdit* TDlgBase::AddEdit(int row, int column, const TEditSpec& spec) {
+QLineEdit* TDlgBase::AddEdit(int row, int column, const TEditDef& def) {
     auto* edit = new QLineEdit(this);
     // Every character comes through the filter: no paste, no drop.
     edit->setContextMenuPolicy(Qt::NoContextMenu);
     edit->setAcceptDrops(false);
     SetEditForm(edit, 0);
-    TControl& c = Register(edit, row, column, spec);
+    TControl& c = Register(edit, row, column, def);
     c.IsEdit = true;
-    c.MaxLength = spec.MaxLength;
-    c.Filter = spec.Filter;
-    c.Converter = spec.Converter;
-    c.OnLeave = spec.OnLeave;
+    c.MaxLength = def.MaxLength;
+    c.Filter = def.Filter;
+    c.Converter = def.Converter;
+    c.OnLeave = def.OnLeave;
     return edit;
 }
 
-QCheckBox* TDlgBase::AddCheck(int row, int column, const TControlSpec& spec, const QString& text) {
+QCheckBox* TDlgBase::AddCheck(int row, int column, const TControlDef& def, const QString& text) {
     auto* check = new QCheckBox(text, this);
-    Register(check, row, column, spec);
+    Register(check, row, column, def);
     return check;
 }
 
-void TDlgBase::AttachControl(QWidget* control, int row, int column, const TControlSpec& spec) {
+void TDlgBase::AttachControl(QWidget* control, int row, int column, const TControlDef& def) {
     if (control->parent() == nullptr) control->setParent(this);
-    Register(control, row, column, spec);
+    Register(control, row, column, def);
 }
 
 void TDlgBase::BindIndex(QComboBox* combo, int32_t TRKmem::*field) {
@@ -331,7 +331,7 @@ const TDlgBase::TControl* TDlgBase::Find(const QObject* widget) const {
 
 uint32_t TDlgBase::HelpContextOf(const QWidget* control) const {
     const TControl* c = Find(control);
-    return c ? c->Spec.HelpContext : 0;
+    return c ? c->Def.HelpContext : 0;
 }
 
 QChar TDlgBase::AcceleratorOf(const QWidget* control) const {
@@ -361,8 +361,8 @@ void TDlgBase::OnEnter(TControl& control) {
     focused_ = control.Widget;
     pnlHint1->clear();
     pnlHint2->clear();
-    pnlHint1->setText(control.Spec.Hint1);
-    pnlHint2->setText(control.Spec.Hint2);
+    pnlHint1->setText(control.Def.Hint1);
+    pnlHint2->setText(control.Def.Hint2);
     if (pnlHint2->text().isEmpty()) pnlHint2->setText(HintSecondLine(control.Widget));
     if (control.IsEdit) {
         auto* edit = static_cast<QLineEdit*>(control.Widget);

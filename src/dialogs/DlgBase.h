@@ -66,21 +66,21 @@ void ShowHelp(int command, uint32_t context);
 
 // ---- Row description ---------------------------------------------------------
 
-struct TControlSpec {
+struct TControlDef {
     const char* Name = ""; // object name ("cmbCHType")
     uint32_t HelpContext = 0;
     QString Hint1; // first hint line
     QString Hint2; // second line; empty means HintSecondLine
 };
 
-struct TEditSpec : TControlSpec {
+struct TEditDef : TControlDef {
     int MaxLength = 0;
     TCharFilter Filter = TCharFilter::Any;
     TEditConverter Converter;
     std::function<void()> OnLeave; // after the field returned to its display form
 };
 
-struct TComboSpec : TControlSpec {
+struct TComboDef : TControlDef {
     bool EnterToggles = false; // ComboEnterToggles
     bool SwallowEnter = false; // SwallowEnter
 };
@@ -117,12 +117,12 @@ class TDlgBase : public QDialog {
     // A new row with its caption panel. The accelerator is the letter after
     // the caption's "&", or `accelerator` when the caption has several.
     int AddRow(const QString& caption, QChar accelerator = QChar());
-    QComboBox* AddCombo(int row, int column, const TComboSpec& spec, const QStringList& items);
-    QLineEdit* AddEdit(int row, int column, const TEditSpec& spec);
-    QCheckBox* AddCheck(int row, int column, const TControlSpec& spec, const QString& text);
+    QComboBox* AddCombo(int row, int column, const TComboDef& def, const QStringList& items);
+    QLineEdit* AddEdit(int row, int column, const TEditDef& def);
+    QCheckBox* AddCheck(int row, int column, const TControlDef& def, const QString& text);
     // A control built by the dialog itself (a grid, a page): focus, hint,
     // help and keys are handled like those of the rows.
-    void AttachControl(QWidget* control, int row, int column, const TControlSpec& spec);
+    void AttachControl(QWidget* control, int row, int column, const TControlDef& def);
     QGridLayout* Rows() const { return rows_; }
 
     // ---- Bindings: fields that are shown and stored as they are -------------
@@ -162,7 +162,7 @@ class TDlgBase : public QDialog {
     struct TControl {
         QWidget* Widget = nullptr;
         int Row = -1;
-        TControlSpec Spec;
+        TControlDef Def;
         bool IsEdit = false;
         int MaxLength = 0; // typed characters only: a shown display text may be longer
         TCharFilter Filter = TCharFilter::Any;
@@ -185,7 +185,7 @@ class TDlgBase : public QDialog {
 
     TControl* Find(const QObject* widget);
     const TControl* Find(const QObject* widget) const;
-    TControl& Register(QWidget* widget, int row, int column, const TControlSpec& spec);
+    TControl& Register(QWidget* widget, int row, int column, const TControlDef& def);
     void OnEnter(TControl& control);
     void OnLeaveEdit(TControl& control);
     void ToggleEditForm(TControl& control);

@@ -23,7 +23,7 @@ class TTestDialog : public TDlgBase {
         r = AddRow("&Lock");
         cmbLock = AddCombo(r, 1, {{"cmbLock", 102, "Lock", {}}}, {"Off", "On"});
         r = AddRow("A&F minimum");
-        TEditSpec af;
+        TEditDef af;
         af.Name = "edtAf";
         af.HelpContext = 103;
         af.Hint1 = "AF minimum";
@@ -35,7 +35,7 @@ class TTestDialog : public TDlgBase {
         edtAf = AddEdit(r, 1, af);
         BindInt(edtAf, kAfMin, &TRKmem::AfVrMinLevel);
         r = AddRow("&Tag");
-        TEditSpec tag;
+        TEditDef tag;
         tag.Name = "edtTag";
         tag.MaxLength = 8;
         tag.Filter = TCharFilter::Tag;
