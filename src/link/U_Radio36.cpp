@@ -315,7 +315,12 @@ int32_t TRadio36::WriteBlock(uint8_t command, uint8_t space, int32_t address, co
     return Exchange(where + " data", data, length, length + 1, keepDataResult);
 }
 
-void TRadio36::BeginSequence() {
+bool TRadio36::BeginSequence() {
+    LastResult = crError;
+    if (!OpenRadioPort()) {
+        Outcome = TTransferOutcome::PortProblem;
+        return false;
+    }
     TimeoutMs = DefaultTimeoutMs;
     TimedOut = false;
     LastResult = crSuccess;
@@ -324,6 +329,7 @@ void TRadio36::BeginSequence() {
     receiveDetail_.clear();
     status_ = "Search Radio   :";
     host_.SetMainWindowEnabled(false);
+    return true;
 }
 
 void TRadio36::EndSequence() {
@@ -356,12 +362,7 @@ void TRadio36::Report(bool isRead, int32_t result) {
 }
 
 bool TRadio36::ReadRadio(TMap36& image, TRKmem& model) {
-    LastResult = crError;
-    if (!OpenRadioPort()) {
-        Outcome = TTransferOutcome::PortProblem;
-        return false;
-    }
-    BeginSequence();
+    if (!BeginSequence()) return false;
     // Everything lands in a scratch image first: the caller's objects change
     // only when the whole image arrived and decodes.
     TMap36 received;
@@ -449,12 +450,7 @@ int32_t TRadio36::WriteMainMemory(uint8_t modelCode, const TMap36& image) {
 }
 
 bool TRadio36::WriteRadio(TRKmem& model, TMap36& image) {
-    LastResult = crError;
-    if (!OpenRadioPort()) {
-        Outcome = TTransferOutcome::PortProblem;
-        return false;
-    }
-    BeginSequence();
+    if (!BeginSequence()) return false;
     int32_t r = crSuccess;
     uint8_t code = 0;
     const auto step = [&] {
@@ -548,12 +544,7 @@ bool TRadio36::CheckDeck(uint8_t modelCode, const TRKmem& model) {
 }
 
 bool TRadio36::WriteRadioFull(TRKmem& model, TMap36& image) {
-    LastResult = crError;
-    if (!OpenRadioPort()) {
-        Outcome = TTransferOutcome::PortProblem;
-        return false;
-    }
-    BeginSequence();
+    if (!BeginSequence()) return false;
     int32_t r = crSuccess;
     uint8_t code = 0;
 

@@ -172,7 +172,8 @@ private:
     int32_t WriteBlock(uint8_t command, uint8_t space, int32_t address, const uint8_t* data, int32_t length,
                        bool keepFrameResult, bool keepDataResult);
     bool DecodeInto(const TMap36& image, TRKmem& model);
-    void BeginSequence();
+    // Opens the port and resets the per-sequence state; false when the port cannot be opened.
+    bool BeginSequence();
     void EndSequence();
     int32_t Fail(int32_t code, std::string detail);
     void Report(bool isRead, int32_t result);
