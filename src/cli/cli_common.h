@@ -19,3 +19,4 @@ void RegisterInfoCommand(CLI::App& app);
 void RegisterDumpCommand(CLI::App& app);
 void RegisterApplyCommand(CLI::App& app);
 void RegisterNewCommand(CLI::App& app);
+void RegisterReportCommand(CLI::App& app);

@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
     RegisterDumpCommand(app);
     RegisterApplyCommand(app);
     RegisterNewCommand(app);
+    RegisterReportCommand(app);
     RegisterRadioCommands(app);
     CLI11_PARSE(app, argc, argv);
     return 0;

@@ -83,9 +83,10 @@ TFilePtr CreateTempBeside(const fs::path& target, fs::path& tempName) {
     return nullptr;
 }
 
-// Writes the image under `target` so that a reader sees either the old file
-// or the complete new one, never a truncated mix.
-bool WriteImageAtomically(fs::path target, const TMap& image) {
+} // namespace
+
+bool WriteFileAtomically(const fs::path& fileName, std::string_view bytes) {
+    fs::path target = fileName;
     std::error_code ec;
     if (fs::is_symlink(target, ec)) {
         // Replace the file the link points at, not the link.
@@ -104,7 +105,7 @@ bool WriteImageAtomically(fs::path target, const TMap& image) {
     fs::path tempName;
     TFilePtr f = CreateTempBeside(target, tempName);
     if (!f) return false;
-    bool ok = std::fwrite(image.Buf.data(), 1, image.Buf.size(), f.get()) == image.Buf.size();
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size();
     ok = ok && FlushToDisk(f.get());
     ok = (std::fclose(f.release()) == 0) && ok;
     if (ok && existed) {
@@ -122,6 +123,8 @@ bool WriteImageAtomically(fs::path target, const TMap& image) {
     SyncFolder(target.parent_path());
     return true;
 }
+
+namespace {
 
 std::optional<fs::path>& ProgramFolderOverride() {
     static std::optional<fs::path> folder;
@@ -165,7 +168,8 @@ bool SaveDataFile(const fs::path& fileName, const TRKmem& model, TMap36& image,
 }
 
 bool WriteDataFile(const fs::path& fileName, const TMap& image) {
-    if (!WriteImageAtomically(fileName, image)) {
+    const std::string_view bytes(reinterpret_cast<const char*>(image.Buf.data()), image.Buf.size());
+    if (!WriteFileAtomically(fileName, bytes)) {
         ShowMessageBoxF(kWriteError, fileName.string(), TMsgType::Error);
         return false;
     }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "image/dc_Map36.h"
 #include "model/dc_RKmem.h"
@@ -22,6 +23,11 @@ bool SaveDataFile(const std::filesystem::path& fileName, const TRKmem& model, TM
 // Writes `image` as it is (already encoded, e.g. in radio form) with the
 // same guarantees and message as SaveDataFile.
 bool WriteDataFile(const std::filesystem::path& fileName, const TMap& image);
+
+// Writes `bytes` under `fileName` so that a reader sees either the old file
+// or the complete new one, never a truncated mix; a file the user may not
+// write stays as it is. No message; false on failure.
+bool WriteFileAtomically(const std::filesystem::path& fileName, std::string_view bytes);
 
 // The folder of the running program; templates live in its "NewFile" folder.
 std::filesystem::path ProgramFolder();
