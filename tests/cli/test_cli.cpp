@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -278,10 +279,38 @@ TEST_F(CliTest, InfoNamesProductBandAndHead) {
 TEST_F(CliTest, HelpDescribesEveryCommand) {
     const auto r = Run({"--help"});
     EXPECT_EQ(r.Status, 0);
-    for (const char* cmd : {"info", "dump", "apply", "new"}) {
+    for (const char* cmd : {"info", "dump", "apply", "new", "report"}) {
         EXPECT_NE(r.Out.find(cmd), std::string::npos) << cmd;
         const auto sub = Run({cmd, "--help"});
         EXPECT_EQ(sub.Status, 0);
         EXPECT_NE(sub.Out.find("Example"), std::string::npos) << cmd;
     }
+}
+
+TEST_F(CliTest, ReportIsTheTextOfThePagesAndFleetAddsTheMdcSection) {
+    if (!NewFile(Path("new.k36"))) GTEST_SKIP() << "band templates not built";
+    const auto r = Run({"report", Path("new.k36").string()});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(std::count(r.Out.begin(), r.Out.end(), '\f'), 2);
+    EXPECT_EQ(
+        r.Out.rfind("               ****************************************************************\n", 0),
+        0u);
+    EXPECT_NE(r.Out.find("\n       File Name:  new.k36\n"), std::string::npos);
+    EXPECT_EQ(Run({"report", Path("new.k36").string(), "-o", Path("report.txt").string()}).Status, 0);
+    EXPECT_EQ(ReadText(Path("report.txt")), r.Out);
+
+    // An MDC1200 board is MDC ANI only in the Fleet format.
+    WriteText(Path("mdc.json"), R"({"OptionInstalled": 1, "OptionSelA": 1, "OptionSelB": 1, "OptionSelC": 1,
+                                    "OptionBoardType": 0, "HiLevelEncryption": 0, "AniOnOption": 1})");
+    ASSERT_EQ(
+        Run({"apply", Path("new.k36").string(), Path("mdc.json").string(), "-o", Path("mdc.k36").string()})
+            .Status,
+        0);
+    EXPECT_EQ(Run({"report", Path("mdc.k36").string()}).Out.find("MDC1200\n"), std::string::npos);
+    const auto fleet = Run({"report", "--fleet", Path("mdc.k36").string()});
+    EXPECT_NE(fleet.Out.find("\n       MDC1200\n"), std::string::npos) << fleet.Out;
+
+    const auto missing = Run({"report", Path("missing.k36").string()});
+    EXPECT_NE(missing.Status, 0);
+    EXPECT_TRUE(missing.Out.empty());
 }
