@@ -40,7 +40,9 @@
 #include "image/dc_DataFile.h"
 #include "link/dc_Access.h"
 #include "model/dc_MessageBox.h"
+#include "model/dc_ReportLayout.h"
 #include "model/dc_Rules.h"
+#include "print/dc_PrtImg.h"
 
 namespace fs = std::filesystem;
 
@@ -171,6 +173,12 @@ TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMai
         return ExecuteModelDialog(this, context);
     };
     commands_["miHardware"] = [this] { miHardwareClick(); };
+    commands_["miPrint"] = [this] { PrintReportWithDialog(this, BuildReport(*model_, CurrentFileName, FileFormat)); };
+    commands_["miPrintPdf"] = [this] {
+        fs::path suggested = fs::path(CurrentFolder) / fs::path(CurrentFileName).filename();
+        suggested.replace_extension("pdf");
+        PrintReportToPdfWithDialog(BuildReport(*model_, CurrentFileName, FileFormat), suggested);
+    };
 
     // Clock and lock keys.
     Timer1 = new QTimer(this);

@@ -20,6 +20,7 @@ constexpr TMenuEntry kMenu[] = {
     {"miFleetformat", "mnuFile", K::Check, "Fleet format", "", "To make a Fleet data format with 'NEW'", 98359, C::None, 0},
     {"-", "mnuFile", K::Separator, "", "", "", 0, C::None, 0},
     {"miPrint", "mnuFile", K::Item, "&Print", "Ctrl+P", "Print|Print the active document", 123143, C::Full, 0},
+    {"miPrintPdf", "mnuFile", K::Item, "Print to PDF...", "", "Write the report of the active document to a PDF file", 0, C::Full, 0},
     {"miPreview", "mnuFile", K::Item, "Print Pre&view", "", "Display full pages", 123145, C::Full, 0},
     {"miSetup", "mnuFile", K::Item, "P&rint Setup", "", "Change the printer and printing options", 123142, C::Full, 0},
     {"-", "mnuFile", K::Separator, "", "", "", 0, C::None, 0},

@@ -18,6 +18,8 @@
 #include "app/dc_GuiSeams.h"
 #include "app/dc_Help.h"
 #include "image/dc_DataFile.h"
+#include "model/dc_ReportLayout.h"
+#include "print/dc_PrtImg.h"
 
 namespace {
 
@@ -63,9 +65,40 @@ void ScreenshotWhenShown(const QString& file, QPointer<QWidget>* window) {
     poll->start(200);
 }
 
+// Messages of a run without windows go to standard error.
+class TStderrMessageSink : public IMessageSink {
+public:
+    TMsgResult Show(const TMessage& message) override {
+        std::fprintf(stderr, "RK36: %s\n", message.Text.c_str());
+        return DefaultResult(message);
+    }
+};
+
+// "RK36 --print-pdf OUT.pdf FILE [--fleet]": the report of FILE as a PDF,
+// without a window and without the single-instance lock, for scripts.
+int PrintPdf(int argc, char* argv[]) {
+    if (argc < 4 || argc > 5 || (argc == 5 && std::string(argv[4]) != "--fleet")) {
+        std::fprintf(stderr, "usage: RK36 --print-pdf OUT.pdf FILE [--fleet]\n");
+        return 2;
+    }
+    if (!DisplayAvailable()) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    SetProgramFolder(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+    SetMessageSink(std::make_shared<TStderrMessageSink>());
+    TRKmem model;
+    TMap36 image;
+    const std::string fileName = argv[3];
+    const bool ok = LoadDataFile(fileName, model, image) &&
+                    PrintReportToPdf(argv[2], BuildReport(model, fileName, argc == 5 ? 1 : 0));
+    SetMessageSink(nullptr);
+    return ok ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    if (argc > 1 && std::string(argv[1]) == "--print-pdf") return PrintPdf(argc, argv);
+
     QLockFile instance(LockFileName());
     instance.setStaleLockTime(0);
     if (!instance.tryLock(0)) return 0; // another copy runs; it stays in front
