@@ -18,10 +18,10 @@ class TTestDialog : public TDlgBase {
   public:
     explicit TTestDialog(TDialogContext& c) : TDlgBase(nullptr, c, "Test", 320, 220) {
         int r = AddRow("&Bell");
-        cmbBell = AddCombo(r, 1, {{"cmbBell", 101, "Enable the bell", {}}}, {"Disabled", "Enabled"});
+        cmbBell = AddCombo(r, 1, ComboDef("cmbBell", 101, "Enable the bell"), {"Disabled", "Enabled"});
         BindIndex(cmbBell, &TRKmem::Bell);
         r = AddRow("&Lock");
-        cmbLock = AddCombo(r, 1, {{"cmbLock", 102, "Lock", {}}}, {"Off", "On"});
+        cmbLock = AddCombo(r, 1, ComboDef("cmbLock", 102, "Lock"), {"Off", "On"});
         r = AddRow("A&F minimum");
         TEditDef af;
         af.Name = "edtAf";
