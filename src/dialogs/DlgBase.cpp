@@ -357,7 +357,7 @@ void TDlgBase::BindIndex(QComboBox* combo, TIntRef value, int32_t offset) {
         },
         [this, combo, value, offset, shown] {
             const int i = combo->currentIndex();
-            if (i >= 0 && i != *shown) value(Live()) = i + offset;
+            if (i >= 0 && (writeAll_ || i != *shown)) value(Live()) = i + offset;
         },
         [this, value] { return value(Live()) != value(copy_); });
 }
@@ -371,7 +371,7 @@ void TDlgBase::BindInvertedFlag(QComboBox* combo, TIntRef flag) {
         },
         [this, combo, flag, shown] {
             const int i = combo->currentIndex();
-            if (i >= 0 && i != *shown) flag(Live()) = i == 0 ? 1 : 0;
+            if (i >= 0 && (writeAll_ || i != *shown)) flag(Live()) = i == 0 ? 1 : 0;
         },
         [this, flag] { return flag(Live()) != flag(copy_); });
 }
@@ -385,7 +385,8 @@ void TDlgBase::BindCheck(QCheckBox* check, TIntRef flag, bool inverted) {
             *shown = check->isChecked();
         },
         [this, check, flag, ticked, shown] {
-            if (check->isChecked() != *shown) flag(Live()) = check->isChecked() ? ticked : 1 - ticked;
+            if (writeAll_ || check->isChecked() != *shown)
+                flag(Live()) = check->isChecked() ? ticked : 1 - ticked;
         },
         [this, flag] { return flag(Live()) != flag(copy_); });
 }
@@ -401,7 +402,7 @@ void TDlgBase::BindInt(QLineEdit* edit, const TIntEditRule& rule, TIntRef value,
             *shown = edit->text();
         },
         [this, edit, rule, value, scale, shown] {
-            if (edit->text() == *shown) return;
+            if (!writeAll_ && edit->text() == *shown) return;
             value(Live()) = RoundIntEdit(rule, ParseIntEdit(rule, FromQt(edit->text()))) / scale;
         },
         [this, value] { return value(Live()) != value(copy_); });
@@ -417,7 +418,7 @@ void TDlgBase::BindDecimal(QLineEdit* edit, const TDecimalEditRule& rule, TIntRe
             *shown = edit->text();
         },
         [this, edit, rule, value, scale, shown] {
-            if (edit->text() == *shown) return;
+            if (!writeAll_ && edit->text() == *shown) return;
             const long double v =
                 static_cast<long double>(ParseDecimalEdit(rule, FromQt(edit->text()))) * scale;
             value(Live()) = static_cast<int32_t>(std::clamp<long double>(v, INT32_MIN, INT32_MAX));
@@ -433,7 +434,7 @@ void TDlgBase::BindText(QLineEdit* edit, TTextRef text) {
             *shown = edit->text();
         },
         [this, edit, text, shown] {
-            if (edit->text() != *shown) text(Live()) = FromQt(edit->text());
+            if (writeAll_ || edit->text() != *shown) text(Live()) = FromQt(edit->text());
         },
         [this, text] { return text(Live()) != text(copy_); });
 }
@@ -449,7 +450,7 @@ void TDlgBase::BindPicker(TGroupChannelPicker* picker, TIntRef group, TIntRef po
         },
         [this, picker, group, position, shown] {
             const TChoice now{picker->Group(), picker->Position()};
-            if (now == *shown || !now.first) return;
+            if ((!writeAll_ && now == *shown) || !now.first) return;
             group(Live()) = *now.first;
             if (*now.first == TGroupChannelPicker::kNone)
                 position(Live()) = TGroupChannelPicker::kNone;
@@ -702,6 +703,8 @@ bool TDlgBase::eventFilter(QObject* watched, QEvent* event) {
 
 void TDlgBase::btnOKClick() {
     if (focused_) CommitEdit(qobject_cast<QLineEdit*>(focused_));
+    writeAll_ = false;
+    if (!PrepareWrite()) return;
     for (auto& b : bindings_)
         if (b.Write) b.Write();
     modified_ = false;

@@ -216,6 +216,13 @@ class TDlgBase : public QDialog {
     // return false to keep the dialog open. Call MarkModified() for
     // differences that bindings do not cover.
     virtual bool WriteBack() { return true; }
+    // Runs before the bindings are written; return false to keep the dialog
+    // open. A dialog that replaces the live model here (a band template)
+    // calls WriteEveryControl so that the controls are written over it.
+    virtual bool PrepareWrite() { return true; }
+    void WriteEveryControl() { writeAll_ = true; }
+    // True when the binding writes on OK should treat every control as changed.
+    bool WritingEveryControl() const { return writeAll_; }
     // A key the window sees before the control (Page Up/Down, say); `edit`
     // is the focused edit field, whose text is being edited, or nullptr.
     // True when the key was handled.
@@ -299,4 +306,5 @@ class TDlgBase : public QDialog {
     QString entryText_;
     bool modified_ = false;
     bool shown_ = false;
+    bool writeAll_ = false;
 };

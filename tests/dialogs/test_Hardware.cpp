@@ -389,3 +389,33 @@ TEST(HardwareRules, BandFieldsByPosition) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(HardwareTest, EveryRowChangedAloneMarksTheFileModified) {
+    SetProgramFolder(folder->Path());
+    ExpectCompareOnOk(
+        [](TDlgState& st) {
+            EXPECT_TRUE(LoadDataFile(TemplatePathFor(0, 2, 1), st.Model, st.Image));
+            st.Ctx.StartupMode = 2;
+            auto* d = new TfrmHardware(nullptr, st.Ctx);
+            d->show();
+            d->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(d));
+            return d;
+        },
+        {{"cmbAModel", false},
+         {"cmbCHType", false}, // not compared
+         {"cmbMFBand"},
+         {"cmbMPType"},
+         {"cmbMSDelay"},
+         {"edtMNATime"},
+         {"cmbMSRTime"},
+         {"cmbMSH"},
+         {"cmbMDRData"},
+         {"cmbMDTData"},
+         {"cmbMMType"},
+         {"edtMSPBR"}});
+}
+
+} // namespace
