@@ -170,18 +170,6 @@ TGridOptions GridOptions(const TRKmem& m, int fileFormat) {
 
 // ---- Groups ----------------------------------------------------------------------
 
-int32_t GroupSize(const TRKmem& m, int32_t group) {
-    if (group < 0 || group >= kGroupCount) return 0;
-    return static_cast<int32_t>(std::min<uint32_t>(m.GroupAreas.Get(group), kChannelCount));
-}
-
-int32_t GroupStart(const TRKmem& m, int32_t group) {
-    int64_t start = 0;
-    for (int32_t g = 0; g < group && g < kGroupCount; ++g)
-        start += m.GroupAreas.Get(g);
-    return static_cast<int32_t>(std::min<int64_t>(start, kChannelCount));
-}
-
 int32_t ChooseGroup(const TRKmem& m, int32_t g) {
     if (g < 0 || g >= kGroupCount) g = 0;
     for (int32_t i = g; i < kGroupCount; ++i)

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "model/U_RKmem.h"
+#include "model/dc_Groups.h"
 #include "model/dc_RKmem.h"
 
 constexpr int kGridColumnCount = kChannelColumnCount;
@@ -49,8 +50,6 @@ struct TGridPage {
 
 // ---- Groups --------------------------------------------------------------------
 
-int32_t GroupSize(const TRKmem& m, int32_t group);
-int32_t GroupStart(const TRKmem& m, int32_t group);
 // g when it holds channels, else the next group that does, else the first
 // that does from group 0, else 0. Any g outside 0..249 starts the search at 0.
 int32_t ChooseGroup(const TRKmem& m, int32_t g);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/dc_GuiSeams.h"
+#include "dialogs/DlgBase.h"
 #include "image/dc_DataFile.h"
 
 namespace {
@@ -27,7 +28,7 @@ void SetHelpLanguage(int language) {
 
 std::filesystem::path HelpFolder() { return CurrentFolder(); }
 
-std::filesystem::path HelpPagePath(int context) {
+std::filesystem::path HelpPagePath(uint32_t context) {
     const auto& folder = CurrentFolder();
     if (folder.empty()) return {};
     if (context != 0) {
@@ -38,7 +39,7 @@ std::filesystem::path HelpPagePath(int context) {
     return folder / "index.html";
 }
 
-void ShowHelp(int context) {
+void ShowHelp(uint32_t context) {
     const auto page = HelpPagePath(context);
     if (page.empty()) return;
     static QPointer<QTextBrowser> browser;
@@ -52,4 +53,8 @@ void ShowHelp(int context) {
     browser->setSource(QUrl::fromLocalFile(PathToQ(page)));
     browser->show();
     browser->raise();
+}
+
+void InstallDialogHelp() {
+    SetHelpHandler([](int command, uint32_t context) { ShowHelp(command == 1 ? context : 0); });
 }

@@ -2,6 +2,7 @@
 // Local HTML help: one folder of pages per language under the program
 // folder, a page per help context, shown in an in-program browser window.
 
+#include <cstdint>
 #include <filesystem>
 
 // 0 picks "help/en", 1 "help/es"; any other value leaves help unset.
@@ -10,6 +11,8 @@ void SetHelpLanguage(int language);
 std::filesystem::path HelpFolder();
 // The page for a context ("<context>.html"), or the index when there is no
 // such page or the context is 0; empty when help is unset.
-std::filesystem::path HelpPagePath(int context);
+std::filesystem::path HelpPagePath(uint32_t context);
 // Shows the page for `context` (0: the index). Does nothing while unset.
-void ShowHelp(int context = 0);
+void ShowHelp(uint32_t context = 0);
+// Sends the settings dialogs' F1 (and their default-topic requests) here.
+void InstallDialogHelp();

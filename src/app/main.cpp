@@ -114,6 +114,7 @@ int main(int argc, char* argv[]) {
     SetProgramFolder(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
     SetMessageSink(std::make_shared<TQtMessageSink>());
     SetHelpLanguage(-1);
+    InstallDialogHelp();
 
     // QApplication has taken out the arguments that were its own.
     std::vector<std::string> args;

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include <algorithm>
+#include <memory>
 
 #include "dialogs/dc_HardwareRules.h"
 #include "model/dc_Decimal.h"
@@ -153,6 +154,55 @@ TfrmHardware::TfrmHardware(QWidget* parent, TDialogContext& context)
     choice_.Product = cmbMPType;
     connect(cmbMFBand, &QComboBox::activated, this, [this] { cmbMFBandChange(); });
     connect(cmbMPType, &QComboBox::activated, this, [this] { cmbMPTypeChange(); });
+
+    // The rows below write only what the user (or a band change) altered;
+    // band, product, head and STBY RX are written by WriteBack.
+    auto sqDelayShown = std::make_shared<int>(-1);
+    Bind(
+        [this, sqDelayShown] {
+            SelectIndex(cmbMSDelay, std::clamp(Live().SqDelay - 5, 0, cmbMSDelay->count() - 1));
+            *sqDelayShown = cmbMSDelay->currentIndex();
+        },
+        [this, sqDelayShown] {
+            const int i = cmbMSDelay->currentIndex();
+            if (i >= 0 && (WritingEveryControl() || i != *sqDelayShown)) Live().SqDelay = i + 5;
+        },
+        [this] { return Live().SqDelay != WorkingCopy().SqDelay; });
+    auto releaseShown = std::make_shared<QString>();
+    Bind(
+        [this, releaseShown] {
+            const TIntEditRule& rule = SqReleaseRule();
+            const int32_t ms = Live().SqReleaseTime * 5 + 5;
+            edtMNATime->setText(ToQt(IntEditDisplay(rule, ParseIntEdit(rule, std::to_string(ms)))));
+            *releaseShown = edtMNATime->text();
+        },
+        [this, releaseShown] {
+            if (!WritingEveryControl() && edtMNATime->text() == *releaseShown) return;
+            Live().SqReleaseTime =
+                SqReleaseTimeFromMs(ParseIntEdit(SqReleaseRule(), FromQt(edtMNATime->text())));
+        },
+        [this] { return Live().SqReleaseTime != WorkingCopy().SqReleaseTime; });
+    BindIndex(cmbMSRTime, Field(&TRKmem::NoiseSqAttackTime));
+    BindIndex(cmbMSH, Field(&TRKmem::NoiseSqHysteresis));
+    BindIndex(cmbMDRData, Field(&TRKmem::DcsRxInverted));
+    BindIndex(cmbMDTData, Field(&TRKmem::DcsTxInverted));
+    auto memoryShown = std::make_shared<int>(-1);
+    Bind(
+        [this, memoryShown] {
+            cmbMMType->setCurrentIndex(Live().MemoryType == 2 ? 1 : 0);
+            *memoryShown = cmbMMType->currentIndex();
+        },
+        [this, memoryShown] {
+            const int i = cmbMMType->currentIndex();
+            if (i >= 0 && (WritingEveryControl() || i != *memoryShown)) Live().MemoryType = i == 1 ? 2 : 0;
+        },
+        [this] { return Live().MemoryType != WorkingCopy().MemoryType; });
+    BindInt(edtMSPBR, PllBRule(), Field(&TRKmem::ScanPllBRegister));
+    for (auto field :
+         {&TRKmem::LvhfBand, &TRKmem::BandCode, &TRKmem::VhfBand, &TRKmem::UhfBand, &TRKmem::StbyIndex})
+        CompareField(field);
+    CompareField(&TRKmem::ProductType);
+    CompareField(&TRKmem::StandbyRepeaterData);
 }
 
 void TfrmHardware::ShowStbyRx(int bandPosition, int stbyEntry, bool lowVhf, bool normalise) {
@@ -171,19 +221,9 @@ void TfrmHardware::FormShow() {
     choice_.Show(BandType(m), ProductPosition(m.ProductType));
     shownBand_ = choice_.RememberedBand;
     shownProduct_ = choice_.RememberedProduct;
-    SelectIndex(cmbMSDelay, std::clamp(m.SqDelay - 5, 0, cmbMSDelay->count() - 1));
-    const TIntEditRule& release = SqReleaseRule();
-    edtMNATime->setText(
-        ToQt(IntEditDisplay(release, ParseIntEdit(release, std::to_string(m.SqReleaseTime * 5 + 5)))));
-    SelectIndex(cmbMSRTime, m.NoiseSqAttackTime);
-    SelectIndex(cmbMSH, m.NoiseSqHysteresis);
-    SelectIndex(cmbMDRData, m.DcsRxInverted);
-    SelectIndex(cmbMDTData, m.DcsTxInverted);
-    cmbMMType->setCurrentIndex(m.MemoryType == 2 ? 1 : 0);
-    edtMSPBR->setText(
-        ToQt(IntEditDisplay(PllBRule(), ParseIntEdit(PllBRule(), std::to_string(m.ScanPllBRegister)))));
     const int band = cmbMFBand->currentIndex();
     ShowStbyRx(band, m.StbyIndex, band == 0 || band == 1, false);
+    shownStbyRx_ = edtMSRX->text();
 }
 
 void TfrmHardware::UpdateEnabled() {
@@ -221,45 +261,39 @@ void TfrmHardware::cmbMPTypeChange() {
     choice_.ProductChange();
 }
 
-bool TfrmHardware::WriteBack() {
+bool TfrmHardware::PrepareWrite() {
     TRKmem& m = Live();
-    const int head = IndexOr(cmbCHType, m.ControlHeadType);
     const int band = IndexOr(cmbMFBand, shownBand_);
     const int product = IndexOr(cmbMPType, shownProduct_);
-
-    if (band != shownBand_ || product != shownProduct_) {
+    templateApplied_ = band != shownBand_ || product != shownProduct_;
+    if (templateApplied_) {
         Ctx.HardwareChanged = true;
-        ApplyBandTemplate(m, Ctx.Image, Ctx.TemplateChannel, TemplatePathFor(head, band, product),
+        ApplyBandTemplate(m, Ctx.Image, Ctx.TemplateChannel,
+                          TemplatePathFor(IndexOr(cmbCHType, m.ControlHeadType), band, product),
                           band != shownBand_, TCodecContext{Ctx.StartupMode});
+        // The template replaced the live settings: the rows go over it as shown.
+        WriteEveryControl();
     }
-    m.ControlHeadType = head;
+    return true;
+}
+
+bool TfrmHardware::WriteBack() {
+    TRKmem& m = Live();
+    m.ControlHeadType = IndexOr(cmbCHType, m.ControlHeadType);
+    // Band fields, product and the standby entry follow the band and product
+    // rows; untouched, they keep what is stored (a text in "%3.6f" is not
+    // read back over a finer stored frequency).
+    if (!templateApplied_ && edtMSRX->text() == shownStbyRx_) return true;
+    const int band = IndexOr(cmbMFBand, shownBand_);
+    const int product = IndexOr(cmbMPType, shownProduct_);
     const int32_t stbyEntry = WriteBandFields(m, band, IsTr2300(product));
     m.ProductType = kProductTypes[static_cast<size_t>(std::clamp(product, 0, 2))];
-    if (cmbMSDelay->currentIndex() >= 0) m.SqDelay = cmbMSDelay->currentIndex() + 5;
-    m.SqReleaseTime = SqReleaseTimeFromMs(ParseIntEdit(SqReleaseRule(), FromQt(edtMNATime->text())));
-    m.NoiseSqAttackTime = IndexOr(cmbMSRTime, m.NoiseSqAttackTime);
-    m.NoiseSqHysteresis = IndexOr(cmbMSH, m.NoiseSqHysteresis);
-    m.DcsRxInverted = IndexOr(cmbMDRData, m.DcsRxInverted);
-    m.DcsTxInverted = IndexOr(cmbMDTData, m.DcsTxInverted);
-    m.MemoryType = cmbMMType->currentIndex() == 1 ? 2 : 0;
-    m.ScanPllBRegister = ParseIntEdit(PllBRule(), FromQt(edtMSPBR->text()));
-
     double mhz = 0;
     if (TextToFloat(TrimBlanks(FromQt(edtMSRX->text())), mhz)) {
         TSTBYRPData& entry = m.StandbyRepeaterData.Items[StbyEntryIndex(stbyEntry)];
         entry = EncodeStbyRx(m, entry, mhz, band);
     }
     m.StbyIndex = stbyEntry;
-
-    const TRKmem& c = WorkingCopy();
-    if (m.LvhfBand != c.LvhfBand || m.BandCode != c.BandCode || m.VhfBand != c.VhfBand ||
-        m.UhfBand != c.UhfBand || m.ProductType != c.ProductType || m.SqDelay != c.SqDelay ||
-        m.SqReleaseTime != c.SqReleaseTime || m.NoiseSqAttackTime != c.NoiseSqAttackTime ||
-        m.NoiseSqHysteresis != c.NoiseSqHysteresis || m.DcsRxInverted != c.DcsRxInverted ||
-        m.DcsTxInverted != c.DcsTxInverted || m.MemoryType != c.MemoryType ||
-        m.ScanPllBRegister != c.ScanPllBRegister || m.StbyIndex != c.StbyIndex ||
-        !m.StandbyRepeaterData.Equals(c.StandbyRepeaterData))
-        MarkModified();
     return true;
 }
 

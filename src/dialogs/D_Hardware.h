@@ -43,6 +43,7 @@ class TfrmHardware : public TDlgBase {
   protected:
     void FormShow() override;
     void UpdateEnabled() override;
+    bool PrepareWrite() override;
     bool WriteBack() override;
 
   private:
@@ -53,6 +54,8 @@ class TfrmHardware : public TDlgBase {
     TBandProductChoice choice_;
     int shownBand_ = 0;
     int shownProduct_ = 1;
+    QString shownStbyRx_;
+    bool templateApplied_ = false;
 };
 
 // The Hardware command's dialog; true on OK.

@@ -95,17 +95,17 @@ bool TBandProductChoice::ProductChange() {
 TfrmModel::TfrmModel(QWidget* parent, TDialogContext& context)
     : TDlgBase(parent, context, QStringLiteral("Model"), 416, 249) {
     int row = AddRow(QStringLiteral("&RF Deck Capability"));
-    cmbRfDeck = AddCombo(row, 1, {{"cmbRfDeck", 0x806607EB, {}, {}}}, {QStringLiteral("Single RF Deck")});
+    cmbRfDeck = AddCombo(row, 1, ComboDef("cmbRfDeck", 0x806607EB), {QStringLiteral("Single RF Deck")});
     row = AddRow(QStringLiteral("&Control Head Type"));
-    cmbCHType = AddCombo(row, 1, {{"cmbCHType", 0x806607ED, {}, {}}},
+    cmbCHType = AddCombo(row, 1, ComboDef("cmbCHType", 0x806607ED),
                          {QStringLiteral("Normal Head"), QStringLiteral("Motorcycle Head")});
     AddColumnHeaders({QStringLiteral("Master"), QStringLiteral("Slave")});
     row = AddRow(QStringLiteral("&Freq Band"));
-    cmbMFBand = AddCombo(row, 1, {{"cmbMFBand", 0x806607DB, {}, {}}}, {});
-    cmbSFBand = AddCombo(row, 2, {{"cmbSFBand", 0x806607DB, {}, {}}}, {});
+    cmbMFBand = AddCombo(row, 1, ComboDef("cmbMFBand", 0x806607DB), {});
+    cmbSFBand = AddCombo(row, 2, ComboDef("cmbSFBand", 0x806607DB), {});
     row = AddRow(QStringLiteral("Pr&oduct Type"));
-    cmbMPType = AddCombo(row, 1, {{"cmbMPType", 0x806607DC, {}, {}}}, ProductItems());
-    cmbSPType = AddCombo(row, 2, {{"cmbSPType", 0x806607DC, {}, {}}}, {});
+    cmbMPType = AddCombo(row, 1, ComboDef("cmbMPType", 0x806607DC), ProductItems());
+    cmbSPType = AddCombo(row, 2, ComboDef("cmbSPType", 0x806607DC), {});
     pnlHint2->setText(QStringLiteral("<SELECT>"));
 
     choice_.Band = cmbMFBand;

@@ -1,5 +1,7 @@
 #include "dialogs/DlgBase.h"
 
+#include "dialogs/dc_ChannelPicker.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
@@ -12,7 +14,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <climits>
+#include <memory>
 
 // ---- Texts -------------------------------------------------------------------
 
@@ -168,6 +175,7 @@ TDlgBase::TDlgBase(QWidget* parent, TDialogContext& context, const QString& capt
     rows_->setHorizontalSpacing(4);
     rows_->setVerticalSpacing(3);
     outer->addLayout(rows_);
+    grids_.push_back({rows_, nullptr, 0});
     outer->addStretch(1);
 
     auto* bottom = new QHBoxLayout;
@@ -209,36 +217,73 @@ bool TDlgBase::Execute() {
 }
 
 void TDlgBase::AddColumnHeaders(const QStringList& captions) {
-    const int row = static_cast<int>(rowList_.size());
-    rowList_.push_back({});
+    TGrid& grid = grids_[currentGrid_];
+    const int row = grid.Rows++;
+    QWidget* owner = grid.Page ? grid.Page : this;
     for (int i = 0; i < captions.size(); ++i) {
-        auto* l = new QLabel(captions[i], this);
+        auto* l = new QLabel(captions[i], owner);
         l->setAlignment(Qt::AlignCenter);
-        rows_->addWidget(l, row, i + 1);
+        grid.Layout->addWidget(l, row, i + 1);
     }
 }
 
 int TDlgBase::AddRow(const QString& caption, QChar accelerator) {
+    TGrid& grid = grids_[currentGrid_];
     TRow r;
-    r.Caption = caption;
-    r.Accelerator = accelerator.isNull() ? FirstAccelerator(caption) : accelerator.toUpper();
-    r.Label = new QLabel(CaptionHtml(caption, r.Accelerator), this);
+    r.Grid = currentGrid_;
+    r.GridRow = grid.Rows++;
+    r.Label = new QLabel(grid.Page ? grid.Page : this);
     r.Label->setTextFormat(Qt::RichText);
     r.Label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     r.Label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    r.Label->setAccessibleName(caption);
-    const int row = static_cast<int>(rowList_.size());
-    rows_->addWidget(r.Label, row, 0);
+    grid.Layout->addWidget(r.Label, r.GridRow, 0);
     rowList_.push_back(r);
+    const int row = static_cast<int>(rowList_.size()) - 1;
+    SetRowCaption(row, caption, accelerator);
     return row;
+}
+
+void TDlgBase::SetRowCaption(int row, const QString& caption, QChar accelerator) {
+    if (row < 0 || row >= static_cast<int>(rowList_.size())) return;
+    TRow& r = rowList_[static_cast<size_t>(row)];
+    r.Caption = caption;
+    r.Accelerator = accelerator.isNull() ? FirstAccelerator(caption) : accelerator.toUpper();
+    r.Label->setText(CaptionHtml(caption, r.Accelerator));
+    r.Label->setAccessibleName(caption);
+}
+
+int TDlgBase::AddPage(const QString& caption) {
+    if (!pages_) {
+        pages_ = new QTabWidget(this);
+        pages_->setObjectName(QStringLiteral("pgcPages"));
+        pages_->setFocusPolicy(Qt::NoFocus);
+        grids_[0].Layout->addWidget(pages_, grids_[0].Rows++, 0, 1, -1);
+    }
+    auto* page = new QWidget;
+    auto* layout = new QGridLayout(page);
+    layout->setHorizontalSpacing(4);
+    layout->setVerticalSpacing(3);
+    layout->setRowStretch(1000, 1);
+    const int index = pages_->addTab(page, caption);
+    grids_.push_back({layout, page, 0});
+    currentGrid_ = grids_.size() - 1;
+    return index;
+}
+
+bool TDlgBase::RowReachable(const TRow& row) const {
+    const QWidget* page = grids_[row.Grid].Page;
+    return !page || (pages_ && pages_->currentWidget() == page);
 }
 
 TDlgBase::TControl& TDlgBase::Register(QWidget* widget, int row, int column, const TControlDef& def) {
     widget->setObjectName(QString::fromLatin1(def.Name));
     widget->installEventFilter(this);
     if (row >= 0 && row < static_cast<int>(rowList_.size())) {
-        rows_->addWidget(widget, row, column);
-        rowList_[static_cast<size_t>(row)].Controls.push_back(widget);
+        TRow& r = rowList_[static_cast<size_t>(row)];
+        const TGrid& grid = grids_[r.Grid];
+        if (grid.Page) widget->setParent(grid.Page);
+        grid.Layout->addWidget(widget, r.GridRow, column);
+        r.Controls.push_back(widget);
     }
     TControl c;
     c.Widget = widget;
@@ -256,6 +301,7 @@ QComboBox* TDlgBase::AddCombo(int row, int column, const TComboDef& def, const Q
     TControl& c = Register(combo, row, column, def);
     c.EnterToggles = def.EnterToggles;
     c.SwallowEnter = def.SwallowEnter;
+    c.OnLeave = def.OnLeave;
     return combo;
 }
 
@@ -269,8 +315,17 @@ QLineEdit* TDlgBase::AddEdit(int row, int column, const TEditDef& def) {
     c.IsEdit = true;
     c.MaxLength = def.MaxLength;
     c.Filter = def.Filter;
+    c.PositionFilter = def.PositionFilter;
     c.Converter = def.Converter;
     c.OnLeave = def.OnLeave;
+    c.ReadOnly = def.ReadOnly;
+    if (def.ReadOnly) {
+        QPalette p = edit->palette();
+        const QColor grey = QApplication::palette().color(QPalette::Button);
+        p.setColor(QPalette::Active, QPalette::Base, grey);
+        p.setColor(QPalette::Inactive, QPalette::Base, grey);
+        edit->setPalette(p);
+    }
     return edit;
 }
 
@@ -285,27 +340,146 @@ void TDlgBase::AttachControl(QWidget* control, int row, int column, const TContr
     Register(control, row, column, def);
 }
 
-void TDlgBase::BindIndex(QComboBox* combo, int32_t TRKmem::*field) {
-    bindings_.push_back({[this, combo, field] { SelectIndex(combo, Live().*field); },
-                         [this, combo, field] { Live().*field = IndexOr(combo, Live().*field); },
-                         [this, field] { return Live().*field != copy_.*field; }});
+void TDlgBase::Bind(std::function<void()> fill, std::function<void()> write, std::function<bool()> differs) {
+    bindings_.push_back({std::move(fill), std::move(write), std::move(differs)});
 }
 
-void TDlgBase::BindInt(QLineEdit* edit, const TIntEditRule& rule, int32_t TRKmem::*field) {
-    bindings_.push_back(
-        {[this, edit, rule, field] {
-             edit->setText(ToQt(IntEditDisplay(rule, ParseIntEdit(rule, std::to_string(Live().*field)))));
-         },
-         [this, edit, rule, field] {
-             Live().*field = RoundIntEdit(rule, ParseIntEdit(rule, FromQt(edit->text())));
-         },
-         [this, field] { return Live().*field != copy_.*field; }});
+void TDlgBase::Compare(TIntRef value) {
+    Bind({}, {}, [this, value] { return value(Live()) != value(copy_); });
 }
 
-void TDlgBase::BindText(QLineEdit* edit, std::string TRKmem::*field) {
-    bindings_.push_back({[this, edit, field] { edit->setText(ToQt(Live().*field)); },
-                         [this, edit, field] { Live().*field = FromQt(edit->text()); },
-                         [this, field] { return Live().*field != copy_.*field; }});
+void TDlgBase::BindIndex(QComboBox* combo, TIntRef value, int32_t offset) {
+    auto shown = std::make_shared<int>(-1);
+    Bind(
+        [this, combo, value, offset, shown] {
+            SelectIndex(combo, value(Live()) - offset);
+            *shown = combo->currentIndex();
+        },
+        [this, combo, value, offset, shown] {
+            const int i = combo->currentIndex();
+            if (i >= 0 && (writeAll_ || i != *shown)) value(Live()) = i + offset;
+        },
+        [this, value] { return value(Live()) != value(copy_); });
+}
+
+void TDlgBase::BindInvertedFlag(QComboBox* combo, TIntRef flag) {
+    auto shown = std::make_shared<int>(-1);
+    Bind(
+        [this, combo, flag, shown] {
+            SelectIndex(combo, flag(Live()) == 1 ? 0 : flag(Live()) == 0 ? 1 : -1);
+            *shown = combo->currentIndex();
+        },
+        [this, combo, flag, shown] {
+            const int i = combo->currentIndex();
+            if (i >= 0 && (writeAll_ || i != *shown)) flag(Live()) = i == 0 ? 1 : 0;
+        },
+        [this, flag] { return flag(Live()) != flag(copy_); });
+}
+
+void TDlgBase::BindCheck(QCheckBox* check, TIntRef flag, bool inverted) {
+    auto shown = std::make_shared<bool>(false);
+    const int32_t ticked = inverted ? 0 : 1;
+    Bind(
+        [this, check, flag, ticked, shown] {
+            check->setChecked(flag(Live()) == ticked);
+            *shown = check->isChecked();
+        },
+        [this, check, flag, ticked, shown] {
+            if (writeAll_ || check->isChecked() != *shown)
+                flag(Live()) = check->isChecked() ? ticked : 1 - ticked;
+        },
+        [this, flag] { return flag(Live()) != flag(copy_); });
+}
+
+void TDlgBase::BindInt(QLineEdit* edit, const TIntEditRule& rule, TIntRef value, int32_t scale) {
+    if (scale < 1) scale = 1;
+    auto shown = std::make_shared<QString>();
+    Bind(
+        [this, edit, rule, value, scale, shown] {
+            const int64_t v = static_cast<int64_t>(value(Live())) * scale;
+            const int32_t inRange = static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+            edit->setText(ToQt(IntEditDisplay(rule, ParseIntEdit(rule, std::to_string(inRange)))));
+            *shown = edit->text();
+        },
+        [this, edit, rule, value, scale, shown] {
+            if (!writeAll_ && edit->text() == *shown) return;
+            value(Live()) = RoundIntEdit(rule, ParseIntEdit(rule, FromQt(edit->text()))) / scale;
+        },
+        [this, value] { return value(Live()) != value(copy_); });
+}
+
+void TDlgBase::BindDecimal(QLineEdit* edit, const TDecimalEditRule& rule, TIntRef value, double scale) {
+    if (!(scale > 0)) scale = 1;
+    auto shown = std::make_shared<QString>();
+    Bind(
+        [this, edit, rule, value, scale, shown] {
+            const double v = std::clamp(static_cast<double>(value(Live())) / scale, rule.Min, rule.Max);
+            edit->setText(ToQt(DecimalEditDisplay(rule, v)));
+            *shown = edit->text();
+        },
+        [this, edit, rule, value, scale, shown] {
+            if (!writeAll_ && edit->text() == *shown) return;
+            const long double v =
+                static_cast<long double>(ParseDecimalEdit(rule, FromQt(edit->text()))) * scale;
+            value(Live()) = static_cast<int32_t>(std::clamp<long double>(v, INT32_MIN, INT32_MAX));
+        },
+        [this, value] { return value(Live()) != value(copy_); });
+}
+
+void TDlgBase::BindText(QLineEdit* edit, TTextRef text) {
+    auto shown = std::make_shared<QString>();
+    Bind(
+        [this, edit, text, shown] {
+            edit->setText(ToQt(text(Live())));
+            *shown = edit->text();
+        },
+        [this, edit, text, shown] {
+            if (writeAll_ || edit->text() != *shown) text(Live()) = FromQt(edit->text());
+        },
+        [this, text] { return text(Live()) != text(copy_); });
+}
+
+void TDlgBase::BindPicker(TGroupChannelPicker* picker, TIntRef group, TIntRef position) {
+    using TChoice = std::pair<std::optional<int32_t>, std::optional<int32_t>>;
+    auto shown = std::make_shared<TChoice>();
+    Bind(
+        [this, picker, group, position, shown] {
+            picker->Load(Live());
+            picker->Show(group(Live()), position(Live()));
+            *shown = {picker->Group(), picker->Position()};
+        },
+        [this, picker, group, position, shown] {
+            const TChoice now{picker->Group(), picker->Position()};
+            if ((!writeAll_ && now == *shown) || !now.first) return;
+            group(Live()) = *now.first;
+            if (*now.first == TGroupChannelPicker::kNone)
+                position(Live()) = TGroupChannelPicker::kNone;
+            else if (now.second)
+                position(Live()) = *now.second;
+        },
+        [this, group, position] {
+            return group(Live()) != group(copy_) || position(Live()) != position(copy_);
+        });
+}
+
+void RefillCombo(QComboBox* combo, const QStringList& items, int index) {
+    const bool blocked = combo->blockSignals(true);
+    combo->clear();
+    combo->addItems(items);
+    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+    combo->blockSignals(blocked);
+}
+
+void RefillComboKeepingText(QComboBox* combo, const QStringList& items) {
+    const QString text = combo->currentIndex() >= 0 ? combo->currentText() : QString();
+    RefillCombo(combo, items, text.isNull() ? -1 : static_cast<int>(items.indexOf(text)));
+}
+
+std::vector<QWidget*> TDlgBase::Controls() const {
+    std::vector<QWidget*> out;
+    for (const auto& c : controls_)
+        out.push_back(c.Widget);
+    return out;
 }
 
 void TDlgBase::SelectIndex(QComboBox* combo, int index) {
@@ -345,11 +519,11 @@ void TDlgBase::showEvent(QShowEvent* event) {
         shown_ = true;
         copy_.Assign(Live());
         for (auto& b : bindings_)
-            b.Fill();
+            if (b.Fill) b.Fill();
         FormShow();
         for (auto& c : controls_) {
             auto* edit = qobject_cast<QLineEdit*>(c.Widget);
-            if (c.IsEdit && edit) SetEditForm(edit, 0);
+            if (c.IsEdit && !c.ReadOnly && edit) SetEditForm(edit, 0);
         }
         UpdateEnabled();
         if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
@@ -364,7 +538,7 @@ void TDlgBase::OnEnter(TControl& control) {
     pnlHint1->setText(control.Def.Hint1);
     pnlHint2->setText(control.Def.Hint2);
     if (pnlHint2->text().isEmpty()) pnlHint2->setText(HintSecondLine(control.Widget));
-    if (control.IsEdit) {
+    if (control.IsEdit && !control.ReadOnly) {
         auto* edit = static_cast<QLineEdit*>(control.Widget);
         SetEditForm(edit, 0);
         editState_ = false;
@@ -378,6 +552,7 @@ void TDlgBase::CommitEdit(QLineEdit* edit) {
 }
 
 void TDlgBase::OnLeaveEdit(TControl& control) {
+    if (control.ReadOnly) return;
     auto* edit = static_cast<QLineEdit*>(control.Widget);
     edit->setText(ToQt(control.Converter.Display(FromQt(edit->text()))));
     SetEditForm(edit, 0);
@@ -386,6 +561,7 @@ void TDlgBase::OnLeaveEdit(TControl& control) {
 }
 
 void TDlgBase::ToggleEditForm(TControl& control) {
+    if (control.ReadOnly) return;
     auto* edit = static_cast<QLineEdit*>(control.Widget);
     if (edit->isReadOnly()) {
         SetEditForm(edit, 1);
@@ -407,6 +583,11 @@ bool TDlgBase::EditKeyPress(TControl& control, QKeyEvent* key) {
         ToggleEditForm(control);
         return true;
     }
+    if (control.ReadOnly) {
+        // Navigation and selection keys only: nothing typed, deleted or pasted.
+        return !key->text().isEmpty() || k == Qt::Key_Backspace || k == Qt::Key_Delete ||
+               key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Cut);
+    }
     if (k == Qt::Key_Escape) {
         if (edit->isReadOnly()) return false; // the form cancels
         edit->setText(entryText_);
@@ -421,7 +602,13 @@ bool TDlgBase::EditKeyPress(TControl& control, QKeyEvent* key) {
     if (key->modifiers() & Qt::ControlModifier) return true;
     const QChar qc = k == Qt::Key_Backspace ? QChar(kBackspace) : text[0];
     if (qc.unicode() > 0xFF) return true;
-    const char c = FilterChar(control.Filter, static_cast<char>(qc.unicode()));
+    const char typedChar = static_cast<char>(qc.unicode());
+    // Typing in the display form replaces the whole text: the character goes first.
+    const int position = edit->isReadOnly()        ? 0
+                         : edit->hasSelectedText() ? edit->selectionStart()
+                                                   : edit->cursorPosition();
+    const char c = control.PositionFilter ? control.PositionFilter(typedChar, position)
+                                          : FilterChar(control.Filter, typedChar);
     if (c == '\0') return true;
     if (edit->isReadOnly()) {
         edit->clear();
@@ -443,7 +630,7 @@ bool TDlgBase::FormKeyDown(QKeyEvent* key) {
     if ((key->modifiers() & Qt::AltModifier) && k >= Qt::Key_0 && k <= Qt::Key_Z) {
         const QChar letter = QChar(k).toUpper();
         for (const TRow& r : rowList_) {
-            if (r.Accelerator.isNull() || r.Accelerator != letter) continue;
+            if (r.Accelerator.isNull() || r.Accelerator != letter || !RowReachable(r)) continue;
             for (QWidget* w : r.Controls) {
                 if (w->isEnabled()) {
                     w->setFocus(Qt::ShortcutFocusReason);
@@ -453,6 +640,11 @@ bool TDlgBase::FormKeyDown(QKeyEvent* key) {
             return true;
         }
         return true;
+    }
+    {
+        const TControl* c = Find(focused_);
+        auto* edit = c && c->IsEdit ? qobject_cast<QLineEdit*>(focused_) : nullptr;
+        if (ExtraKeyDown(key, edit)) return true;
     }
     if (k == Qt::Key_Escape) {
         if (editState_) return false; // the edit restores its entry text
@@ -474,9 +666,12 @@ bool TDlgBase::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::FocusOut: {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (control && control->IsEdit && reason != Qt::ActiveWindowFocusReason &&
-            reason != Qt::PopupFocusReason)
-            OnLeaveEdit(*control);
+        if (control && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            if (control->IsEdit)
+                OnLeaveEdit(*control);
+            else if (control->OnLeave)
+                control->OnLeave();
+        }
         break;
     }
     case QEvent::MouseButtonDblClick:
@@ -508,12 +703,14 @@ bool TDlgBase::eventFilter(QObject* watched, QEvent* event) {
 
 void TDlgBase::btnOKClick() {
     if (focused_) CommitEdit(qobject_cast<QLineEdit*>(focused_));
+    writeAll_ = false;
+    if (!PrepareWrite()) return;
     for (auto& b : bindings_)
-        b.Write();
+        if (b.Write) b.Write();
     modified_ = false;
     if (!WriteBack()) return;
     for (auto& b : bindings_)
-        if (b.Differs()) modified_ = true;
+        if (b.Differs && b.Differs()) modified_ = true;
     if (modified_) Ctx.FileModified = true;
     accept();
 }

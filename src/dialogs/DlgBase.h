@@ -13,6 +13,8 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "dialogs/dc_DlgHelpers.h"
@@ -26,6 +28,8 @@ class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTabWidget;
+class TGroupChannelPicker;
 
 // What a settings dialog reads and changes besides the model: the main
 // window's program-wide state, lent for the duration of the dialog.
@@ -58,6 +62,12 @@ bool ComboEnterToggles(QComboBox* combo, int key);
 // True when `key` is Enter, which the caller then discards.
 bool SwallowEnter(int key);
 
+// Clears the list and fills it with `items` without change signals, then
+// selects `index` (nothing when it is not an item).
+void RefillCombo(QComboBox* combo, const QStringList& items, int index);
+// As RefillCombo, selecting the item with the text selected before.
+void RefillComboKeepingText(QComboBox* combo, const QStringList& items);
+
 // Help: command 0 the default topic, 1 the topic of `context`. The main
 // window installs the viewer; without one a request is ignored.
 using THelpHandler = std::function<void(int command, uint32_t context)>;
@@ -76,14 +86,48 @@ struct TControlDef {
 struct TEditDef : TControlDef {
     int MaxLength = 0;
     TCharFilter Filter = TCharFilter::Any;
+    // When set, replaces Filter: the character typed at a position.
+    TPositionFilter PositionFilter;
     TEditConverter Converter;
     std::function<void()> OnLeave; // after the field returned to its display form
+    // Shown greyed and never edited, but focusable for its hint and help.
+    bool ReadOnly = false;
 };
 
 struct TComboDef : TControlDef {
-    bool EnterToggles = false; // ComboEnterToggles
-    bool SwallowEnter = false; // SwallowEnter
+    bool EnterToggles = false;     // ComboEnterToggles
+    bool SwallowEnter = false;     // SwallowEnter
+    std::function<void()> OnLeave; // when the focus leaves the list
 };
+
+inline TComboDef ComboDef(const char* name, uint32_t helpContext, const QString& hint1 = {},
+                          const QString& hint2 = {}) {
+    TComboDef def;
+    def.Name = name;
+    def.HelpContext = helpContext;
+    def.Hint1 = hint1;
+    def.Hint2 = hint2;
+    return def;
+}
+
+// Where a binding finds its value in a model: a field, an array element or
+// a member of a table entry (see Field, Element and Member below).
+template <class T> using TModelRef = std::function<T&(TRKmem&)>;
+using TIntRef = TModelRef<int32_t>;
+using TTextRef = TModelRef<std::string>;
+
+template <class T> TModelRef<T> Field(T TRKmem::*field) {
+    return [field](TRKmem& m) -> T& { return m.*field; };
+}
+// Entry i of an array or list field (`MdcPttIds[i]`).
+template <class A> auto Element(A TRKmem::*array, int32_t i) {
+    using T = std::remove_reference_t<decltype((std::declval<A&>())[0])>;
+    return TModelRef<T>([array, i](TRKmem& m) -> T& { return (m.*array)[i]; });
+}
+// A member of entry i of a table (`Tones[i].FirstTone`).
+template <class A, class E, class T> TModelRef<T> Member(A TRKmem::*table, int32_t i, T E::*member) {
+    return [table, i, member](TRKmem& m) -> T& { return (m.*table)[i].*member; };
+}
 
 class TDlgBase : public QDialog {
     Q_OBJECT
@@ -117,21 +161,51 @@ class TDlgBase : public QDialog {
     // A new row with its caption panel. The accelerator is the letter after
     // the caption's "&", or `accelerator` when the caption has several.
     int AddRow(const QString& caption, QChar accelerator = QChar());
+    // A caption (and its accelerator) that changes with what the row shows.
+    void SetRowCaption(int row, const QString& caption, QChar accelerator = QChar());
+    // Starts a tab page; the rows and headers added next go onto it. Alt
+    // accelerators act only on the rows of the page shown. Returns its index.
+    int AddPage(const QString& caption);
+    QTabWidget* Pages() const { return pages_; }
     QComboBox* AddCombo(int row, int column, const TComboDef& def, const QStringList& items);
     QLineEdit* AddEdit(int row, int column, const TEditDef& def);
     QCheckBox* AddCheck(int row, int column, const TControlDef& def, const QString& text);
     // A control built by the dialog itself (a grid, a page): focus, hint,
     // help and keys are handled like those of the rows.
     void AttachControl(QWidget* control, int row, int column, const TControlDef& def);
-    QGridLayout* Rows() const { return rows_; }
+    QGridLayout* Rows() const { return grids_[currentGrid_].Layout; }
 
-    // ---- Bindings: fields that are shown and stored as they are -------------
-    // Item index <-> field; compared on OK.
-    void BindIndex(QComboBox* combo, int32_t TRKmem::*field);
-    // Edit text <-> integer field through the edit's rule; compared on OK.
-    void BindInt(QLineEdit* edit, const TIntEditRule& rule, int32_t TRKmem::*field);
-    // Edit text <-> text field; compared on OK.
-    void BindText(QLineEdit* edit, std::string TRKmem::*field);
+    // ---- Bindings -------------------------------------------------------------
+    // A binding fills its control from the live model on show, writes the
+    // control back on OK and tells whether the written value differs from
+    // the working copy (which sets FileModified). Two rules hold for all of
+    // them: a control with no selection keeps the stored value, and a
+    // control the user did not change writes nothing, so a value the control
+    // cannot show exactly (out of range, finer than its text) survives OK.
+    void Bind(std::function<void()> fill, std::function<void()> write, std::function<bool()> differs);
+    // Item index <-> value - offset.
+    void BindIndex(QComboBox* combo, TIntRef value, int32_t offset = 0);
+    // A two-item list whose item 0 stands for the flag set (1) and item 1
+    // for the flag clear.
+    void BindInvertedFlag(QComboBox* combo, TIntRef flag);
+    // Ticked <-> flag 1 (flag 0 when `inverted`).
+    void BindCheck(QCheckBox* check, TIntRef flag, bool inverted = false);
+    // Edit text <-> value x scale through the edit's rule (a value x20 shown
+    // in msec has scale 20; the written value is the shown one / scale).
+    void BindInt(QLineEdit* edit, const TIntEditRule& rule, TIntRef value, int32_t scale = 1);
+    // Edit text <-> value / scale as a decimal number (Hz shown in MHz has
+    // scale 1e6); written as the shown number x scale, truncated.
+    void BindDecimal(QLineEdit* edit, const TDecimalEditRule& rule, TIntRef value, double scale = 1);
+    // Edit text <-> text.
+    void BindText(QLineEdit* edit, TTextRef text);
+    // The picker's group and position in the group; "None" stores 255 in
+    // both. The picker is loaded from the live model on show.
+    void BindPicker(TGroupChannelPicker* picker, TIntRef group, TIntRef position);
+    // The values a binding compares, for fields a dialog writes itself.
+    void Compare(TIntRef value);
+    template <class T> void CompareField(T TRKmem::*field) {
+        Bind({}, {}, [this, field] { return Live().*field != copy_.*field; });
+    }
 
     // ---- What each dialog supplies ------------------------------------------
     // Fill the controls from the live model (bindings are filled before).
@@ -142,6 +216,21 @@ class TDlgBase : public QDialog {
     // return false to keep the dialog open. Call MarkModified() for
     // differences that bindings do not cover.
     virtual bool WriteBack() { return true; }
+    // Runs before the bindings are written; return false to keep the dialog
+    // open. A dialog that replaces the live model here (a band template)
+    // calls WriteEveryControl so that the controls are written over it.
+    virtual bool PrepareWrite() { return true; }
+    void WriteEveryControl() { writeAll_ = true; }
+    // True when the binding writes on OK should treat every control as changed.
+    bool WritingEveryControl() const { return writeAll_; }
+    // A key the window sees before the control (Page Up/Down, say); `edit`
+    // is the focused edit field, whose text is being edited, or nullptr.
+    // True when the key was handled.
+    virtual bool ExtraKeyDown(QKeyEvent* key, QLineEdit* edit) {
+        (void)key;
+        (void)edit;
+        return false;
+    }
     void MarkModified() { modified_ = true; }
 
     // The edit's text turned into its display form now (as when it is left).
@@ -157,6 +246,8 @@ class TDlgBase : public QDialog {
   public:
     void btnOKClick();
     void btnCancelClick();
+    // Every control of the rows, in the order added (for tests that walk them).
+    std::vector<QWidget*> Controls() const;
 
   private:
     struct TControl {
@@ -166,15 +257,24 @@ class TDlgBase : public QDialog {
         bool IsEdit = false;
         int MaxLength = 0; // typed characters only: a shown display text may be longer
         TCharFilter Filter = TCharFilter::Any;
+        TPositionFilter PositionFilter;
         TEditConverter Converter;
         std::function<void()> OnLeave;
+        bool ReadOnly = false;
         bool EnterToggles = false;
         bool SwallowEnter = false;
+    };
+    struct TGrid {
+        QGridLayout* Layout = nullptr;
+        QWidget* Page = nullptr; // nullptr: outside the pages
+        int Rows = 0;
     };
     struct TRow {
         QString Caption;
         QChar Accelerator;
         QLabel* Label = nullptr;
+        size_t Grid = 0;
+        int GridRow = 0;
         std::vector<QWidget*> Controls;
     };
     struct TBinding {
@@ -191,8 +291,12 @@ class TDlgBase : public QDialog {
     void ToggleEditForm(TControl& control);
     bool EditKeyPress(TControl& control, QKeyEvent* key);
     bool FormKeyDown(QKeyEvent* key);
+    bool RowReachable(const TRow& row) const;
 
     QGridLayout* rows_ = nullptr;
+    QTabWidget* pages_ = nullptr;
+    std::vector<TGrid> grids_;
+    size_t currentGrid_ = 0;
     std::vector<TRow> rowList_;
     std::vector<TControl> controls_;
     std::vector<TBinding> bindings_;
@@ -202,4 +306,5 @@ class TDlgBase : public QDialog {
     QString entryText_;
     bool modified_ = false;
     bool shown_ = false;
+    bool writeAll_ = false;
 };

@@ -185,3 +185,51 @@ TEditConverter IntEditConverter(const TIntEditRule& rule) {
     return {[rule](const std::string& t) { return IntEditBare(rule, ParseIntEdit(rule, t)); },
             [rule](const std::string& t) { return IntEditDisplay(rule, ParseIntEdit(rule, t)); }};
 }
+
+TPositionFilter SerialNumberFilter(bool specialModel) {
+    return [specialModel](char c, int position) -> char {
+        if (c == kBackspace) return c;
+        if (FilterChar(TCharFilter::Printable, c) == '\0') return '\0';
+        if (specialModel) return c;
+        if (position == 1) {
+            const char u = UpperChar(c);
+            return (u >= 'C' && u <= 'N') ? u : '\0';
+        }
+        return IsDigit(c) ? c : '\0';
+    };
+}
+
+double ParseDecimalEdit(const TDecimalEditRule& rule, std::string_view text) {
+    if (!rule.Unit.empty()) {
+        const auto p = text.find(rule.Unit);
+        if (p != std::string_view::npos) text = text.substr(0, p);
+    }
+    std::string s = TrimBlanks(text);
+    std::replace(s.begin(), s.end(), ',', '.');
+    const char* first = s.data();
+    const char* last = first + s.size();
+    if (first != last && *first == '+') ++first;
+    double v = 0;
+    const auto r = std::from_chars(first, last, v, std::chars_format::fixed);
+    if (first == last || *first == '+' || r.ec != std::errc() || r.ptr != last || !std::isfinite(v))
+        v = rule.Default;
+    return std::clamp(v, rule.Min, rule.Max);
+}
+
+std::string DecimalEditBare(const TDecimalEditRule& rule, double value) {
+    std::string s = FormatFixed(value, rule.Decimals);
+    // -0.04 shows as "0.0", not "-0.0".
+    if (s.find_first_not_of("-0.") == std::string::npos && s[0] == '-') s.erase(0, 1);
+    return s;
+}
+
+std::string DecimalEditDisplay(const TDecimalEditRule& rule, double value) {
+    std::string s = DecimalEditBare(rule, value);
+    if (!rule.Unit.empty()) s += " " + rule.Unit;
+    return s;
+}
+
+TEditConverter DecimalEditConverter(const TDecimalEditRule& rule) {
+    return {[rule](const std::string& t) { return DecimalEditBare(rule, ParseDecimalEdit(rule, t)); },
+            [rule](const std::string& t) { return DecimalEditDisplay(rule, ParseDecimalEdit(rule, t)); }};
+}

@@ -29,6 +29,14 @@ constexpr char kBackspace = '\b';
 // The character to enter for a typed `c`, or '\0' when the filter refuses it.
 char FilterChar(TCharFilter filter, char c);
 
+// A filter whose answer depends on where the character goes: the character
+// to enter for `c` typed at `position` (0 the first), or '\0' to refuse it.
+using TPositionFilter = std::function<char(char c, int position)>;
+// The serial number: printable characters; the second must be a letter "C"
+// to "N" (upper-cased) and every other one a digit, unless the model is a
+// special one, which takes any printable character anywhere.
+TPositionFilter SerialNumberFilter(bool specialModel);
+
 // Trimmed; empty when any character fails the signed-decimal filter; "0" for
 // more than one "+" or "-", or for anything that then does not read as a
 // number; every "," becomes ".".
@@ -85,3 +93,19 @@ int32_t RoundIntEdit(const TIntEditRule& rule, int32_t value);
 std::string IntEditDisplay(const TIntEditRule& rule, int32_t value);
 std::string IntEditBare(const TIntEditRule& rule, int32_t value);
 TEditConverter IntEditConverter(const TIntEditRule& rule);
+
+// A signed decimal edit ("5.0 MHz"): drop the unit, read a number ("," or
+// "." as the point), fall back to a default, clamp, show with a fixed count
+// of decimals.
+struct TDecimalEditRule {
+    double Default = 0;
+    double Min = 0;
+    double Max = 0;
+    int Decimals = 1;
+    std::string Unit; // shown as "%.*f %s"
+};
+
+double ParseDecimalEdit(const TDecimalEditRule& rule, std::string_view text);
+std::string DecimalEditBare(const TDecimalEditRule& rule, double value);
+std::string DecimalEditDisplay(const TDecimalEditRule& rule, double value);
+TEditConverter DecimalEditConverter(const TDecimalEditRule& rule);

@@ -1,8 +1,12 @@
 #include "DlgTestSupport.h"
 
 #include <QAbstractItemView>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <fstream>
@@ -12,6 +16,7 @@
 #include "dialogs/dc_HardwareRules.h"
 #include "image/dc_DataFile.h"
 #include "image/dc_Map36Const.h"
+#include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
 
 void EnsureApp() {
@@ -106,4 +111,61 @@ void Pick(QComboBox* combo, int index) {
     QAbstractItemView* view = combo->view();
     view->setCurrentIndex(combo->model()->index(index, 0));
     QTest::keyClick(view, Qt::Key_Return);
+}
+
+void ChangeLikeAUser(TDlgBase& dialog, QWidget* control) {
+    TScopedMessages yes; // answered with the preselected button: Yes
+    if (auto* combo = qobject_cast<QComboBox*>(control)) {
+        if (combo->count() < 2) return; // nothing else to choose
+        Pick(combo, (combo->currentIndex() + 1) % combo->count());
+    } else if (auto* check = qobject_cast<QCheckBox*>(control)) {
+        check->setFocus();
+        QTest::mouseClick(check, Qt::LeftButton);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        edit->setFocus();
+        QApplication::processEvents();
+        const QString before = edit->text();
+        // Two different short numbers: at least one reads as another value.
+        for (const char* typed : {"1", "2"}) {
+            QTest::keyClicks(edit, typed);
+            dialog.btnCancel->setFocus(); // leaving shows the display text
+            QApplication::processEvents();
+            if (edit->text() != before) break;
+            edit->setFocus();
+            QApplication::processEvents();
+        }
+        ASSERT_NE(edit->text(), before) << edit->objectName().toStdString();
+    }
+    QApplication::processEvents();
+}
+
+void ExpectCompareOnOk(const std::function<TDlgBase*(TDlgState&)>& open,
+                       const std::vector<TCompareRow>& rows) {
+    {
+        TDlgState s;
+        std::unique_ptr<TDlgBase> dlg(open(s));
+        std::vector<std::string> names;
+        for (const auto& r : rows)
+            names.emplace_back(r.Control);
+        for (QWidget* w : dlg->Controls()) {
+            if (!w->isEnabled()) continue;
+            EXPECT_NE(std::find(names.begin(), names.end(), w->objectName().toStdString()), names.end())
+                << w->objectName().toStdString() << " has no row";
+        }
+        dlg->btnOK->click();
+        EXPECT_EQ(dlg->result(), QDialog::Accepted);
+        EXPECT_FALSE(s.FileModified) << "untouched OK";
+    }
+    for (const auto& r : rows) {
+        TDlgState s;
+        std::unique_ptr<TDlgBase> dlg(open(s));
+        auto* control = dlg->findChild<QWidget*>(QString::fromLatin1(r.Control));
+        ASSERT_NE(control, nullptr) << r.Control;
+        ChangeLikeAUser(*dlg, control);
+        {
+            TScopedMessages yes;
+            dlg->btnOK->click();
+        }
+        EXPECT_EQ(s.FileModified, r.Marks) << r.Control << " changed alone";
+    }
 }

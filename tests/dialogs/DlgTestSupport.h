@@ -7,8 +7,10 @@
 #include <QComboBox>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "dialogs/DlgBase.h"
 #include "image/dc_Map36.h"
@@ -49,3 +51,23 @@ class TTemplateFolder {
 // Chooses item `index` the way a user does: open the list, move to the item,
 // press Enter.
 void Pick(QComboBox* combo, int index);
+
+// One row of a dialog's compare-on-OK table: a control, and whether
+// changing it alone and pressing OK sets FileModified. A list with a
+// single item cannot change: its row does not mark.
+struct TCompareRow {
+    const char* Control;
+    bool Marks = true;
+};
+
+// Changes a control the way a user does: the next item of a list (the
+// first after the last), a tick toggled, another number typed into an edit
+// (then left). Questions are answered Yes.
+void ChangeLikeAUser(TDlgBase& dialog, QWidget* control);
+
+// Compare-on-OK over a dialog's rows: `open` shows a fresh dialog over a
+// fresh state each time. An untouched OK leaves FileModified clear; each row
+// changed alone and OK sets it as the row says. Every enabled control of the
+// dialog must have a row, so a row added later cannot be forgotten.
+void ExpectCompareOnOk(const std::function<TDlgBase*(TDlgState&)>& open,
+                       const std::vector<TCompareRow>& rows);

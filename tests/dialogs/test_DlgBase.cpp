@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 
 #include "DlgTestSupport.h"
+#include "dialogs/dc_ChannelPicker.h"
 
 namespace {
 
@@ -18,10 +21,10 @@ class TTestDialog : public TDlgBase {
   public:
     explicit TTestDialog(TDialogContext& c) : TDlgBase(nullptr, c, "Test", 320, 220) {
         int r = AddRow("&Bell");
-        cmbBell = AddCombo(r, 1, {{"cmbBell", 101, "Enable the bell", {}}}, {"Disabled", "Enabled"});
+        cmbBell = AddCombo(r, 1, ComboDef("cmbBell", 101, "Enable the bell"), {"Disabled", "Enabled"});
         BindIndex(cmbBell, &TRKmem::Bell);
         r = AddRow("&Lock");
-        cmbLock = AddCombo(r, 1, {{"cmbLock", 102, "Lock", {}}}, {"Off", "On"});
+        cmbLock = AddCombo(r, 1, ComboDef("cmbLock", 102, "Lock"), {"Off", "On"});
         r = AddRow("A&F minimum");
         TEditDef af;
         af.Name = "edtAf";
@@ -205,6 +208,236 @@ TEST(DlgRoutines, HintSecondLineAndEnterHelpers) {
     EXPECT_FALSE(edit.isReadOnly());
     SetEditForm(&edit, 2); // anything but 1 is the display form
     EXPECT_TRUE(edit.isReadOnly());
+}
+
+// The pieces the later dialogs build on, on a dialog with two pages.
+class TToolkitDialog : public TDlgBase {
+  public:
+    explicit TToolkitDialog(TDialogContext& c) : TDlgBase(nullptr, c, "Toolkit", 420, 320) {
+        int r = AddRow("&Bell");
+        cmbBell = AddCombo(r, 1, ComboDef("cmbBell", 1), {"Disabled", "Enabled"});
+        BindIndex(cmbBell, Field(&TRKmem::Bell));
+        TComboDef light = ComboDef("cmbLight", 2);
+        light.OnLeave = [this] { ++lightLeaves; };
+        r = AddRow("&Lighting");
+        cmbLight = AddCombo(r, 1, light, {"Disabled", "Enabled"});
+        BindInvertedFlag(cmbLight, Field(&TRKmem::LightingOff));
+        AddPage("Table1");
+        r = AddRow("&1");
+        cmbTone1 = AddCombo(r, 1, ComboDef("cmbTone1", 3), {"OFF", "A", "B"});
+        BindIndex(cmbTone1, Member(&TRKmem::Tones, 0, &TTonePair::FirstTone));
+        TEditDef delay;
+        delay.Name = "edtDelay";
+        delay.Filter = TCharFilter::Digits;
+        delay.MaxLength = 4;
+        delay.Converter = IntEditConverter(kDelay);
+        r = AddRow("&Delay");
+        edtDelay = AddEdit(r, 1, delay);
+        BindInt(edtDelay, kDelay, Field(&TRKmem::MdcAniDelayTime), 20);
+        AddPage("Table2");
+        rowTone2 = AddRow("&1");
+        cmbTone2 = AddCombo(rowTone2, 1, ComboDef("cmbTone2", 4), {"OFF", "A", "B"});
+        BindIndex(cmbTone2, Member(&TRKmem::Tones, 1, &TTonePair::FirstTone));
+        TEditDef id;
+        id.Name = "edtMsg";
+        id.ReadOnly = true;
+        r = AddRow("&Message");
+        edtMsg = AddEdit(r, 1, id);
+        BindText(edtMsg, Element(&TRKmem::MdcMessageIds, 1));
+        r = AddRow("&Group");
+        auto* grp = AddCombo(r, 1, ComboDef("cmbGrp", 5), {});
+        auto* chn = AddCombo(r, 2, ComboDef("cmbChn", 6), {});
+        picker = new TGroupChannelPicker(grp, chn);
+        BindPicker(picker, Field(&TRKmem::HomeGroup), Field(&TRKmem::HomeChannel));
+    }
+    using TDlgBase::Pages;
+    using TDlgBase::SetRowCaption;
+    bool ExtraKeyDown(QKeyEvent* key, QLineEdit* edit) override {
+        if (key->key() != Qt::Key_PageUp) return false;
+        keyText = edit ? edit->text() : QStringLiteral("<none>");
+        return true;
+    }
+
+    static inline const TIntEditRule kDelay{0, 0, 1000, "msec", 20, TIntEditRule::Down, 10, 0};
+    QComboBox *cmbBell, *cmbLight, *cmbTone1, *cmbTone2;
+    QLineEdit *edtDelay, *edtMsg;
+    TGroupChannelPicker* picker;
+    int rowTone2 = -1;
+    int lightLeaves = 0;
+    QString keyText;
+};
+
+class ToolkitTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        EnsureApp();
+        s = std::make_unique<TDlgState>();
+        TRKmem& m = s->Model;
+        m.SetNewConfiguration();
+        for (int32_t g = 0; g < kGroupCount; ++g)
+            m.GroupAreas.Set(g, 0);
+        m.GroupAreas.Set(0, 2);
+        m.GroupAreas.Set(3, 3);
+        m.GroupNames[0].Text = "FIRST";
+        m.GroupNames[3].Text = "FOURTH";
+        for (int32_t i = 0; i < 5; ++i) {
+            m.Channels[i].Blank = i == 2 ? 1 : 0; // group 3, position 0
+            m.Channels[i].Tags.Clear();
+            m.Channels[i].Tags[0].Text = std::string(1, static_cast<char>('A' + i));
+        }
+        m.HomeGroup = 3;
+        m.HomeChannel = 2;
+        m.Bell = 7;             // no item shows it
+        m.MdcAniDelayTime = 51; // 1020 ms: more than the edit shows
+        m.LightingOff = 1;
+        m.MdcMessageIds[1] = "8001";
+    }
+    void Show() {
+        dlg = std::make_unique<TToolkitDialog>(s->Ctx);
+        dlg->show();
+        dlg->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+    }
+    void Focus(QWidget* w) {
+        w->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+    }
+    std::unique_ptr<TDlgState> s;
+    std::unique_ptr<TToolkitDialog> dlg;
+};
+
+TEST_F(ToolkitTest, AltActsOnTheVisiblePageOnly) {
+    Show();
+    Focus(dlg->cmbBell);
+    dlg->Pages()->setCurrentIndex(1);
+    QTest::keyClick(dlg->cmbBell, Qt::Key_D, Qt::AltModifier); // "&Delay" is on the hidden page
+    EXPECT_EQ(QApplication::focusWidget(), dlg->cmbBell);
+    QTest::keyClick(dlg->cmbBell, Qt::Key_1, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), dlg->cmbTone2);
+    dlg->Pages()->setCurrentIndex(0);
+    QTest::keyClick(dlg->cmbTone1, Qt::Key_1, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), dlg->cmbTone1);
+    QTest::keyClick(dlg->cmbTone1, Qt::Key_L, Qt::AltModifier); // outside the pages: always
+    EXPECT_EQ(QApplication::focusWidget(), dlg->cmbLight);
+}
+
+TEST_F(ToolkitTest, ARowCaptionAndItsAcceleratorChangeWithThePage) {
+    Show();
+    dlg->Pages()->setCurrentIndex(1);
+    Focus(dlg->cmbBell);
+    dlg->SetRowCaption(dlg->rowTone2, "Grp 10(&A)");
+    EXPECT_EQ(dlg->AcceleratorOf(dlg->cmbTone2), QChar('A'));
+    QTest::keyClick(dlg->cmbBell, Qt::Key_1, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), dlg->cmbBell);
+    QTest::keyClick(dlg->cmbBell, Qt::Key_A, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), dlg->cmbTone2);
+}
+
+TEST_F(ToolkitTest, UntouchedControlsWriteNothingAndOkChangesNoField) {
+    Show();
+    EXPECT_EQ(dlg->cmbBell->currentIndex(), -1);
+    EXPECT_EQ(dlg->edtDelay->text(), "1000 msec");
+    EXPECT_EQ(dlg->cmbLight->currentText(), "Disabled");
+    const TRKmem before = s->Model;
+    Focus(dlg->edtDelay); // entered and left, not typed in
+    Focus(dlg->cmbBell);
+    dlg->btnOK->click();
+    EXPECT_EQ(s->Model.Bell, 7);
+    EXPECT_EQ(s->Model.MdcAniDelayTime, 51);
+    EXPECT_TRUE(s->Model == before);
+    EXPECT_FALSE(s->FileModified);
+}
+
+TEST_F(ToolkitTest, ChangedControlsWriteThroughTheirBindings) {
+    Show();
+    Focus(dlg->edtDelay);
+    QTest::keyClicks(dlg->edtDelay, "139");
+    Focus(dlg->cmbBell);
+    EXPECT_EQ(dlg->edtDelay->text(), "120 msec");
+    Pick(dlg->cmbBell, 1);
+    Pick(dlg->cmbLight, 1);
+    Pick(dlg->cmbTone1, 2);
+    dlg->btnOK->click();
+    EXPECT_EQ(s->Model.Bell, 1);
+    EXPECT_EQ(s->Model.LightingOff, 0);
+    EXPECT_EQ(s->Model.Tones[0].FirstTone, 2);
+    EXPECT_EQ(s->Model.MdcAniDelayTime, 6);
+    EXPECT_TRUE(s->FileModified);
+}
+
+TEST_F(ToolkitTest, HooksSeeTheLeftListAndTheTextBeingEdited) {
+    Show();
+    Focus(dlg->cmbLight);
+    Focus(dlg->cmbBell);
+    EXPECT_EQ(dlg->lightLeaves, 1);
+    dlg->Pages()->setCurrentIndex(0);
+    Focus(dlg->edtDelay);
+    QTest::keyClicks(dlg->edtDelay, "42");
+    QTest::keyClick(dlg->edtDelay, Qt::Key_PageUp);
+    EXPECT_EQ(dlg->keyText, "42");
+    EXPECT_TRUE(dlg->isVisible());
+}
+
+TEST_F(ToolkitTest, AReadOnlyEditTakesTheFocusButNoTyping) {
+    Show();
+    dlg->Pages()->setCurrentIndex(1);
+    Focus(dlg->edtMsg);
+    EXPECT_EQ(dlg->FocusedControl(), dlg->edtMsg);
+    QTest::keyClicks(dlg->edtMsg, "12");
+    QTest::keyClick(dlg->edtMsg, Qt::Key_Return);
+    QTest::keyClick(dlg->edtMsg, Qt::Key_Backspace);
+    EXPECT_EQ(dlg->edtMsg->text(), "8001");
+    EXPECT_TRUE(dlg->edtMsg->isReadOnly());
+}
+
+TEST_F(ToolkitTest, PickerListsNoBlankChannelAndReturnsThePositionInTheGroup) {
+    Show();
+    QComboBox* grp = dlg->picker->GroupBox();
+    QComboBox* chn = dlg->picker->ChannelBox();
+    ASSERT_EQ(grp->count(), 2);
+    EXPECT_EQ(grp->itemText(1), "FOURTH");
+    EXPECT_EQ(dlg->picker->GroupNumbers(), (std::vector<int32_t>{0, 3}));
+    // Group 3 holds table entries 2..4; entry 2 is blank.
+    ASSERT_EQ(chn->count(), 2);
+    EXPECT_EQ(chn->itemText(0).left(1), "D");
+    EXPECT_EQ(chn->currentText().left(1), "E");
+    EXPECT_EQ(dlg->picker->Position(), 2);
+    Pick(chn, 0);
+    EXPECT_EQ(dlg->picker->Position(), 1);
+    EXPECT_EQ(dlg->picker->ChannelIndex(), 3);
+    Pick(grp, 0); // lists the group's channels and selects the first
+    EXPECT_EQ(chn->count(), 2);
+    EXPECT_EQ(dlg->picker->Position(), 0);
+    Pick(chn, 1);
+    dlg->btnOK->click();
+    EXPECT_EQ(s->Model.HomeGroup, 0);
+    EXPECT_EQ(s->Model.HomeChannel, 1);
+    EXPECT_TRUE(s->FileModified);
+}
+
+TEST(ChannelPicker, ExclusivePickersNeverOfferAChannelTwice) {
+    EnsureApp();
+    TRKmem m;
+    m.SetNewConfiguration();
+    m.GroupAreas.Set(0, 3);
+    for (int32_t i = 0; i < 3; ++i)
+        m.Channels[i].Blank = 0;
+    QComboBox g1, c1, g2, c2;
+    auto* a = new TGroupChannelPicker(&g1, &c1, {true, true});
+    auto* b = new TGroupChannelPicker(&g2, &c2, {true, true});
+    a->Load(m);
+    b->Load(m);
+    a->Show(0, 1);
+    b->Show(255, 255);
+    EXPECT_EQ(c1.currentText().left(7), "Ch002: ");
+    EXPECT_EQ(b->Group(), TGroupChannelPicker::kNone);
+    EXPECT_EQ(b->Position(), TGroupChannelPicker::kNone);
+    b->Show(0, 255);
+    RefillExclusive({a, b});
+    EXPECT_EQ(c2.count(), 3) << "None and the two channels row 1 does not hold";
+    EXPECT_EQ(c2.findText("Ch002: ", Qt::MatchStartsWith), -1);
+    EXPECT_EQ(c1.count(), 4);
+    EXPECT_EQ(a->Position(), 1);
 }
 
 } // namespace

@@ -125,6 +125,41 @@ TEST(DlgNumbers, IntegerEditRules) {
     }
 }
 
+TEST(DlgNumbers, DecimalEditRule) {
+    const TDecimalEditRule split{0, -99.9, 99.9, 1, "MHz"};
+    struct Case {
+        const char* Text;
+        const char* Display;
+        double Value;
+    };
+    const Case cases[] = {
+        {"150", "99.9 MHz", 99.9},   {"-3", "-3.0 MHz", -3.0}, {"5,25 MHz", "5.2 MHz", 5.25},
+        {"+7", "7.0 MHz", 7.0},      {"x", "0.0 MHz", 0.0},    {"", "0.0 MHz", 0.0},
+        {"-0.01", "0.0 MHz", -0.01}, {"--1", "0.0 MHz", 0.0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_DOUBLE_EQ(ParseDecimalEdit(split, c.Text), c.Value) << c.Text;
+        EXPECT_EQ(DecimalEditConverter(split).Display(c.Text), c.Display) << c.Text;
+    }
+    EXPECT_EQ(DecimalEditConverter(split).Edit("5.0 MHz"), "5.0");
+}
+
+TEST(DlgFilters, SerialNumberDependsOnThePosition) {
+    const TPositionFilter normal = SerialNumberFilter(false);
+    const TPositionFilter special = SerialNumberFilter(true);
+    EXPECT_EQ(normal('5', 0), '5');
+    EXPECT_EQ(normal('c', 0), '\0');
+    EXPECT_EQ(normal('c', 1), 'C');
+    EXPECT_EQ(normal('n', 1), 'N');
+    EXPECT_EQ(normal('O', 1), '\0');
+    EXPECT_EQ(normal('7', 1), '\0');
+    EXPECT_EQ(normal('7', 2), '7');
+    EXPECT_EQ(normal('C', 5), '\0');
+    EXPECT_EQ(normal(kBackspace, 3), kBackspace);
+    EXPECT_EQ(special('c', 4), 'c');
+    EXPECT_EQ(special('\x7F', 0), '\0');
+}
+
 TEST(DlgNumbers, FormatFixedIgnoresTheLocale) {
     EXPECT_EQ(FormatFixed(150.0125, 6, 3), "150.012500");
     EXPECT_EQ(FormatFixed(0.0, 6, 3), "0.000000");

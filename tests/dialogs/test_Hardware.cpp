@@ -8,12 +8,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 
 #include <cmath>
 #include <fstream>
 #include <iterator>
 
 #include "DlgTestSupport.h"
+#include "app/dc_Help.h"
 #include "dialogs/D_Hardware.h"
 #include "dialogs/dc_HardwareRules.h"
 #include "image/dc_DataFile.h"
@@ -208,8 +210,6 @@ TEST_F(HardwareTest, EnabledRowsFollowTheStartupMode) {
 
 TEST_F(HardwareTest, KeyboardReachesRowsByTheirAccelerators) {
     Open(2);
-    std::vector<uint32_t> help;
-    auto previous = SetHelpHandler([&](int, uint32_t context) { help.push_back(context); });
     Focus(dlg->cmbMSDelay);
     const std::pair<Qt::Key, QWidget*> keys[] = {
         {Qt::Key_N, dlg->edtMNATime}, {Qt::Key_Q, dlg->cmbMSRTime}, {Qt::Key_H, dlg->cmbMSH},
@@ -222,13 +222,32 @@ TEST_F(HardwareTest, KeyboardReachesRowsByTheirAccelerators) {
         QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
         EXPECT_EQ(QApplication::focusWidget(), target) << QKeySequence(key).toString().toStdString();
     }
-    QTest::keyClick(dlg->cmbMSDelay, Qt::Key_F1);
-    SetHelpHandler(previous);
-    EXPECT_EQ(help, std::vector<uint32_t>{0x806607DD});
     EXPECT_EQ(dlg->pnlHint1->text(), "Squelch Stabilization Time");
     EXPECT_EQ(dlg->pnlHint2->text(), "<SELECT>");
     Focus(dlg->cmbMSRTime);
     EXPECT_EQ(dlg->pnlHint2->text(), "5..80 msec");
+}
+
+// F1 goes through the program's own help: the page of the focused row's
+// context in the help folder, shown in the help window.
+TEST_F(HardwareTest, F1OpensTheHelpPageOfTheFocusedRow) {
+    Open(2);
+    InstallDialogHelp();
+    SetHelpLanguage(0);
+    const auto page = HelpFolder() / (std::to_string(0x806607DDu) + ".html");
+    std::filesystem::create_directories(page.parent_path());
+    std::ofstream(page) << "<p>SQ delay</p>";
+    Focus(dlg->cmbMSDelay);
+    QTest::keyClick(dlg->cmbMSDelay, Qt::Key_F1);
+    QTextBrowser* browser = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* b = qobject_cast<QTextBrowser*>(w); b && b->isVisible()) browser = b;
+    ASSERT_NE(browser, nullptr);
+    EXPECT_EQ(std::filesystem::path(browser->source().toLocalFile().toStdString()), page);
+    EXPECT_TRUE(dlg->isVisible()) << "F1 is handled, nothing else";
+    browser->close();
+    SetHelpLanguage(-1);
+    SetHelpHandler({});
 }
 
 TEST_F(HardwareTest, EnterOpensAndClosesTheApplicationModelList) {
@@ -386,6 +405,36 @@ TEST(HardwareRules, BandFieldsByPosition) {
         EXPECT_EQ(m.NoiseBlanker, c.Position < 2 ? 1 : 0);
         EXPECT_EQ(BandType(m), c.Position) << c.Position;
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(HardwareTest, EveryRowChangedAloneMarksTheFileModified) {
+    SetProgramFolder(folder->Path());
+    ExpectCompareOnOk(
+        [](TDlgState& st) {
+            EXPECT_TRUE(LoadDataFile(TemplatePathFor(0, 2, 1), st.Model, st.Image));
+            st.Ctx.StartupMode = 2;
+            auto* d = new TfrmHardware(nullptr, st.Ctx);
+            d->show();
+            d->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(d));
+            return d;
+        },
+        {{"cmbAModel", false},
+         {"cmbCHType", false}, // not compared
+         {"cmbMFBand"},
+         {"cmbMPType"},
+         {"cmbMSDelay"},
+         {"edtMNATime"},
+         {"cmbMSRTime"},
+         {"cmbMSH"},
+         {"cmbMDRData"},
+         {"cmbMDTData"},
+         {"cmbMMType"},
+         {"edtMSPBR"}});
 }
 
 } // namespace

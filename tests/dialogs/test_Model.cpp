@@ -122,3 +122,22 @@ TEST_F(ModelTest, MissingTemplateCancelsAndKeepsTheModel) {
 }
 
 } // namespace
+
+namespace {
+
+// New marks the data as new itself: the model dialog compares nothing.
+TEST_F(ModelTest, NoRowMarksTheFileModified) {
+    SetProgramFolder(folder->Path());
+    ExpectCompareOnOk(
+        [](TDlgState& st) {
+            st.Model.SetNewConfiguration();
+            auto* d = new TfrmModel(nullptr, st.Ctx);
+            d->show();
+            d->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(d));
+            return d;
+        },
+        {{"cmbRfDeck", false}, {"cmbCHType", false}, {"cmbMFBand", false}, {"cmbMPType", false}});
+}
+
+} // namespace

@@ -524,3 +524,45 @@ TEST(WriteRadioFull, WritesSumsMirrorsAndIdentity) {
     EXPECT_EQ(rig.Port.FramesOf(CmdErase).size(), 2u);
     EXPECT_EQ(rig.Host.ProgressMax, 67);
 }
+
+namespace {
+
+// The write sequences' pauses, as the read's are checked above: with instant
+// replies the virtual clock advances only by the pauses. A frame exchange is
+// 100 ms before the write and 50 ms before the receive; a data block is two.
+TEST(WriteSchedule, StandardAndFullWritesTakeExactlyThePrescribedPauses) {
+    constexpr int64_t kExchange = 150, kBlock = 2 * kExchange, kSearch = 2 * 2 * kExchange;
+    for (const bool full : {false, true}) {
+        SCOPED_TRACE(full ? "full write" : "standard write");
+        TScopedMessages messages;
+        messages->Answers = {TMsgResult::Yes};
+        TRig rig;
+        rig.Radio.LoadImage(RandomImage(31));
+        TMap36 image = RandomImage(32);
+        TRKmem model;
+        model.SetNewConfiguration();
+        image.Encode(model, false);
+        model = ModelOf(image);
+        rig.Radio.ModelCode = ModelCodeFor(model);
+        rig.Radio36.Context.StartupMode = full ? 2 : 0;
+        const int64_t start = rig.Clock.NowMs();
+        const bool ok =
+            full ? rig.Radio36.WriteRadioFull(model, image) : rig.Radio36.WriteRadio(model, image);
+        ASSERT_TRUE(ok) << rig.Radio36.FailureDetail;
+        int64_t expected = 0;
+        if (full) {
+            // Deck check: two reads, three when bit 0 of the deck byte is clear.
+            const int64_t deck = ((rig.Radio.Main[0x2D] & 1) == 0 ? 3 : 2) * kExchange;
+            // 18 auxiliary blocks, two erases each with a 1000 ms pause, 50 main blocks, end frame.
+            expected = kSearch + deck + 18 * kBlock + 2 * (kExchange + 1000) + 50 * kBlock + kExchange;
+        } else {
+            // Six identity reads, the date block, seven auxiliary blocks, two
+            // erases (no pause of their own), 64 main blocks, end frame.
+            expected =
+                kSearch + 6 * kExchange + kBlock + 7 * kBlock + 2 * kExchange + 64 * kBlock + kExchange;
+        }
+        EXPECT_EQ(rig.Clock.NowMs() - start, expected);
+    }
+}
+
+} // namespace
