@@ -34,7 +34,6 @@ constexpr const char* kReflect = "Reflected in the this program";
 constexpr const char* kReadCaption = "- Read from Radio -";
 constexpr const char* kWriteCaption = "- Write to Radio -";
 constexpr const char* kSearchStatus = "Search Radio   :";
-constexpr const char* kBackupFolder = "Backup";
 constexpr const char* kBackupExt = ".K36";
 constexpr int kReadProgressMax = 65;
 constexpr int kWriteProgressMax = 84;
@@ -44,7 +43,9 @@ TRadioLink& CurrentLink() {
     return link;
 }
 
-IClock& LinkClock() { return CurrentLink().Clock ? *CurrentLink().Clock : SystemClock(); }
+IClock& LinkClock() {
+    return CurrentLink().Clock ? *CurrentLink().Clock : SystemClock();
+}
 
 // The title bar's picture: the caption colour fading to the right.
 QPixmap TitlePicture(const QColor& colour) {
@@ -67,7 +68,7 @@ TRadioLink SetRadioLink(TRadioLink link) {
 
 // The protocol's view of the window.
 class TfrmRadio::THost : public IRadioHost {
-public:
+  public:
     explicit THost(TfrmRadio& form) : f_(form) {}
 
     void SetProgressMax(int32_t max) override { f_.progText->setMaximum(max); }
@@ -79,6 +80,18 @@ public:
         f_.progText->repaint();
     }
     void SetStatus(const std::string& text) override { f_.lblMsg3->setText(ToQ(text)); }
+    void SetSearchProgress(int32_t attempt, int32_t attempts) override {
+        if (attempts > 0) {
+            if (!searching_) blocksMax_ = f_.progText->maximum();
+            searching_ = true;
+            f_.progText->setRange(0, attempts);
+            f_.progText->setValue(attempt);
+        } else if (searching_) {
+            searching_ = false;
+            f_.progText->setRange(0, blocksMax_);
+            f_.progText->setValue(0);
+        }
+    }
     bool Cancelled() override { return f_.Cancelled; }
     void SetCancelVisible(bool visible) override { f_.btnCancel->setVisible(visible); }
     void ProcessMessages() override { QCoreApplication::processEvents(); }
@@ -88,8 +101,10 @@ public:
     }
     IClock& Clock() override { return f_.clock_; }
 
-private:
+  private:
     TfrmRadio& f_;
+    bool searching_ = false;
+    int blocksMax_ = 0;
 };
 
 TfrmRadio::TfrmRadio(QWidget* mainWindow)
@@ -165,7 +180,9 @@ TfrmRadio::TfrmRadio(QWidget* mainWindow)
 
 TfrmRadio::~TfrmRadio() = default;
 
-void TfrmRadio::SetProgressRange(int min, int max) { progText->setRange(min, max); }
+void TfrmRadio::SetProgressRange(int min, int max) {
+    progText->setRange(min, max);
+}
 
 void TfrmRadio::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -201,16 +218,22 @@ void TfrmRadio::FormActivate() {
     running_ = true;
     radio_->ComPortNo = ComPortNo;
     radio_->Context = Context;
+    // Boxes of the transfer ("Problem on COM port", the deck question ...)
+    // must open over this window, which stays on top.
+    const TScopedMessageOwner owner(this);
     const bool result =
         Image && Model && RunRadioTransfer(*radio_, IsRead, WriteMode, HardwareChanged, *Image, *Model);
     running_ = false;
     Succeeded = result;
     Cancelled = true;
     // Closed from the event loop, once this handler has returned.
-    QMetaObject::invokeMethod(this, [this] { close(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { close(); }, Qt::QueuedConnection);
 }
 
-void TfrmRadio::btnCancelClick() { Cancelled = true; }
+void TfrmRadio::btnCancelClick() {
+    Cancelled = true;
+}
 
 void TfrmRadio::TimerTimer() {
     Timer->stop();
@@ -240,9 +263,11 @@ std::string RadioBackupFileName(const std::string& serialNumber, const TLocalDat
             (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-';
         serial += safe ? c : '_';
     }
-    // Blanks padding a serial number say nothing.
-    const auto first = serial.find_first_not_of('_');
-    serial = first == std::string::npos ? "" : serial.substr(first, serial.find_last_not_of('_') - first + 1);
+    // Blanks padding a serial number say nothing, and dashes (no serial
+    // number at all) would make the name look like an option.
+    const auto first = serial.find_first_not_of("_-");
+    serial =
+        first == std::string::npos ? "" : serial.substr(first, serial.find_last_not_of("_-") - first + 1);
     if (serial.empty()) serial = "NoSerial";
     char stamp[32];
     std::snprintf(stamp, sizeof stamp, "_%04d%02d%02d_%02d%02d%02d", static_cast<int>(when.Year % 10000),
@@ -252,22 +277,17 @@ std::string RadioBackupFileName(const std::string& serialNumber, const TLocalDat
 }
 
 fs::path KeepRadioBackup(const TMap& image, const std::string& serialNumber, const TLocalDateTime& when) {
-    const fs::path folder = ProgramFolder() / kBackupFolder;
-    std::error_code ec;
-    fs::create_directories(folder, ec);
-    const fs::path name = RadioBackupFileName(serialNumber, when);
-    fs::path target = folder / name;
-    // Two reads within one second keep both images.
-    for (int n = 2; fs::exists(target, ec) && n < 1000; ++n)
-        target = folder / (name.stem().string() + "-" + std::to_string(n) + kBackupExt);
-    return WriteDataFile(target, image) ? target : fs::path();
+    return WriteBackupFile(image, RadioBackupFileName(serialNumber, when));
 }
 
 // ---- Radio menu ----------------------------------------------------------------------
 
 void miUploadClick(TfrmMain& frm) {
     if (ShowMessageBox(kUploadPrompt, TMsgType::Warning, TMsgButtons::OkCancel, 1) != TMsgResult::Ok) return;
+    // The search starts with the model code of the configuration being
+    // edited, usually the radio's own; the read replaces the copy.
     TRKmem model;
+    model.Assign(frm.Model());
     TMap36 image;
     {
         TfrmRadio frmRadio(&frm);
@@ -284,10 +304,10 @@ void miUploadClick(TfrmMain& frm) {
 
     // The image as the radio had it, before anything in this program touches it.
     const fs::path backup = KeepRadioBackup(image, model.SerialNumber, LinkClock().LocalNow());
-    const QString status = backup.empty()
-                               ? QStringLiteral("The data read from the radio could not be backed up")
-                               : QStringLiteral("The data read from the radio are backed up in %1")
-                                     .arg(PathToQ(backup));
+    const QString status =
+        backup.empty()
+            ? QStringLiteral("The data read from the radio could not be backed up")
+            : QStringLiteral("The data read from the radio are backed up in %1").arg(PathToQ(backup));
 
     if (ShowMessageBox(kReflect, TMsgType::Confirmation, TMsgButtons::YesNo, 1) == TMsgResult::Yes) {
         frm.Model().Assign(model);

@@ -32,7 +32,7 @@ TRadioLink SetRadioLink(TRadioLink link);
 
 class TfrmRadio : public QDialog {
     Q_OBJECT
-public:
+  public:
     // `mainWindow` is disabled while the transfer runs; it is not the
     // window's parent, so that the transfer window itself stays enabled.
     explicit TfrmRadio(QWidget* mainWindow = nullptr);
@@ -77,12 +77,12 @@ public:
 
     void reject() override;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     class THost;
     QWidget* mainWindow_;
     IClock& clock_;
@@ -95,8 +95,8 @@ private:
 // File name of the backup of a radio's image read at `when`: the serial
 // number made safe for a file name, then the date and the time.
 std::string RadioBackupFileName(const std::string& serialNumber, const TLocalDateTime& when);
-// Writes `image` into "Backup/" of the program folder without replacing an
-// earlier backup; the path written, or empty after the write error message.
+// Writes `image` into the backup folder without replacing an earlier backup;
+// the path written, or empty after the write error message.
 std::filesystem::path KeepRadioBackup(const TMap& image, const std::string& serialNumber,
                                       const TLocalDateTime& when);
 

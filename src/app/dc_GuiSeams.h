@@ -3,7 +3,9 @@
 // QMessageBox, and the open/save dialogs behind one interface so tests can
 // answer them without a file dialog on screen.
 
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -33,8 +35,23 @@ std::string FromQ(const QString& text);
 QString PathToQ(const std::filesystem::path& path);
 std::filesystem::path PathFromQ(const QString& path);
 
+// The window message boxes belong to while it is set (the transfer window
+// during a transfer, so its boxes open on top of it); otherwise the active
+// window.
+QPointer<QWidget>& MessageOwner();
+class TScopedMessageOwner {
+  public:
+    explicit TScopedMessageOwner(QWidget* owner);
+    ~TScopedMessageOwner();
+    TScopedMessageOwner(const TScopedMessageOwner&) = delete;
+    TScopedMessageOwner& operator=(const TScopedMessageOwner&) = delete;
+
+  private:
+    QPointer<QWidget> previous_;
+};
+
 class TQtMessageSink : public IMessageSink {
-public:
+  public:
     TMsgResult Show(const TMessage& message) override;
 };
 
@@ -47,7 +64,7 @@ struct TFileDialogRequest {
 };
 
 class IFileDialogs {
-public:
+  public:
     virtual ~IFileDialogs() = default;
     // The chosen file, or nothing when cancelled.
     virtual std::optional<std::filesystem::path> OpenFile(const TFileDialogRequest& request) = 0;
@@ -55,7 +72,7 @@ public:
 };
 
 class TQtFileDialogs : public IFileDialogs {
-public:
+  public:
     std::optional<std::filesystem::path> OpenFile(const TFileDialogRequest& request) override;
     std::optional<std::filesystem::path> SaveFile(const TFileDialogRequest& request) override;
 };

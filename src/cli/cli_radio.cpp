@@ -29,13 +29,17 @@ enum TExitCode : int {
     kExitCancelled = 130,
 };
 
-constexpr const char* kExitHelp = "Exit status: 0 done, 1 read/write error, 2 time-out, 3 deck change declined, "
-                                  "4 port problem, 5 file problem, 6 wrong access code, 14 incompatible data, "
-                                  "130 cancelled.";
+constexpr const char* kExitHelp =
+    "Exit status: 0 done, 1 read/write error, 2 time-out, 3 deck change declined, "
+    "4 port problem or no cable, 5 file problem, 6 wrong access code, 14 incompatible data (also: the "
+    "radio's identity is not valid), "
+    "130 cancelled.";
 
 std::atomic<bool> gCancelVisible{true};
 std::atomic<bool> gCancelPressed{false};
 std::atomic<int> gIgnoredPresses{0};
+// The running transfer, for the interrupt handler's last word.
+std::atomic<const TRadio36*> gRadio{nullptr};
 
 // Ctrl+C is the Cancel button: honoured while the button would be visible.
 // Once a write is under way the button is gone; a second Ctrl+C then ends
@@ -44,6 +48,13 @@ void OnInterrupt(int) {
     if (gCancelVisible.load()) {
         gCancelPressed.store(true);
     } else if (gIgnoredPresses.fetch_add(1) >= 1) {
+        const TRadio36* radio = gRadio.load();
+        if (radio && radio->RadioTouched.load()) {
+            // write(2) is what a signal handler may use.
+            static constexpr char kNote[] = "\nrk36: aborted. The radio may now hold an incomplete "
+                                            "configuration: write it again before using the radio.\n";
+            [[maybe_unused]] const ssize_t n = write(STDERR_FILENO, kNote, sizeof kNote - 1);
+        }
         std::signal(SIGINT, SIG_DFL);
         std::raise(SIGINT);
     }
@@ -57,7 +68,7 @@ std::string Plain(std::string text) {
 }
 
 class TCliMessages : public IMessageSink {
-public:
+  public:
     bool AssumeYes = false;
 
     TMsgResult Show(const TMessage& message) override {
@@ -79,7 +90,7 @@ public:
 
 // Progress on standard error: a bar on a terminal, a few plain lines otherwise.
 class TCliHost : public IRadioHost {
-public:
+  public:
     explicit TCliHost(std::string direction)
         : direction_(std::move(direction)), tty_(isatty(STDERR_FILENO) != 0) {}
 
@@ -97,15 +108,32 @@ public:
     }
     void SetStatus(const std::string& text) override {
         status_ = text;
-        if (tty_) Render();
-        else if (text.ends_with(": OK")) std::fprintf(stderr, "%s\n", text.c_str());
+        if (tty_)
+            Render();
+        else if (text.ends_with(": OK"))
+            std::fprintf(stderr, "%s\n", text.c_str());
+    }
+    void SetSearchProgress(int32_t attempt, int32_t attempts) override {
+        if (attempts > 0) {
+            if (!searching_) blocksMax_ = max_;
+            searching_ = true;
+            max_ = attempts;
+            position_ = attempt;
+            if (tty_) Render();
+        } else if (searching_) {
+            searching_ = false;
+            max_ = blocksMax_;
+            position_ = 0;
+            lastTenth_ = -1;
+        }
     }
     bool Cancelled() override { return gCancelPressed.load(); }
     void SetCancelVisible(bool visible) override { gCancelVisible.store(visible); }
     void ProcessMessages() override {
         if (gIgnoredPresses.load() > noted_) {
             noted_ = gIgnoredPresses.load();
-            std::fprintf(stderr, "\nrk36: a write in progress cannot be cancelled (Ctrl+C again aborts it)\n");
+            std::fprintf(stderr,
+                         "\nrk36: a write in progress cannot be cancelled (Ctrl+C again aborts it)\n");
         }
     }
     void Repaint() override {}
@@ -116,7 +144,7 @@ public:
         if (tty_ && rendered_) std::fprintf(stderr, "\n");
     }
 
-private:
+  private:
     std::string direction_;
     std::string status_;
     bool tty_;
@@ -125,6 +153,8 @@ private:
     int32_t position_ = 0;
     int32_t lastTenth_ = -1;
     int noted_ = 0;
+    bool searching_ = false;
+    int32_t blocksMax_ = 0;
 
     void Render() {
         const int32_t shown = std::min(position_, max_);
@@ -161,25 +191,39 @@ struct TRadioOptions {
 void AddCommonOptions(CLI::App* cmd, TRadioOptions& o) {
     cmd->add_option("--port", o.Port, "COM1..COM4 (mapped through RK36.ini) or a device path");
     cmd->add_option("--trace", o.Trace, "log every byte sent and received, with time stamps, to this file");
-    cmd->add_option("--ini", o.Ini, "configuration file with the COM1..COM4 device paths (default: RK36.ini "
-                                     "in the program folder)");
-    cmd->add_flag("--yes", o.Yes, "answer yes to questions (the deck band change of a full write)");
+    cmd->add_option("--ini", o.Ini,
+                    "configuration file with the COM1..COM4 device paths (default: RK36.ini "
+                    "in the program folder)");
+    cmd->add_flag("--yes", o.Yes,
+                  "answer yes to questions (the deck band change of a full write, an identity checksum "
+                  "that differs from the radio's)");
     cmd->footer(kExitHelp);
 }
 
 int ExitCodeOf(const TRadio36& radio) {
     switch (radio.Outcome) {
-    case TTransferOutcome::Succeeded: return kExitOk;
-    case TTransferOutcome::Cancelled: return kExitCancelled;
-    case TTransferOutcome::PortProblem: return kExitPort;
-    case TTransferOutcome::Refused: return kExitError;
-    case TTransferOutcome::Failed: break;
+    case TTransferOutcome::Succeeded:
+        return kExitOk;
+    case TTransferOutcome::Cancelled:
+        return kExitCancelled;
+    case TTransferOutcome::PortProblem:
+        return kExitPort;
+    case TTransferOutcome::Refused:
+        return kExitError;
+    case TTransferOutcome::Failed:
+        break;
     }
     switch (radio.LastResult) {
-    case crTimeout: return kExitTimeout;
-    case crDeckRefused: return kExitDeckRefused;
-    case crBadData: return kExitBadData;
-    default: return kExitError;
+    case crTimeout:
+        return kExitTimeout;
+    case crDeckRefused:
+        return kExitDeckRefused;
+    case crNoEcho:
+        return kExitPort;
+    case crBadData:
+        return kExitBadData;
+    default:
+        return kExitError;
     }
 }
 
@@ -217,13 +261,16 @@ int RunTransfer(const TRadioOptions& o, bool isRead, TRKmem& model, TMap36& imag
     struct sigaction previous {};
     sigaction(SIGINT, &action, &previous);
 
+    gRadio = &radio;
     RunRadioTransfer(radio, isRead, o.Full ? 0 : 1, false, image, model);
+    gRadio = nullptr;
 
     sigaction(SIGINT, &previous, nullptr);
     host.Finish();
     if (trace) std::fclose(trace);
     SetMessageSink(previousSink);
-    if (radio.Outcome == TTransferOutcome::Cancelled) std::fprintf(stderr, "rk36: cancelled\n");
+    if (radio.Outcome == TTransferOutcome::Cancelled)
+        std::fprintf(stderr, "rk36: cancelled\n");
     else if (!radio.FailureDetail.empty() && radio.Outcome != TTransferOutcome::Succeeded)
         std::fprintf(stderr, "rk36: %s\n", radio.FailureDetail.c_str());
     return ExitCodeOf(radio);
@@ -253,8 +300,16 @@ int ReadCommand(TRadioOptions& o) {
     if (!ResolveArgs(o, file)) return kExitFile;
     TRKmem model;
     TMap36 image;
-    // The first guess of the search comes from the model; a similar file makes it right at once.
-    if (!o.Like.empty() && !LoadDataFile(o.Like, model, image)) return kExitFile;
+    // The first guess of the search comes from the model; a similar file
+    // makes it right at once. Without one the search starts where the
+    // editor's would: from the default data file, when there is one.
+    if (!o.Like.empty()) {
+        if (!LoadDataFile(o.Like, model, image)) return kExitFile;
+    } else {
+        // Quietly: a missing or broken default file only costs search time.
+        const TScopedMessages quiet;
+        LoadDataFile(ProgramFolder() / "default.K36", model, image);
+    }
     const int status = RunTransfer(o, true, model, image);
     if (status != kExitOk) return status;
     // Only an image that decoded gets here; it is saved exactly as received.

@@ -123,6 +123,8 @@ void CopyTemplateOverDefault(const std::filesystem::path& templ) {
     const fs::path target = DefaultDataFilePath();
     std::error_code ec;
     const fs::file_status st = fs::status(target, ec);
+    // The file replaced may hold the user's last configuration.
+    if (!ec && fs::exists(st)) KeepFileBackup(target);
     if (!ec && fs::exists(st) && (st.permissions() & fs::perms::owner_write) == fs::perms::none)
         fs::permissions(target, fs::perms::owner_write, fs::perm_options::add, ec);
     fs::copy_file(templ, target, fs::copy_options::overwrite_existing, ec);

@@ -1,6 +1,8 @@
 #include "image/dc_DataFile.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <memory>
 #include <optional>
 #include <random>
@@ -164,6 +166,10 @@ bool SaveDataFile(const fs::path& fileName, const TRKmem& model, TMap36& image,
         ShowMessageBoxF(kWriteError, fileName.string(), TMsgType::Error);
         return false;
     }
+    // A file never read from a radio has no identity copy; one is made as a
+    // full write would, so the file can stand for a radio. A copy a radio
+    // gave is never touched.
+    if (IdentityCopyBlank(image)) SealIdentityCopy(image);
     return WriteDataFile(fileName, image);
 }
 
@@ -191,6 +197,44 @@ void SetProgramFolder(const fs::path& folder) {
         ProgramFolderOverride().reset();
     else
         ProgramFolderOverride() = folder;
+}
+
+fs::path BackupFolder() {
+    fs::path data;
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg && fs::path(xdg).is_absolute())
+        data = xdg;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        data = fs::path(home) / ".local" / "share";
+    else
+        data = fs::temp_directory_path();
+    return data / "RK36" / "Backup";
+}
+
+fs::path WriteBackupFile(const TMap& image, const std::string& fileName) {
+    const fs::path folder = BackupFolder();
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    const fs::path name = fileName;
+    fs::path target = folder / name;
+    // Two backups within one second keep both images.
+    for (int n = 2; fs::exists(target, ec) && n < 1000; ++n)
+        target = folder / (name.stem().string() + "-" + std::to_string(n) + name.extension().string());
+    return WriteDataFile(target, image) ? target : fs::path();
+}
+
+fs::path KeepFileBackup(const fs::path& file) {
+    TMap image;
+    if (ReadImage(file, image) == TReadResult::Error) return {};
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#if defined(_WIN32)
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "_%Y%m%d_%H%M%S", &local);
+    return WriteBackupFile(image, file.stem().string() + stamp + file.extension().string());
 }
 
 std::string ProductFolder(const std::string& productType) {

@@ -33,6 +33,17 @@ bool WriteFileAtomically(const std::filesystem::path& fileName, std::string_view
 std::filesystem::path ProgramFolder();
 void SetProgramFolder(const std::filesystem::path& folder);
 
+// Where backups go: "RK36/Backup" in the user's data folder ($XDG_DATA_HOME,
+// else ~/.local/share), never the program folder, which may be read-only.
+std::filesystem::path BackupFolder();
+// Writes `image` into the backup folder as `fileName`, or with "-2", "-3" ...
+// added when that name is taken: a backup never replaces another. The path
+// written, or empty after the write error message.
+std::filesystem::path WriteBackupFile(const TMap& image, const std::string& fileName);
+// Keeps the bytes of `file` (a short file padded with zeros) in the backup
+// folder as "<stem>_yyyymmdd_hhmmss<ext>"; empty when there is no such file.
+std::filesystem::path KeepFileBackup(const std::filesystem::path& file);
+
 // "TR2100", "TR2200", or "TR2300" for any other product type.
 std::string ProductFolder(const std::string& productType);
 

@@ -13,7 +13,9 @@ uint8_t ByteMask(const TFieldDesc& d, int32_t i) {
     return static_cast<uint8_t>(((0xFFu << lo) & (0xFFu >> (7 - hi))) & 0xFFu);
 }
 
-bool TestBit(uint8_t b, int bit) { return bit >= 0 && bit <= 7 && ((b >> bit) & 1u) != 0; }
+bool TestBit(uint8_t b, int bit) {
+    return bit >= 0 && bit <= 7 && ((b >> bit) & 1u) != 0;
+}
 
 void SetBit(uint8_t& b, int bit, int32_t value) {
     if (bit < 0 || bit > 7) return;
@@ -42,18 +44,24 @@ template <class F> void WalkNibbles(const TFieldDesc& d, F&& visit) {
 } // namespace
 
 std::string TrimTrailingBlanks(std::string text) {
-    while (!text.empty() && static_cast<uint8_t>(text.back()) <= 0x20) text.pop_back();
+    while (!text.empty() && static_cast<uint8_t>(text.back()) <= 0x20)
+        text.pop_back();
     return text;
 }
 
-void TMap::Clear() { Buf.fill(0); }
+void TMap::Clear() {
+    Buf.fill(0);
+}
 
-void TMap::Assign(const TMap& other) { Buf = other.Buf; }
+void TMap::Assign(const TMap& other) {
+    Buf = other.Buf;
+}
 
 uint32_t TMap::GetValue(TFieldDesc d) const {
     const int32_t n = d.ByteCount();
     uint32_t v = 0;
-    for (int32_t i = 0; i < n; ++i) v = (v << 8) | (Buf[d.FirstByte + i] & ByteMask(d, i));
+    for (int32_t i = 0; i < n; ++i)
+        v = (v << 8) | (Buf[d.FirstByte + i] & ByteMask(d, i));
     return v >> d.LastBit;
 }
 
@@ -94,7 +102,9 @@ std::string TMap::GetText(TFieldDesc d) const {
     return s;
 }
 
-std::string TMap::GetTrimmedText(TFieldDesc d) const { return TrimTrailingBlanks(GetText(d)); }
+std::string TMap::GetTrimmedText(TFieldDesc d) const {
+    return TrimTrailingBlanks(GetText(d));
+}
 
 std::string TMap::GetFilteredText(TFieldDesc d) const {
     std::string s;
@@ -110,13 +120,16 @@ std::string TMap::GetFilteredText(TFieldDesc d) const {
     return s;
 }
 
-std::string TMap::GetTrimmedFilteredText(TFieldDesc d) const { return TrimTrailingBlanks(GetFilteredText(d)); }
+std::string TMap::GetTrimmedFilteredText(TFieldDesc d) const {
+    return TrimTrailingBlanks(GetFilteredText(d));
+}
 
 void TMap::PutFilledText(TFieldDesc d, std::string_view text, uint8_t fill) {
     const int32_t n = d.ByteCount();
     std::fill_n(Buf.begin() + d.FirstByte, n, fill);
     const auto len = std::min<size_t>(static_cast<size_t>(n), text.size());
-    for (size_t i = 0; i < len; ++i) Buf[d.FirstByte + i] = static_cast<uint8_t>(text[i]);
+    for (size_t i = 0; i < len; ++i)
+        Buf[d.FirstByte + i] = static_cast<uint8_t>(text[i]);
 }
 
 std::string TMap::GetDigits(TFieldDesc d) const {
@@ -173,7 +186,8 @@ void TMap::PutHexDigits(TFieldDesc d, std::string_view digits) {
 void TMap::GetFlags(TFieldDesc d, int32_t count, std::span<int32_t> list) const {
     int32_t k = 0;
     for (int32_t a = d.FirstByte; a <= d.LastByte && k < count; ++a)
-        for (int bit = 0; bit <= 7 && k < count; ++bit) list[k++] = TestBit(Buf[a], bit) ? 1 : 0;
+        for (int bit = 0; bit <= 7 && k < count; ++bit)
+            list[k++] = TestBit(Buf[a], bit) ? 1 : 0;
 }
 
 void TMap::PutFlags(TFieldDesc d, int32_t count, std::span<const int32_t> list) {

@@ -22,7 +22,7 @@ struct TFieldDesc {
 };
 
 class TMap {
-public:
+  public:
     static constexpr int32_t Size = 0x8000;
 
     std::array<uint8_t, Size> Buf{};

@@ -586,3 +586,47 @@ void TMap36::Encode(const TRKmem& model, bool ForRadio, const TCodecContext& con
     EncodeScalars(map, model, esMdc);
     EncodeMdcIds(map, model);
 }
+
+// ---- Identity copy ------------------------------------------------------------------
+
+uint16_t IdentitySum(const TMap& image) {
+    uint32_t sum = 0;
+    for (int32_t i = kIdentitySumFirst; i <= kIdentitySumLast; ++i)
+        sum += image.Buf[static_cast<size_t>(i)];
+    return static_cast<uint16_t>(sum & 0xFFFF);
+}
+
+bool IdentitySumMatches(const TMap& image) {
+    const auto stored =
+        static_cast<uint16_t>((image.Buf[kIdentitySumAt] << 8) | image.Buf[kIdentitySumAt + 1]);
+    return stored == IdentitySum(image);
+}
+
+void SealIdentityCopy(TMap& image) {
+    // The order of a full write: the sums are taken first, the copies made,
+    // and only then the sums stored, so a copy holds the byte a sum replaced.
+    std::array<uint8_t, kAreaSums.size()> sums{};
+    for (size_t k = 0; k < kAreaSums.size(); ++k) {
+        uint32_t s = 0;
+        for (int32_t i = kAreaSums[k].First; i <= kAreaSums[k].Last; ++i)
+            s += image.Buf[static_cast<size_t>(i)];
+        sums[k] = static_cast<uint8_t>(s & 0xFF);
+    }
+    const uint16_t idSum = IdentitySum(image);
+    image.Buf[kIdentitySumAt] = static_cast<uint8_t>(idSum >> 8);
+    image.Buf[kIdentitySumAt + 1] = static_cast<uint8_t>(idSum & 0xFF);
+    for (const TIdentityCopy& c : kIdentityCopies)
+        std::copy_n(image.Buf.begin() + c.From, c.Length, image.Buf.begin() + c.Copy);
+    for (size_t k = 0; k < kAreaSums.size(); ++k)
+        image.Buf[static_cast<size_t>(kAreaSums[k].At)] = sums[k];
+}
+
+bool IdentityCopyBlank(const TMap& image) {
+    const uint8_t first = image.Buf[kIdentityCopies[0].Copy];
+    if (first != 0x00 && first != 0xFF) return false;
+    for (const TIdentityCopy& c : kIdentityCopies)
+        if (!std::all_of(image.Buf.begin() + c.Copy, image.Buf.begin() + c.Copy + c.Length,
+                         [first](uint8_t b) { return b == first; }))
+            return false;
+    return true;
+}

@@ -12,7 +12,7 @@ struct TCodecContext {
 };
 
 class TMap36 : public TMap {
-public:
+  public:
     // Fills `model` from Buf. Returns false when a table codec rejects the
     // image: it is then not a valid configuration and the model is garbage
     // (callers decode into a scratch model and Assign only on success).
@@ -26,3 +26,14 @@ public:
     // frequency that cannot be converted.
     void Encode(const TRKmem& model, bool ForRadio, const TCodecContext& context = {});
 };
+
+// The identity sum as a full write stores it (16 bits over the identity
+// codes).
+uint16_t IdentitySum(const TMap& image);
+bool IdentitySumMatches(const TMap& image);
+// Gives the image the identity copy, sums and area sums exactly as a full
+// write to a radio leaves them, so that the image is a plausible radio.
+void SealIdentityCopy(TMap& image);
+// True when the whole identity copy is 0x00 or the whole copy is 0xFF: no
+// radio holds that, only files made without one.
+bool IdentityCopyBlank(const TMap& image);

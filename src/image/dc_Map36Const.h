@@ -230,3 +230,37 @@ constexpr TFieldDesc At(TFieldDesc d, int32_t start) {
 constexpr TFieldDesc ByteAt(int32_t address) {
     return {address, 7, address, 0};
 }
+
+// ---- The radio's copy of its identity blocks -------------------------------
+
+// The radio keeps a copy of its identity blocks in auxiliary memory (image
+// 0x3E00 and up): `Length` bytes from image offset `From` at `Copy`.
+struct TIdentityCopy {
+    int32_t From;
+    int32_t Copy;
+    int32_t Length;
+};
+inline constexpr std::array<TIdentityCopy, 5> kIdentityCopies{{
+    {0x3200, 0x3E00, 26},
+    {0x0000, 0x3E40, 63},
+    {0x2F80, 0x3E80, 112},
+    {0x0070, 0x3F00, 16},
+    {0x3060, 0x3F60, 255},
+}};
+
+// The 16-bit sum (high byte first at `At`) over the identity codes.
+inline constexpr int32_t kIdentitySumAt = 0x3202;
+inline constexpr int32_t kIdentitySumFirst = 0x3204;
+inline constexpr int32_t kIdentitySumLast = 0x3219;
+
+// 8-bit sums over identity areas, stored after them.
+struct TAreaSum {
+    int32_t First;
+    int32_t Last;
+    int32_t At;
+};
+inline constexpr std::array<TAreaSum, 3> kAreaSums{{
+    {0x0000, 0x003E, 0x003F},
+    {0x2F80, 0x2FEE, 0x2FFF},
+    {0x3060, 0x30FE, 0x30FF},
+}};

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "image/dc_Map36Const.h"
 #include "model/dc_Errors.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
@@ -11,15 +12,26 @@ const char* const MpuNoResponseMessage =
     "MPU does not respond to the clone command.\r\n\r\nMake sure the following points.\r\n1,COM port "
     "configuration.\r\n2,Cable connection with PC.\r\n3,Frequency band of the radio.\r\n4,firmware "
     "version.\r\n5,Deck Model.";
+const char* const PartlyWrittenMessage =
+    "The radio may now hold an incomplete configuration.\r\nWrite it again before using the radio.";
+const char* const BadIdentityMessage =
+    "The radio's identity data are not valid, so nothing was written.\r\n\r\nThe radio answered as a "
+    "different model, or its identity data are blank.";
+const char* const IdentitySumQuestion =
+    "The radio's identity data do not match their checksum.\r\nRadios programmed elsewhere may differ "
+    "there.\r\n\r\nWrite to the radio anyway?";
+const char* const NoEchoMessageFormat = "No answer on %s: check the cable and the port";
 
 namespace radio36 {
 
 const std::array<uint8_t, 37> FallbackCodes = {
-    0xFF, 0x41, 0x42, 0x43, 0x05, 0x07, 0x89, 0x8B, 0x8C, 0x8D, 0x61, 0x62, 0x63, 0x25, 0x27, 0xA9, 0xAB, 0xAC, 0xAD,
-    0x51, 0x52, 0x53, 0x15, 0x17, 0x99, 0x9B, 0x9C, 0x9D, 0x71, 0x72, 0x73, 0x35, 0x37, 0xB9, 0xBB, 0xBC, 0xBD,
+    0xFF, 0x41, 0x42, 0x43, 0x05, 0x07, 0x89, 0x8B, 0x8C, 0x8D, 0x61, 0x62, 0x63,
+    0x25, 0x27, 0xA9, 0xAB, 0xAC, 0xAD, 0x51, 0x52, 0x53, 0x15, 0x17, 0x99, 0x9B,
+    0x9C, 0x9D, 0x71, 0x72, 0x73, 0x35, 0x37, 0xB9, 0xBB, 0xBC, 0xBD,
 };
 
-std::array<uint8_t, 8> Frame(uint8_t command, int32_t address, uint8_t space, int32_t length, uint8_t modelCode) {
+std::array<uint8_t, 8> Frame(uint8_t command, int32_t address, uint8_t space, int32_t length,
+                             uint8_t modelCode) {
     return {command,
             static_cast<uint8_t>(address & 0xFF),
             static_cast<uint8_t>((address >> 8) & 0xFF),
@@ -30,7 +42,9 @@ std::array<uint8_t, 8> Frame(uint8_t command, int32_t address, uint8_t space, in
             modelCode};
 }
 
-std::array<uint8_t, 8> EndFrame(uint8_t modelCode) { return Frame(CmdEnd, 0xC000, SpaceMain, 0x0100, modelCode); }
+std::array<uint8_t, 8> EndFrame(uint8_t modelCode) {
+    return Frame(CmdEnd, 0xC000, SpaceMain, 0x0100, modelCode);
+}
 
 } // namespace radio36
 
@@ -64,32 +78,29 @@ constexpr TIdentityBlock kIdentityBlocks[] = {
     {0x0C80, 111, 0x2F80, 0}, {0x0D00, 15, 0x0070, 0}, {0x0D60, 159, 0x3060, 0},
 };
 
-// Auxiliary writes of the full write after the 224-byte blocks: address,
-// length, image offset of the data, image offset of its mirror copy.
-struct TFullAuxBlock {
-    int32_t Address;
-    int32_t Length;
-    int32_t From;
-    int32_t Mirror;
-};
-constexpr TFullAuxBlock kFullAuxBlocks[] = {
-    {0x0C40, 63, 0x0000, 0x3E40},
-    {0x0C80, 112, 0x2F80, 0x3E80},
-    {0x0D00, 16, 0x0070, 0x3F00},
-    {0x0D60, 255, 0x3060, 0x3F60},
-};
+// Bits 7..6 of a model code name the band family, bit 5 the product row
+// (TR-2100 or not); the other bits vary within a family.
+constexpr uint8_t kCodeFamilyMask = 0xC0;
+constexpr uint8_t kCodeClassMask = 0xE0;
 
 std::string Hex2(uint32_t v) {
     static constexpr char kDigits[] = "0123456789abcdef";
     return {kDigits[(v >> 4) & 0xF], kDigits[v & 0xF]};
 }
 
-std::string Hex4(int32_t v) { return "0x" + Hex2(static_cast<uint32_t>(v) >> 8) + Hex2(static_cast<uint32_t>(v)); }
+std::string Hex4(int32_t v) {
+    return "0x" + Hex2(static_cast<uint32_t>(v) >> 8) + Hex2(static_cast<uint32_t>(v));
+}
 
 uint8_t Sum8(const TMap& image, int32_t first, int32_t last) {
     uint32_t s = 0;
-    for (int32_t i = first; i <= last; ++i) s += image.Buf[static_cast<size_t>(i)];
+    for (int32_t i = first; i <= last; ++i)
+        s += image.Buf[static_cast<size_t>(i)];
     return static_cast<uint8_t>(s & 0xFF);
+}
+
+bool AllBytesAre(const std::vector<uint8_t>& bytes, uint8_t value) {
+    return std::all_of(bytes.begin(), bytes.end(), [value](uint8_t b) { return b == value; });
 }
 
 } // namespace
@@ -113,7 +124,16 @@ uint8_t ModelCodeFor(const TRKmem& model) {
     return kModelCodes[row][column];
 }
 
-const char* DeckBandName(int32_t band) { return band >= 0 && band < 8 ? kDeckBandNames[band] : kDeckBandNames[0]; }
+bool IdentityFitsModelCode(const TRKmem& identity, uint8_t modelCode) {
+    // A code outside the families (one found by trying every value) says
+    // nothing about product or band.
+    if ((modelCode & kCodeFamilyMask) == kCodeFamilyMask) return true;
+    return (ModelCodeFor(identity) & kCodeClassMask) == (modelCode & kCodeClassMask);
+}
+
+const char* DeckBandName(int32_t band) {
+    return band >= 0 && band < 8 ? kDeckBandNames[band] : kDeckBandNames[0];
+}
 
 int32_t IsoWeekday(int32_t year, int32_t month, int32_t day) {
     // Days since 1970-01-01 in the proleptic Gregorian calendar (a Thursday).
@@ -153,13 +173,17 @@ void TRadio36::SetStatus(std::string text) {
     host_.SetStatus(status_);
 }
 
+std::string TRadio36::PortLabel() const {
+    return PortName.empty() ? "COM" + std::to_string(ComPortNo) : PortName;
+}
+
 bool TRadio36::OpenRadioPort() {
     port_ = portFactory_ ? portFactory_() : std::make_unique<TCRsDrv>(host_.Clock(), PortMap);
     port_->SetBaudRate(9600);
     port_->SetParity(NOPARITY);
     port_->SetByteSize(8);
     port_->SetStopBits(TWOSTOPBITS);
-    const std::string name = PortName.empty() ? "COM" + std::to_string(ComPortNo) : PortName;
+    const std::string name = PortLabel();
     if (port_->Open(name) != 0) {
         FailureDetail = "OpenRadioPort: " + name + ": " + port_->GetLastError();
         ShowMessageBox("Problem on COM port", TMsgType::Error);
@@ -226,9 +250,12 @@ int32_t TRadio36::ReceiveExact(int32_t n, std::vector<uint8_t>& destination) {
 bool TRadio36::SearchRadio(const TRKmem& model, uint8_t& modelCode) {
     std::vector<uint8_t> reply;
     bool abort = false;
-    // One attempt with a code; sets abort on Cancel or a failed write.
+    int32_t attempts = 0;
+    // One attempt with a code; sets abort on Cancel, a failed write or a
+    // missing echo.
     const auto attempt = [&](uint8_t code, bool phase3) -> bool {
         ModelCode = code;
+        host_.SetSearchProgress(attempts++, SearchAttempts);
         host_.ProcessMessages();
         if (host_.Cancelled()) {
             FailureDetail = "SearchRadio: cancelled";
@@ -239,7 +266,13 @@ bool TRadio36::SearchRadio(const TRKmem& model, uint8_t& modelCode) {
             abort = true;
             return Fail(false, "SearchRadio: search byte: " + receiveDetail_);
         }
-        ReceiveExact(1, reply);
+        // The cable itself echoes every byte: without the echo there is no
+        // cable, and no code will ever be answered.
+        if (ReceiveExact(1, reply) != crSuccess) {
+            abort = true;
+            noEcho_ = true;
+            return Fail(false, "SearchRadio: no echo of the search byte: " + receiveDetail_);
+        }
         SetStatus("Search Radio   : " + Hex2(code));
         if (!Send(&code, 1)) {
             abort = true;
@@ -252,10 +285,14 @@ bool TRadio36::SearchRadio(const TRKmem& model, uint8_t& modelCode) {
 
     const uint8_t firstGuess = ModelCodeFor(model);
     bool found = false;
-    for (int i = 0; i < 3 && !found && !abort; ++i) found = attempt(firstGuess, false);
+    for (int i = 0; i < 3 && !found && !abort; ++i)
+        found = attempt(firstGuess, false);
     for (size_t c = 0; c < FallbackCodes.size() && !found && !abort; ++c)
-        for (int i = 0; i < 3 && !found && !abort; ++i) found = attempt(FallbackCodes[c], false);
-    for (int v = 0; v < 256 && !found && !abort; ++v) found = attempt(static_cast<uint8_t>(v), true);
+        for (int i = 0; i < 3 && !found && !abort; ++i)
+            found = attempt(FallbackCodes[c], false);
+    for (int v = 0; v < 256 && !found && !abort; ++v)
+        found = attempt(static_cast<uint8_t>(v), true);
+    host_.SetSearchProgress(0, 0);
     if (!found) {
         if (!abort) Fail(false, "SearchRadio: no radio answered any model code");
         return false;
@@ -277,7 +314,8 @@ bool TRadio36::SearchRadio(const TRKmem& model, uint8_t& modelCode) {
 // A read exchange: frame, then length + 10 bytes with ACKs at 8 and at the end.
 int32_t TRadio36::ReadBlock(uint8_t command, uint8_t space, int32_t address, int32_t length, uint8_t* out,
                             bool writeMustSucceed) {
-    const std::string where = std::string(command == CmdReadMain ? "read main " : "read aux ") + Hex4(address);
+    const std::string where =
+        std::string(command == CmdReadMain ? "read main " : "read aux ") + Hex4(address);
     const bool written = Send(Frame(command, address, space, length, ModelCode));
     if (!written && writeMustSucceed) return Fail(crError, where + ": " + receiveDetail_);
     std::vector<uint8_t> reply;
@@ -287,7 +325,8 @@ int32_t TRadio36::ReadBlock(uint8_t command, uint8_t space, int32_t address, int
     if (reply[8] != Ack) return Fail(crError, where + ": byte 8 is " + Hex2(reply[8]) + ", not ACK");
     const size_t last = static_cast<size_t>(length + 9);
     if (reply[last] != Ack)
-        return Fail(crError, where + ": byte " + std::to_string(last) + " is " + Hex2(reply[last]) + ", not ACK");
+        return Fail(crError,
+                    where + ": byte " + std::to_string(last) + " is " + Hex2(reply[last]) + ", not ACK");
     std::copy_n(reply.begin() + 9, length, out);
     return crSuccess;
 }
@@ -301,16 +340,19 @@ int32_t TRadio36::Exchange(const std::string& where, const uint8_t* data, int32_
     const uint8_t ack = reply.back();
     if (ack != Ack) {
         if (r != crSuccess) return Fail(crError, where + ": " + receiveDetail_ + " (a missing ACK)");
-        return Fail(crError, where + ": byte " + std::to_string(replyLength - 1) + " is " + Hex2(ack) + ", not ACK");
+        return Fail(crError,
+                    where + ": byte " + std::to_string(replyLength - 1) + " is " + Hex2(ack) + ", not ACK");
     }
     return crSuccess;
 }
 
 // A write exchange: the frame and its ACK, then the data and theirs.
-int32_t TRadio36::WriteBlock(uint8_t command, uint8_t space, int32_t address, const uint8_t* data, int32_t length,
-                             bool keepFrameResult, bool keepDataResult) {
-    const std::string where = std::string(command == CmdWriteMain ? "write main " : "write aux ") + Hex4(address);
+int32_t TRadio36::WriteBlock(uint8_t command, uint8_t space, int32_t address, const uint8_t* data,
+                             int32_t length, bool keepFrameResult, bool keepDataResult) {
+    const std::string where =
+        std::string(command == CmdWriteMain ? "write main " : "write aux ") + Hex4(address);
     const auto frame = Frame(command, address, space, length, ModelCode);
+    RadioTouched = true;
     if (const int32_t r = Exchange(where + " frame", frame.data(), 8, 9, keepFrameResult)) return r;
     return Exchange(where + " data", data, length, length + 1, keepDataResult);
 }
@@ -327,6 +369,8 @@ bool TRadio36::BeginSequence() {
     Outcome = TTransferOutcome::Succeeded;
     FailureDetail.clear();
     receiveDetail_.clear();
+    RadioTouched = false;
+    noEcho_ = false;
     status_ = "Search Radio   :";
     host_.SetMainWindowEnabled(false);
     return true;
@@ -344,20 +388,35 @@ void TRadio36::Report(bool isRead, int32_t result) {
         return;
     }
     Outcome = result == crSuccess ? TTransferOutcome::Succeeded : TTransferOutcome::Failed;
+    // Said only when the radio was already changed, so the user knows it is
+    // not the radio it was.
+    const auto failure = [&](const char* text) {
+        std::string message = text;
+        if (!isRead && RadioTouched) message += std::string("\r\n\r\n") + PartlyWrittenMessage;
+        ShowMessageBox(message, TMsgType::Error);
+    };
     switch (result) {
     case crSuccess:
         host_.ProgressToMax();
         ShowMessageBox(isRead ? "Upload is completed" : "Download is completed", TMsgType::Information);
         break;
-    case crTimeout: ShowMessageBox("Timeout", TMsgType::Error); break;
+    case crTimeout:
+        failure("Timeout");
+        break;
+    case crNoEcho:
+        ShowMessageBox(FormatS(NoEchoMessageFormat, {PortLabel()}), TMsgType::Error);
+        break;
     case crBadData:
         if (isRead) {
             ShowMessageBox("Clone Data Error: incompatible data", TMsgType::Error);
             break;
         }
         [[fallthrough]];
-    case crDeckRefused: break; // reported by the closing step
-    default: ShowMessageBox(isRead ? "Read error" : "Write error", TMsgType::Error); break;
+    case crDeckRefused:
+        break; // reported by the closing step
+    default:
+        failure(isRead ? "Read error" : "Write error");
+        break;
     }
 }
 
@@ -374,7 +433,7 @@ bool TRadio36::ReadRadio(TMap36& image, TRKmem& model) {
     };
 
     if (!SearchRadio(model, code)) {
-        r = crError;
+        r = noEcho_ ? crNoEcho : crError;
     } else if (!stop()) {
         bool cancelled = false;
         for (int32_t address = 0x8000; address <= 0xB100 && r == crSuccess && !cancelled; address += 0x100) {
@@ -385,7 +444,8 @@ bool TRadio36::ReadRadio(TMap36& image, TRKmem& model) {
         }
         if (r == crSuccess && !cancelled && !stop()) {
             for (int32_t address = 0x0000; address <= 0x0E00 && !cancelled; address += 0x100) {
-                r = ReadBlock(CmdReadAux, SpaceAux, address, 0x100, &received.Buf[AuxOffset + address], false);
+                r = ReadBlock(CmdReadAux, SpaceAux, address, 0x100, &received.Buf[AuxOffset + address],
+                              false);
                 if (r != crSuccess) break;
                 host_.StepProgress();
                 cancelled = stop();
@@ -433,6 +493,7 @@ int32_t TRadio36::WriteMainMemory(uint8_t modelCode, const TMap36& image) {
     // Erasing takes the radio seconds; the long time-out holds until the first data block.
     TimeoutMs = LongTimeoutMs;
     const auto erase8000 = Frame(CmdErase, 0x8000, SpaceMain, 0x0200, modelCode);
+    RadioTouched = true;
     if (const int32_t r = Exchange("erase 0x8000", erase8000.data(), 8, 9, false)) return r;
     host_.StepProgress();
     const auto eraseA000 = Frame(CmdErase, 0xA000, SpaceMain, 0x0200, modelCode);
@@ -440,8 +501,8 @@ int32_t TRadio36::WriteMainMemory(uint8_t modelCode, const TMap36& image) {
     host_.StepProgress();
     TimeoutMs = DefaultTimeoutMs;
     for (int32_t address = 0x8000; address <= 0xBF00; address += 0x100) {
-        if (const int32_t r =
-                WriteBlock(CmdWriteMain, SpaceMain, address, &image.Buf[address - MainBase], 0x100, true, false))
+        if (const int32_t r = WriteBlock(CmdWriteMain, SpaceMain, address, &image.Buf[address - MainBase],
+                                         0x100, true, false))
             return r;
         host_.StepProgress();
     }
@@ -460,7 +521,7 @@ bool TRadio36::WriteRadio(TRKmem& model, TMap36& image) {
     };
 
     if (!SearchRadio(model, code)) {
-        r = crError;
+        r = noEcho_ ? crNoEcho : crError;
     } else {
         host_.SetCancelVisible(false);
         host_.SetProgressMax(78);
@@ -470,7 +531,14 @@ bool TRadio36::WriteRadio(TRKmem& model, TMap36& image) {
         } catch (const std::exception& e) {
             r = Fail(crError, std::string("WriteRadio: encoding failed: ") + e.what());
         }
-        if (r == crSuccess && !FetchRadioIdentity(code, image)) r = crError;
+        if (r == crSuccess) {
+            // Fetched into a copy: an identity that is refused, or only half
+            // read, must not replace the file's in the caller's image.
+            TMap36 withIdentity;
+            withIdentity.Assign(image);
+            r = FetchRadioIdentity(code, withIdentity) ? CheckRadioIdentity(code, withIdentity) : crError;
+            if (r == crSuccess) image.Assign(withIdentity);
+        }
         if (r == crSuccess) {
             host_.StepProgress();
             host_.ProcessMessages();
@@ -481,7 +549,8 @@ bool TRadio36::WriteRadio(TRKmem& model, TMap36& image) {
         }
         for (int32_t address = 0x0000; address < 0x0620 && r == crSuccess;) {
             const int32_t length = address == 0x0600 ? 32 : 256;
-            r = WriteBlock(CmdWriteAux, SpaceAux, address, &image.Buf[AuxOffset + address], length, true, true);
+            r = WriteBlock(CmdWriteAux, SpaceAux, address, &image.Buf[AuxOffset + address], length, true,
+                           true);
             if (r == crSuccess) step();
             address += length;
         }
@@ -495,13 +564,33 @@ bool TRadio36::WriteRadio(TRKmem& model, TMap36& image) {
         }
     }
 
-    if (host_.Cancelled()) {
+    if (host_.Cancelled() || r == crBadData) {
         host_.Clock().Sleep(400);
         Send(EndFrame(ModelCode));
     }
     EndSequence();
     Report(false, r);
     return Outcome == TTransferOutcome::Succeeded;
+}
+
+int32_t TRadio36::CheckRadioIdentity(uint8_t modelCode, const TMap36& identity) {
+    std::vector<uint8_t> fetched;
+    for (const auto& b : kIdentityBlocks)
+        fetched.insert(fetched.end(), identity.Buf.begin() + b.ImageOffset,
+                       identity.Buf.begin() + b.ImageOffset + b.Length - b.Skip);
+    const bool blank = AllBytesAre(fetched, 0x00) || AllBytesAre(fetched, 0xFF);
+    TRKmem decoded;
+    if (blank || !DecodeInto(identity, decoded) || !IdentityFitsModelCode(decoded, modelCode)) {
+        ShowMessageBox(BadIdentityMessage, TMsgType::Error);
+        return Fail(crBadData, blank ? "CheckRadioIdentity: the radio's identity blocks are blank"
+                                     : "CheckRadioIdentity: the identity (" + decoded.ProductType + ", " +
+                                           BandName(BandType(decoded), decoded.ProductType) +
+                                           ") does not fit model code " + Hex2(modelCode));
+    }
+    if (!IdentitySumMatches(identity) &&
+        ShowMessageBox(IdentitySumQuestion, TMsgType::Warning, TMsgButtons::YesNo, 2) != TMsgResult::Yes)
+        return Fail(crBadData, "CheckRadioIdentity: identity checksum differs; not written");
+    return crSuccess;
 }
 
 bool TRadio36::CheckDeck(uint8_t modelCode, const TRKmem& model) {
@@ -549,7 +638,7 @@ bool TRadio36::WriteRadioFull(TRKmem& model, TMap36& image) {
     uint8_t code = 0;
 
     if (!SearchRadio(model, code)) {
-        r = crError;
+        r = noEcho_ ? crNoEcho : crError;
     } else {
         host_.SetCancelVisible(false);
         host_.SetProgressMax(67);
@@ -562,26 +651,28 @@ bool TRadio36::WriteRadioFull(TRKmem& model, TMap36& image) {
                 r = Fail(crError, std::string("WriteRadioFull: encoding failed: ") + e.what());
             }
         }
-        uint8_t s1 = 0, s2 = 0, s3 = 0;
+        std::array<uint8_t, kAreaSums.size()> sums{};
         if (r == crSuccess) {
-            s1 = Sum8(image, 0x0000, 0x003E);
-            s2 = Sum8(image, 0x2F80, 0x2FEE);
-            s3 = Sum8(image, 0x3060, 0x30FE);
-            uint32_t idSum = 0;
-            for (int32_t i = 0x3204; i <= 0x3219; ++i) idSum += image.Buf[static_cast<size_t>(i)];
-            image.Buf[0x3202] = static_cast<uint8_t>((idSum >> 8) & 0xFF);
-            image.Buf[0x3203] = static_cast<uint8_t>(idSum & 0xFF);
-            std::copy_n(image.Buf.begin() + 0x3200, 26, image.Buf.begin() + 0x3E00);
+            for (size_t k = 0; k < kAreaSums.size(); ++k)
+                sums[k] = Sum8(image, kAreaSums[k].First, kAreaSums[k].Last);
+            const uint16_t idSum = IdentitySum(image);
+            image.Buf[kIdentitySumAt] = static_cast<uint8_t>(idSum >> 8);
+            image.Buf[kIdentitySumAt + 1] = static_cast<uint8_t>(idSum & 0xFF);
+            const TIdentityCopy& codes = kIdentityCopies[0];
+            std::copy_n(image.Buf.begin() + codes.From, codes.Length, image.Buf.begin() + codes.Copy);
             TimeoutMs = LongTimeoutMs;
         }
         for (int32_t address = 0x0000; address < 0x0C40 && r == crSuccess; address += 224) {
             r = WriteBlock(CmdWriteAux, SpaceAux, address, &image.Buf[AuxOffset + address], 224, true, true);
             if (r == crSuccess) host_.StepProgress();
         }
-        for (const auto& b : kFullAuxBlocks) {
-            if (r != crSuccess) break;
-            r = WriteBlock(CmdWriteAux, SpaceAux, b.Address, &image.Buf[b.From], b.Length, true, true);
-            std::copy_n(image.Buf.begin() + b.From, b.Length, image.Buf.begin() + b.Mirror);
+        // The rest of the identity copy, each block from its original; the
+        // identity codes went with the 224-byte blocks.
+        for (size_t k = 1; k < kIdentityCopies.size() && r == crSuccess; ++k) {
+            const TIdentityCopy& b = kIdentityCopies[k];
+            r = WriteBlock(CmdWriteAux, SpaceAux, b.Copy - AuxOffset, &image.Buf[static_cast<size_t>(b.From)],
+                           b.Length, true, true);
+            std::copy_n(image.Buf.begin() + b.From, b.Length, image.Buf.begin() + b.Copy);
             if (r == crSuccess) host_.StepProgress();
         }
         for (const int32_t address : {0x8000, 0xA000}) {
@@ -589,23 +680,25 @@ bool TRadio36::WriteRadioFull(TRKmem& model, TMap36& image) {
             const auto frame = Frame(CmdErase, address, SpaceMain, 0x0200, code);
             const std::string where = "erase " + Hex4(address);
             std::vector<uint8_t> reply;
+            RadioTouched = true;
             if (!Send(frame)) {
                 r = Fail(crError, where + ": " + receiveDetail_);
                 break;
             }
             host_.Clock().Sleep(1000);
             r = ReceiveExact(9, reply);
-            if (r != crSuccess) r = Fail(r, where + ": " + receiveDetail_);
-            else if (reply[8] != Ack) r = Fail(crError, where + ": byte 8 is " + Hex2(reply[8]) + ", not ACK");
+            if (r != crSuccess)
+                r = Fail(r, where + ": " + receiveDetail_);
+            else if (reply[8] != Ack)
+                r = Fail(crError, where + ": byte 8 is " + Hex2(reply[8]) + ", not ACK");
             if (r == crSuccess) host_.StepProgress();
         }
-        if (r == crSuccess) {
-            image.Buf[0x003F] = s1;
-            image.Buf[0x2FFF] = s2;
-            image.Buf[0x30FF] = s3;
-        }
+        if (r == crSuccess)
+            for (size_t k = 0; k < kAreaSums.size(); ++k)
+                image.Buf[static_cast<size_t>(kAreaSums[k].At)] = sums[k];
         for (int32_t address = 0x8000; address <= 0xB100 && r == crSuccess; address += 0x100) {
-            r = WriteBlock(CmdWriteMain, SpaceMain, address, &image.Buf[address - MainBase], 0x100, true, true);
+            r = WriteBlock(CmdWriteMain, SpaceMain, address, &image.Buf[address - MainBase], 0x100, true,
+                           true);
             if (r == crSuccess) host_.StepProgress();
         }
         if (r == crSuccess) {

@@ -9,6 +9,7 @@
 // the command-line tool and a virtual-time harness in tests.
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -21,7 +22,7 @@
 #include "model/dc_RKmem.h"
 
 class IRadioHost {
-public:
+  public:
     virtual ~IRadioHost() = default;
 
     virtual void SetProgressMax(int32_t max) = 0;
@@ -29,6 +30,9 @@ public:
     // Progress bar to its maximum, repainted at once.
     virtual void ProgressToMax() = 0;
     virtual void SetStatus(const std::string& text) = 0;
+    // The search's share of the progress bar: `attempt` of `attempts` made;
+    // (0, 0) when the search is over and the bar goes back to the blocks.
+    virtual void SetSearchProgress(int32_t attempt, int32_t attempts) = 0;
     virtual bool Cancelled() = 0;
     virtual void SetCancelVisible(bool visible) = 0;
     // Lets the window system handle pending events (painting, Cancel).
@@ -42,12 +46,13 @@ public:
 // A host that shows nothing and never cancels, on a given clock; hosts
 // override what they show.
 class TQuietRadioHost : public IRadioHost {
-public:
+  public:
     explicit TQuietRadioHost(IClock& clock = SystemClock()) : clock_(clock) {}
     void SetProgressMax(int32_t) override {}
     void StepProgress() override {}
     void ProgressToMax() override {}
     void SetStatus(const std::string&) override {}
+    void SetSearchProgress(int32_t, int32_t) override {}
     bool Cancelled() override { return false; }
     void SetCancelVisible(bool) override {}
     void ProcessMessages() override {}
@@ -55,7 +60,7 @@ public:
     void SetMainWindowEnabled(bool) override {}
     IClock& Clock() override { return clock_; }
 
-private:
+  private:
     IClock& clock_;
 };
 
@@ -65,6 +70,7 @@ enum TCloneResult : int32_t {
     crError = 1,
     crTimeout = 2,
     crDeckRefused = 3,
+    crNoEcho = 4, // not even the cable's echo came back
     crBadData = 14,
 };
 
@@ -91,11 +97,14 @@ inline constexpr int32_t LongTimeoutMs = 5000;
 inline constexpr int32_t WorkBufferSize = 2048;
 
 // The 8-byte command frame.
-std::array<uint8_t, 8> Frame(uint8_t command, int32_t address, uint8_t space, int32_t length, uint8_t modelCode);
+std::array<uint8_t, 8> Frame(uint8_t command, int32_t address, uint8_t space, int32_t length,
+                             uint8_t modelCode);
 std::array<uint8_t, 8> EndFrame(uint8_t modelCode);
 
 // The codes tried after the first guess, in order.
 extern const std::array<uint8_t, 37> FallbackCodes;
+// Every attempt of a search that finds nothing.
+inline constexpr int32_t SearchAttempts = 3 + 3 * 37 + 256;
 } // namespace radio36
 
 // The first guess of the search: by product type and band.
@@ -109,7 +118,7 @@ void StampProgrammedDate(TRKmem& model, const TLocalDateTime& now);
 int32_t IsoWeekday(int32_t year, int32_t month, int32_t day);
 
 class TRadio36 {
-public:
+  public:
     using TPortFactory = std::function<std::unique_ptr<IRsPort>()>;
 
     // Without a factory each transfer gets a TCRsDrv on the host's clock.
@@ -122,11 +131,10 @@ public:
     TCodecContext Context;
     // The image decoder; replaceable so a rejected image can be shown without
     // crafting one.
-    std::function<bool(const TMap36&, TRKmem&, const TCodecContext&)> Decoder = [](const TMap36& image,
-                                                                                   TRKmem& model,
-                                                                                   const TCodecContext& context) {
-        return image.Decode(model, context);
-    };
+    std::function<bool(const TMap36&, TRKmem&, const TCodecContext&)> Decoder =
+        [](const TMap36& image, TRKmem& model, const TCodecContext& context) {
+            return image.Decode(model, context);
+        };
 
     // State of the running transfer.
     int32_t TimeoutMs = radio36::DefaultTimeoutMs;
@@ -138,6 +146,10 @@ public:
     TTransferOutcome Outcome = TTransferOutcome::Succeeded;
     // Where and why the last sequence failed, for logs and the terminal.
     std::string FailureDetail;
+    // Set once the first erase or write has been sent to the radio: from then
+    // on a failure leaves the radio partly written. Atomic so that a signal
+    // handler may read it.
+    std::atomic<bool> RadioTouched{false};
 
     bool ReadRadio(TMap36& image, TRKmem& model);
     bool WriteRadio(TRKmem& model, TMap36& image);
@@ -150,16 +162,23 @@ public:
     bool SearchRadio(const TRKmem& model, uint8_t& modelCode);
     bool FetchRadioIdentity(uint8_t modelCode, TMap36& image);
     int32_t WriteMainMemory(uint8_t modelCode, const TMap36& image);
+    // The identity just fetched from the radio (in `identity`) before
+    // anything is written: crSuccess, or crBadData when it must not be used.
+    int32_t CheckRadioIdentity(uint8_t modelCode, const TMap36& identity);
     bool CheckDeck(uint8_t modelCode, const TRKmem& model);
 
     IRsPort* Port() { return port_.get(); }
 
-private:
+  private:
     IRadioHost& host_;
     TPortFactory portFactory_;
     std::unique_ptr<IRsPort> port_;
     std::string status_;
     std::string receiveDetail_;
+    bool noEcho_ = false;
+
+    // The port as the user named it: "COM<n>" or the device path.
+    std::string PortLabel() const;
 
     bool Send(const uint8_t* data, int32_t count);
     template <size_t N> bool Send(const std::array<uint8_t, N>& data) {
@@ -188,3 +207,13 @@ bool RunRadioTransfer(TRadio36& radio, bool isRead, int32_t writeMode, bool hard
 
 // The message for a refused write and a declined deck change.
 extern const char* const MpuNoResponseMessage;
+// Added to the failure message of a write that had begun to change the radio.
+extern const char* const PartlyWrittenMessage;
+extern const char* const BadIdentityMessage;
+extern const char* const IdentitySumQuestion;
+// "No answer on %s: ...", with the port as the user named it.
+extern const char* const NoEchoMessageFormat;
+
+// Whether the identity read from a radio (product type and band of the
+// decoded identity blocks) can belong to a radio that answered `modelCode`.
+bool IdentityFitsModelCode(const TRKmem& identity, uint8_t modelCode);

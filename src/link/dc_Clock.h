@@ -16,7 +16,7 @@ struct TLocalDateTime {
 };
 
 class IClock {
-public:
+  public:
     virtual ~IClock() = default;
     // Milliseconds on a monotonic scale; only differences are meaningful.
     virtual int64_t NowMs() = 0;
@@ -25,7 +25,7 @@ public:
 };
 
 class TSystemClock : public IClock {
-public:
+  public:
     int64_t NowMs() override;
     void Sleep(int32_t ms) override;
     TLocalDateTime LocalNow() override;

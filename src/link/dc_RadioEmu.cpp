@@ -26,7 +26,8 @@ void TRadioEmulator::Send(uint8_t byte, std::vector<uint8_t>& out) {
 void TRadioEmulator::SendAck(std::vector<uint8_t>& out) {
     ++acks_;
     if (acks_ == Faults.GarbageAtReply)
-        for (int32_t i = 0; i < Faults.GarbageCount; ++i) Send(0x55, out);
+        for (int32_t i = 0; i < Faults.GarbageCount; ++i)
+            Send(0x55, out);
     Send(acks_ == Faults.BadAckAt ? 0x00 : Ack, out);
 }
 
@@ -38,7 +39,8 @@ uint8_t* TRadioEmulator::Address(uint8_t space, int32_t address) {
 }
 
 void TRadioEmulator::Receive(const uint8_t* data, size_t count, std::vector<uint8_t>& out) {
-    for (size_t i = 0; i < count; ++i) Receive(data[i], out);
+    for (size_t i = 0; i < count; ++i)
+        Receive(data[i], out);
 }
 
 void TRadioEmulator::Receive(uint8_t byte, std::vector<uint8_t>& out) {
@@ -129,6 +131,7 @@ void TRadioEmulator::Execute(std::vector<uint8_t>& out) {
         session_ = false;
         ++EndFrames;
         break;
-    default: break;
+    default:
+        break;
     }
 }

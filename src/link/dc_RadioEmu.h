@@ -30,7 +30,7 @@ struct TEmuEvent {
 };
 
 class TRadioEmulator {
-public:
+  public:
     static constexpr int32_t MainBase = 0x8000;
     static constexpr int32_t MainSize = 0x4000; // 0x8000..0xBFFF
     static constexpr int32_t AuxSize = 0x0F00;  // 0x0000..0x0EFF
@@ -56,7 +56,7 @@ public:
     bool InCloneSession() const { return session_; }
     int64_t BytesSent() const { return sent_; }
 
-private:
+  private:
     enum class TState { Idle, SearchCode, ConfirmCode, Frame, WriteData };
     TState state_ = TState::Idle;
     bool session_ = false;

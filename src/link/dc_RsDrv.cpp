@@ -34,7 +34,7 @@ int ComIndex(const std::string& name) {
 
 bool SpeedOf(int32_t baud, speed_t& speed) {
     static constexpr std::pair<int32_t, speed_t> kSpeeds[] = {
-        {1200, B1200},   {2400, B2400},   {4800, B4800},   {9600, B9600},     {19200, B19200},
+        {1200, B1200},   {2400, B2400},   {4800, B4800},     {9600, B9600},     {19200, B19200},
         {38400, B38400}, {57600, B57600}, {115200, B115200}, {230400, B230400},
     };
     for (const auto& [b, s] : kSpeeds)
@@ -47,11 +47,20 @@ bool SpeedOf(int32_t baud, speed_t& speed) {
 
 bool DataBitsOf(uint8_t bits, tcflag_t& flag) {
     switch (bits) {
-    case 5: flag = CS5; return true;
-    case 6: flag = CS6; return true;
-    case 7: flag = CS7; return true;
-    case 8: flag = CS8; return true;
-    default: return false;
+    case 5:
+        flag = CS5;
+        return true;
+    case 6:
+        flag = CS6;
+        return true;
+    case 7:
+        flag = CS7;
+        return true;
+    case 8:
+        flag = CS8;
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -99,13 +108,22 @@ bool MakeLineSettings(int32_t baudRate, uint8_t byteSize, int32_t parity, int32_
 #endif
     tio.c_cflag |= dataBits | CREAD | CLOCAL;
     switch (parity) {
-    case ODDPARITY: tio.c_cflag |= PARENB | PARODD; break;
-    case EVENPARITY: tio.c_cflag |= PARENB; break;
+    case ODDPARITY:
+        tio.c_cflag |= PARENB | PARODD;
+        break;
+    case EVENPARITY:
+        tio.c_cflag |= PARENB;
+        break;
 #ifdef CMSPAR
-    case MARKPARITY: tio.c_cflag |= PARENB | PARODD | CMSPAR; break;
-    case SPACEPARITY: tio.c_cflag |= PARENB | CMSPAR; break;
+    case MARKPARITY:
+        tio.c_cflag |= PARENB | PARODD | CMSPAR;
+        break;
+    case SPACEPARITY:
+        tio.c_cflag |= PARENB | CMSPAR;
+        break;
 #endif
-    default: break;
+    default:
+        break;
     }
     // One and a half stop bits exist only with 5 data bits, where the
     // hardware gives them for the two-stop-bit setting.
@@ -170,7 +188,14 @@ int32_t TCRsDrv::Open(const std::string& portName) {
 
 void TCRsDrv::Close() {
     if (Handle == InvalidHandle) return;
-    tcflush(Handle, TCIOFLUSH);
+    // Whatever was written last (the end frame, sent without awaiting a
+    // reply) must leave before the port goes: wait for the output queue to
+    // empty, but not for ever on a line that does not drain, and discard
+    // only what came in.
+    const int64_t deadline = clock_.NowMs() + kDrainLimitMs;
+    for (int queued = 0; ioctl(Handle, TIOCOUTQ, &queued) == 0 && queued > 0 && clock_.NowMs() < deadline;)
+        clock_.Sleep(2);
+    tcflush(Handle, TCIFLUSH);
     // Dropping DTR tells the radio the programmer has let go.
     SetModemLines(Handle, TIOCM_DTR, false);
     (void)ioctl(Handle, TIOCNXCL);

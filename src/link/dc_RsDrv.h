@@ -15,7 +15,7 @@
 // What the clone protocol needs of a port. TCRsDrv is the real one; tests and
 // the trace decorator provide others.
 class IRsPort {
-public:
+  public:
     virtual ~IRsPort() = default;
 
     virtual void SetBaudRate(int32_t value) = 0;
@@ -60,8 +60,11 @@ enum : int32_t { ONESTOPBIT = 0, ONE5STOPBITS = 1, TWOSTOPBITS = 2 };
 bool MakeLineSettings(int32_t baudRate, uint8_t byteSize, int32_t parity, int32_t stopBits, termios& tio);
 
 class TCRsDrv : public IRsPort {
-public:
+  public:
     static constexpr int InvalidHandle = -1;
+    // Longest wait in Close for sent bytes to leave (a full 2048-byte queue
+    // takes about 2.3 s at 9600 bit/s; a protocol frame a few milliseconds).
+    static constexpr int32_t kDrainLimitMs = 500;
 
     int Handle = InvalidHandle;
     std::string PortName;
@@ -91,11 +94,11 @@ public:
     void WaitForInput(int32_t ms) override;
     const std::string& GetLastError() const override { return LastError; }
 
-protected:
+  protected:
     // One write call of the operating system; a seam for tests that count calls.
     virtual long WriteChunk(const uint8_t* data, int32_t count);
 
-private:
+  private:
     IClock& clock_;
     TPortMap portMap_;
 };

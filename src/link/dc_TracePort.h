@@ -9,7 +9,7 @@
 #include "link/dc_RsDrv.h"
 
 class TTracePort : public IRsPort {
-public:
+  public:
     // Takes ownership of `inner`; `out` stays the caller's.
     TTracePort(std::unique_ptr<IRsPort> inner, std::FILE* out, IClock& clock);
 
@@ -26,7 +26,7 @@ public:
     void WaitForInput(int32_t ms) override { inner_->WaitForInput(ms); }
     const std::string& GetLastError() const override { return inner_->GetLastError(); }
 
-private:
+  private:
     std::unique_ptr<IRsPort> inner_;
     std::FILE* out_;
     IClock& clock_;

@@ -1,4 +1,5 @@
 #include "gui_support.h"
+#include <cstdlib>
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -14,10 +15,17 @@ TScopedProgramFolder::TScopedProgramFolder() {
     path_ = std::filesystem::temp_directory_path() / ("rk36-gui-" + std::to_string(rd()));
     std::filesystem::create_directories(path_);
     SetProgramFolder(path_);
+    // Backups go to the user's data folder: a scratch one here.
+    if (const char* xdg = std::getenv("XDG_DATA_HOME")) previousDataHome_ = xdg;
+    setenv("XDG_DATA_HOME", (path_ / "data").c_str(), 1);
 }
 
 TScopedProgramFolder::~TScopedProgramFolder() {
     SetProgramFolder({});
+    if (previousDataHome_)
+        setenv("XDG_DATA_HOME", previousDataHome_->c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);
 }

@@ -13,7 +13,7 @@
 
 // Answers the open and save dialogs from a script; an exhausted script cancels.
 class TScriptedFileDialogs : public IFileDialogs {
-public:
+  public:
     std::vector<TFileDialogRequest> Opened;
     std::vector<TFileDialogRequest> Saved;
     std::vector<std::optional<std::filesystem::path>> OpenAnswers;
@@ -30,7 +30,7 @@ public:
 };
 
 class TScopedFileDialogs {
-public:
+  public:
     TScopedFileDialogs() : dialogs_(std::make_shared<TScriptedFileDialogs>()) {
         previous_ = SetFileDialogs(dialogs_);
     }
@@ -39,14 +39,14 @@ public:
     TScopedFileDialogs& operator=(const TScopedFileDialogs&) = delete;
     TScriptedFileDialogs* operator->() { return dialogs_.get(); }
 
-private:
+  private:
     std::shared_ptr<TScriptedFileDialogs> dialogs_;
     std::shared_ptr<IFileDialogs> previous_;
 };
 
 // A fresh, empty program folder for one test; restores the real one after.
 class TScopedProgramFolder {
-public:
+  public:
     TScopedProgramFolder();
     ~TScopedProgramFolder();
     TScopedProgramFolder(const TScopedProgramFolder&) = delete;
@@ -54,8 +54,9 @@ public:
     const std::filesystem::path& Path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
-private:
+  private:
     std::filesystem::path path_;
+    std::optional<std::string> previousDataHome_;
 };
 
 std::string ReadFileBytes(const std::filesystem::path& file);

@@ -18,7 +18,7 @@ constexpr int kTotRow = kTotByte / 16 + 1;
 constexpr int kTotCol = kTotByte % 16 + 1;
 
 class FDataTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         EnsureGuiApp();
         model.SetNewConfiguration();

@@ -8,10 +8,14 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "app/D_Radio.h"
 #include "app/Main.h"
+#include "app/dc_GuiSeams.h"
+#include "dialogs/dc_HardwareRules.h"
 #include "gui_support.h"
 #include "link/link_fakes.h"
 #include "model/dc_MessageBox.h"
@@ -39,20 +43,16 @@ TRKmem Decoded(const TMap36& image) {
 }
 
 // A radio's memory as the radio keeps it: the radio form, and the identity
-// areas mirrored into the auxiliary memory where a standard write fetches them.
+// copy in the auxiliary memory where a standard write fetches it.
 TMap36 RadioMemory(const TRKmem& model) {
     TMap36 image;
     image.Encode(model, true, TCodecContext{2});
-    const struct {
-        int32_t From, Mirror, Length;
-    } mirrors[] = {{0x0000, 0x3E40, 63}, {0x2F80, 0x3E80, 112}, {0x0070, 0x3F00, 16}, {0x3060, 0x3F60, 160}};
-    for (const auto& m : mirrors)
-        std::copy_n(image.Buf.begin() + m.From, m.Length, image.Buf.begin() + m.Mirror);
+    SealIdentityCopy(image);
     return image;
 }
 
 class TransferTest : public ::testing::Test {
-protected:
+  protected:
     TScopedProgramFolder folder;
     TScopedMessages messages;
     TVirtualClock clock; // Sunday 2026-12-06 23:59:59
@@ -99,7 +99,8 @@ protected:
     // Every attempt of the search sends the search byte and a code, one byte each.
     int SearchAttempts() const {
         int n = 0;
-        for (const auto& w : port.Writes) n += w.Bytes.size() == 1 ? 1 : 0;
+        for (const auto& w : port.Writes)
+            n += w.Bytes.size() == 1 ? 1 : 0;
         return n / 2;
     }
 };
@@ -140,7 +141,7 @@ TEST_F(TransferTest, EscDuringTheSearchEndsSilentlyAndChangesNothing) {
         EXPECT_TRUE(frm->isEnabled());
         EXPECT_EQ(radio.Main, radioMain);
         EXPECT_EQ(radio.Aux, radioAux);
-        EXPECT_FALSE(fs::exists(folder / "Backup"));
+        EXPECT_FALSE(fs::exists(BackupFolder()));
         EXPECT_EQ(TransferWindow(), nullptr);
     }
 }
@@ -196,7 +197,8 @@ TEST_F(TransferTest, ManufactureModeWritesInFullEvenAfterABandChange) {
     EXPECT_FALSE(port.FramesOf(radio36::CmdErase).empty());
     // Only the full write sends the identity blocks.
     bool identityWritten = false;
-    for (const auto& f : port.FramesOf(radio36::CmdWriteAux)) identityWritten |= f[1] == 0x40 && f[2] == 0x0C;
+    for (const auto& f : port.FramesOf(radio36::CmdWriteAux))
+        identityWritten |= f[1] == 0x40 && f[2] == 0x0C;
     EXPECT_TRUE(identityWritten);
 }
 
@@ -241,8 +243,8 @@ TEST_F(TransferTest, AStandardWriteStampsTheSundayAndLeavesTheRadioAsWritten) {
     EXPECT_TRUE(std::equal(radio.Main.begin(), radio.Main.end(), image.Buf.begin()));
     EXPECT_TRUE(std::equal(radio.Aux.begin(), radio.Aux.begin() + 0x620, image.Buf.begin() + 0x3200));
     EXPECT_TRUE(std::equal(radio.Aux.begin() + 0x0C00, radio.Aux.end(), radioAux.begin() + 0x0C00));
-    EXPECT_TRUE(std::equal(image.Buf.begin() + 0x0001, image.Buf.begin() + 0x002A,
-                           radioBefore.Buf.begin() + 0x0001));
+    EXPECT_TRUE(
+        std::equal(image.Buf.begin() + 0x0001, image.Buf.begin() + 0x002A, radioBefore.Buf.begin() + 0x0001));
     TMap36 written;
     radio.StoreImage(written);
     const TRKmem inRadio = Decoded(written);
@@ -264,14 +266,14 @@ TEST_F(TransferTest, AStandardWriteStampsTheSundayAndLeavesTheRadioAsWritten) {
 TEST_F(TransferTest, AReadWithNoRadioEndsWithReadErrorAfterTheWholeSearch) {
     auto frm = Editor();
     const TRKmem before = frm->Model();
-    port.Unplugged = true;
+    port.NoRadio = true;
     frm->RunCommand("miUpload");
     EXPECT_EQ(messages.Texts(), (std::vector<std::string>{kUploadPrompt, "Read error"}));
     EXPECT_EQ(messages->Shown.back().Type, TMsgType::Error);
     EXPECT_EQ(SearchAttempts(), 3 + 37 * 3 + 256);
     EXPECT_TRUE(frm->Model().Equals(before));
     EXPECT_FALSE(frm->FileModified);
-    EXPECT_FALSE(fs::exists(folder / "Backup"));
+    EXPECT_FALSE(fs::exists(BackupFolder()));
 }
 
 TEST_F(TransferTest, ACompletedUploadReplacesTheModelOnlyWhenAccepted) {
@@ -281,7 +283,7 @@ TEST_F(TransferTest, ACompletedUploadReplacesTheModelOnlyWhenAccepted) {
     for (const TMsgResult answer : {TMsgResult::No, TMsgResult::Yes}) {
         SCOPED_TRACE(answer == TMsgResult::Yes ? "Yes" : "No");
         std::error_code ec;
-        fs::remove_all(folder / "Backup", ec);
+        fs::remove_all(BackupFolder(), ec);
         auto frm = Editor();
         frm->HardwareChanged = true;
         const TRKmem before = frm->Model();
@@ -294,7 +296,7 @@ TEST_F(TransferTest, ACompletedUploadReplacesTheModelOnlyWhenAccepted) {
         EXPECT_EQ(messages->Shown[2].Buttons, TMsgButtons::YesNo);
 
         // Either way the image as read is kept, and the status bar says where.
-        const fs::path backup = folder / "Backup" / backupName;
+        const fs::path backup = BackupFolder() / backupName;
         EXPECT_EQ(ReadFileBytes(backup), std::string(expectedImage.Buf.begin(), expectedImage.Buf.end()));
         EXPECT_TRUE(frm->StatusPanel(0)->text().contains(PathToQ(backup)));
 
@@ -327,8 +329,11 @@ TEST(RadioBackup, NamesBySerialNumberDateAndTimeAndNeverReplacesAnEarlierOne) {
         {"  1/2 3 ", "1_2_3_20260304_050607.K36"},
         {"", "NoSerial_20260304_050607.K36"},
         {"../..", "NoSerial_20260304_050607.K36"},
+        // No serial number: a name that starts with "-" reads as an option.
+        {"--------", "NoSerial_20260304_050607.K36"},
     };
-    for (const auto& c : cases) EXPECT_EQ(RadioBackupFileName(c.Serial, when), c.Name) << c.Serial;
+    for (const auto& c : cases)
+        EXPECT_EQ(RadioBackupFileName(c.Serial, when), c.Name) << c.Serial;
 
     TScopedProgramFolder folder;
     TScopedMessages messages;
@@ -337,17 +342,70 @@ TEST(RadioBackup, NamesBySerialNumberDateAndTimeAndNeverReplacesAnEarlierOne) {
     second.Buf[0] = 2;
     const fs::path a = KeepRadioBackup(first, "77", when);
     const fs::path b = KeepRadioBackup(second, "77", when);
-    EXPECT_EQ(a, folder / "Backup" / "77_20260304_050607.K36");
-    EXPECT_EQ(b, folder / "Backup" / "77_20260304_050607-2.K36");
+    EXPECT_EQ(a, BackupFolder() / "77_20260304_050607.K36");
+    EXPECT_EQ(b, BackupFolder() / "77_20260304_050607-2.K36");
     EXPECT_EQ(ReadFileBytes(a)[0], 1);
     EXPECT_EQ(ReadFileBytes(b)[0], 2);
     EXPECT_TRUE(messages.Texts().empty());
 
     // A folder that cannot be written: the user hears of it, nothing is claimed.
-    fs::remove_all(folder / "Backup");
-    WriteFileBytes(folder / "Backup", "not a folder");
+    fs::remove_all(BackupFolder());
+    WriteFileBytes(BackupFolder(), "not a folder");
     EXPECT_TRUE(KeepRadioBackup(first, "77", when).empty());
     EXPECT_EQ(messages->Shown.size(), 1u);
+}
+
+TEST_F(TransferTest, TheSearchStartsWithTheEditedConfigurationsCodeAndItsBoxesOpenOverTheWindow) {
+    // The program's own default file, a TR-2300 "VHF A", in the editor and in the radio.
+    fs::copy_file(RK36_BINARY_DIR "/src/default.K36", folder / "default.K36");
+    TMap36 radioImage;
+    ASSERT_TRUE(LoadDataFile(folder / "default.K36", radioModel, radioImage));
+    SeedPlausibleRadio(radio, radioImage);
+    ASSERT_EQ(radio.ModelCode, 0x25);
+    auto frm = std::make_unique<TfrmMain>(std::vector<std::string>{});
+    messages->Shown.clear();
+    std::vector<QWidget*> owners;
+    port.OnWrite = [&](const std::vector<uint8_t>&) { owners.push_back(MessageOwner().data()); };
+    messages->Answers = {TMsgResult::Ok, TMsgResult::Ok, TMsgResult::No};
+    frm->RunCommand("miUpload");
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{kUploadPrompt, "Upload is completed", kReflect}));
+    EXPECT_EQ(SearchAttempts(), 2); // one attempt, then the confirm exchange
+    ASSERT_FALSE(owners.empty());
+    EXPECT_NE(owners.front(), nullptr);
+    EXPECT_TRUE(std::all_of(owners.begin(), owners.end(), [&](QWidget* w) { return w == owners.front(); }));
+    EXPECT_EQ(MessageOwner().data(), nullptr);
+}
+
+TEST(MessageOwner, BoxesOpenOverTheOwnerAndStayOnTopWithIt) {
+    QWidget owner(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint);
+    owner.show();
+    const TScopedMessageOwner scope(&owner);
+    QWidget* parent = nullptr;
+    bool onTop = false;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            parent = box->parentWidget();
+            onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+            box->close();
+        }
+    });
+    TQtMessageSink().Show({"Problem on COM port", TMsgType::Error, TMsgButtons::Ok, 1});
+    EXPECT_EQ(parent, &owner);
+    EXPECT_TRUE(onTop);
+}
+
+TEST(DefaultFileBackup, ReplacingTheDefaultFileKeepsThePreviousOne) {
+    TScopedProgramFolder folder;
+    TScopedMessages messages;
+    WriteFileBytes(folder / "default.K36", "the user's last configuration");
+    WriteFileBytes(folder / "template.k36", std::string(32768, 'T'));
+    CopyTemplateOverDefault(folder / "template.k36");
+    EXPECT_EQ(ReadFileBytes(folder / "default.K36"), std::string(32768, 'T'));
+    ASSERT_TRUE(fs::is_directory(BackupFolder()));
+    const fs::path kept = fs::directory_iterator(BackupFolder())->path();
+    EXPECT_TRUE(kept.filename().string().starts_with("default_")) << kept;
+    EXPECT_TRUE(ReadFileBytes(kept).starts_with("the user's last configuration"));
+    EXPECT_TRUE(BackupFolder().string().starts_with(folder.Path().string()));
 }
 
 // ---- Real time, on a pseudo-terminal ----------------------------------------------------
@@ -381,7 +439,7 @@ TEST(RadioOnPty, UploadThenDownloadThroughTheSimulator) {
     ASSERT_EQ(messages.Texts(), (std::vector<std::string>{kUploadPrompt, "Upload is completed", kReflect}));
     EXPECT_EQ(frm.Model().SerialNumber, radioModel.SerialNumber);
     EXPECT_TRUE(frm.Model().Channels.Equals(radioModel.Channels));
-    EXPECT_EQ(fs::directory_iterator(folder / "Backup")->path().extension(), ".K36");
+    EXPECT_EQ(fs::directory_iterator(BackupFolder())->path().extension(), ".K36");
 
     // Change a channel and write it back.
     TRKmem& m = frm.Model();

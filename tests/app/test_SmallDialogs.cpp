@@ -22,7 +22,7 @@
 namespace {
 
 class SmallDialogTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { EnsureGuiApp(); }
 };
 
@@ -63,9 +63,9 @@ TEST_F(SmallDialogTest, VisibleOkWritesEveryBoxButLeavesGroupSeven) {
     TfrmVisible d(flags, false, false);
     ShowAndWait(d);
     d.chk[3]->setFocus();
-    QTest::keyClick(d.chk[3], Qt::Key_Space); // TAG off
-    ClickIndicator(d.chk[12]);  // Encr off
-    QTest::keyClick(d.chk[12], Qt::Key_Return);    // Enter on a box acts as OK
+    QTest::keyClick(d.chk[3], Qt::Key_Space);   // TAG off
+    ClickIndicator(d.chk[12]);                  // Encr off
+    QTest::keyClick(d.chk[12], Qt::Key_Return); // Enter on a box acts as OK
     ASSERT_EQ(d.result(), QDialog::Accepted);
     TItemVisible expected = before;
     expected[3] = 0;

@@ -6,7 +6,7 @@
 namespace {
 
 class IniTest : public ::testing::Test {
-protected:
+  protected:
     TScopedProgramFolder folder;
     std::filesystem::path File() const { return folder / "RK36.ini"; }
 };

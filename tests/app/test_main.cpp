@@ -59,7 +59,7 @@ void Settle(TfrmMain& frm) {
 }
 
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     TScopedProgramFolder folder;
     TScopedMessages messages;
     TScopedFileDialogs dialogs;

@@ -97,10 +97,10 @@ TEST(MenuTable, EveryItemHasItsCaptionShortCutHintAndHelpContext) {
 }
 
 TEST(MenuTable, MenusCarryOneBlankHintAndNamesAreUnique) {
-    const char* menus[][2] = {{"mnuFile", "&File"},       {"mnuEdit", "&Edit"},   {"mnuView", "&View"},
-                              {"mnuCommon", "&Common"},   {"mnuSignaling", "&Signaling"},
-                              {"mnuRadio", "&Radio"},     {"mnuChannel", "Ch&annel"},
-                              {"mnuHelp", "&Help"},       {"mnuItems", "&Items"}};
+    const char* menus[][2] = {
+        {"mnuFile", "&File"},       {"mnuEdit", "&Edit"},           {"mnuView", "&View"},
+        {"mnuCommon", "&Common"},   {"mnuSignaling", "&Signaling"}, {"mnuRadio", "&Radio"},
+        {"mnuChannel", "Ch&annel"}, {"mnuHelp", "&Help"},           {"mnuItems", "&Items"}};
     for (const auto& m : menus) {
         const TMenuEntry* e = FindMenuEntry(m[0]);
         ASSERT_NE(e, nullptr) << m[0];
@@ -125,7 +125,7 @@ TEST(MenuTable, ItemsCoverEveryColumnGroupButTheSeventh) {
 }
 
 class MainMenuWindow : public ::testing::Test {
-protected:
+  protected:
     TScopedProgramFolder folder;
     TScopedMessages messages;
     TScopedFileDialogs dialogs;
@@ -148,7 +148,8 @@ TEST_F(MainMenuWindow, ActionsCarryTheTableShortCutsAndHintParts) {
     }
     // The menu bar in its order.
     QStringList bar;
-    for (QAction* a : frm.menuBar()->actions()) bar << a->text();
+    for (QAction* a : frm.menuBar()->actions())
+        bar << a->text();
     EXPECT_EQ(bar, (QStringList{"&File", "&Edit", "&View", "&Common", "&Signaling", "&Radio", "Ch&annel",
                                 "&Help"}));
     // Tool buttons run their menu items' actions.

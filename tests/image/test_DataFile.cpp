@@ -364,3 +364,33 @@ TEST(ProgramFolder, DefaultsToTheRunningProgramsFolder) {
     SetProgramFolder({});
     EXPECT_TRUE(fs::exists(ProgramFolder() / "test_core"));
 }
+
+TEST(DataFileSave, ABlankIdentityCopyIsMadeARadiosCopyIsKept) {
+    struct Case {
+        const char* name;
+        uint8_t fill; // of the identity copy before the save
+        bool sealed;
+    } cases[] = {{"all zero", 0x00, true}, {"all 0xFF", 0xFF, true}, {"a radio's", 0x5A, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder dir;
+        TRKmem model;
+        model.SetNewConfiguration();
+        TMap36 image;
+        image.Encode(model, false);
+        std::fill(image.Buf.begin() + 0x3E00, image.Buf.begin() + 0x4100, c.fill);
+        TMap36 expected = image;
+        if (c.sealed) SealIdentityCopy(expected);
+        TScopedMessages messages;
+        ASSERT_TRUE(SaveDataFile(dir / "out.k36", model, image));
+        const auto saved = ReadBytes(dir / "out.k36");
+        EXPECT_TRUE(std::equal(saved.begin(), saved.end(), expected.Buf.begin()));
+        EXPECT_FALSE(IdentityCopyBlank(expected));
+        // The copy and the sums are outside everything the model holds.
+        TRKmem reloaded;
+        ASSERT_TRUE(expected.Decode(reloaded));
+        TRKmem plain;
+        ASSERT_TRUE(image.Decode(plain));
+        EXPECT_TRUE(reloaded.Equals(plain));
+    }
+}

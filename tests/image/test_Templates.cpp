@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -32,6 +33,9 @@ std::string ReadBytes(const fs::path& p) {
 // on the band's raster, so normalising its frequency leaves it unchanged.
 void ExpectValidChannel(const TRKmem& m, const TChannel& ch) {
     EXPECT_EQ(ch.Blank, 0);
+    // No tone rather than the blank memory's DCS "777", which is no code.
+    EXPECT_EQ(ch.DecToneOn, 0);
+    EXPECT_EQ(ch.EncToneOn, 0);
     for (const TDecimal* f : {&ch.RxFreq, &ch.TxFreq}) {
         const double mhz = f->ToFloat();
         EXPECT_GE(mhz * 1e6, m.BandLowerEdge) << f->ToText();
@@ -68,6 +72,14 @@ TEST(Templates, EveryProductHeadAndBandHasATemplateOfThatKind) {
                 ExpectValidChannel(m, m.Channels[0]);
                 EXPECT_EQ(m.GroupAreas.Get(0), 1u);
                 EXPECT_EQ(m.SerialNumber, "--------");
+
+                // It stands for a radio: it carries the identity copy and sum of a full write.
+                EXPECT_FALSE(IdentityCopyBlank(image));
+                EXPECT_TRUE(IdentitySumMatches(image));
+                EXPECT_TRUE(std::equal(image.Buf.begin() + 0x3200, image.Buf.begin() + 0x321A,
+                                       image.Buf.begin() + 0x3E00));
+                EXPECT_TRUE(
+                    std::equal(image.Buf.begin(), image.Buf.begin() + 0x3F, image.Buf.begin() + 0x3E40));
 
                 // Saving a loaded template gives the template back.
                 TMap36 saved = image;

@@ -12,7 +12,7 @@
 #include "link/dc_RadioEmu.h"
 
 class TVirtualClock : public IClock {
-public:
+  public:
     int64_t Us = 1'000'000;
     TLocalDateTime Date{2026, 12, 6, 23, 59, 59}; // a Sunday
     int64_t SleptMs = 0;
@@ -26,7 +26,7 @@ public:
 };
 
 class TEmuPort : public IRsPort {
-public:
+  public:
     struct TWrite {
         std::vector<uint8_t> Bytes;
         int64_t AtMs;
@@ -37,7 +37,8 @@ public:
     int64_t ByteUs = 0;         // time of one byte on the line
     int64_t ReplyLatencyUs = 0; // the radio's thinking time before an answer
     bool OpenFails = false;
-    bool Unplugged = false;     // nothing comes back at all
+    bool Unplugged = false; // nothing comes back at all
+    bool NoRadio = false;   // the cable echoes, no radio answers
     std::string OpenedName;
     int32_t Baud = 0, Parity = -1, StopBits = -1;
     uint8_t ByteSize = 0;
@@ -71,6 +72,11 @@ public:
         Writes.push_back({{data, data + count}, clock_.NowMs()});
         if (OnWrite) OnWrite(Writes.back().Bytes);
         if (Unplugged) return 0;
+        if (NoRadio) {
+            for (int32_t i = 0; i < count; ++i)
+                rx_.push_back({clock_.Us + (i + 1) * std::max<int64_t>(ByteUs, 1), data[i]});
+            return 0;
+        }
         const int64_t latency = ReplyLatencyUs + (LatencyOf ? LatencyOf(Writes.back().Bytes) : 0);
         int64_t t = clock_.Us;
         std::vector<uint8_t> out;
@@ -98,12 +104,14 @@ public:
     }
     int32_t InQueueCount() override {
         int32_t n = 0;
-        for (const auto& [at, b] : rx_) n += at <= clock_.Us ? 1 : 0;
+        for (const auto& [at, b] : rx_)
+            n += at <= clock_.Us ? 1 : 0;
         return n;
     }
     void WaitForInput(int32_t ms) override {
         const int64_t until = clock_.Us + int64_t{ms} * 1000;
-        clock_.Us = (!rx_.empty() && rx_.front().first <= until) ? std::max(clock_.Us, rx_.front().first) : until;
+        clock_.Us =
+            (!rx_.empty() && rx_.front().first <= until) ? std::max(clock_.Us, rx_.front().first) : until;
     }
     const std::string& GetLastError() const override { return error_; }
 
@@ -115,7 +123,7 @@ public:
         return frames;
     }
 
-private:
+  private:
     TVirtualClock& clock_;
     TRadioEmulator& radio_;
     std::deque<std::pair<int64_t, uint8_t>> rx_;
@@ -124,13 +132,14 @@ private:
 };
 
 class TTestHost : public IRadioHost {
-public:
+  public:
     explicit TTestHost(TVirtualClock& clock) : clock_(clock) {}
 
     int32_t ProgressMax = -1;
     int32_t Steps = 0;
     bool AtMax = false;
     std::vector<std::string> Statuses;
+    std::vector<std::pair<int32_t, int32_t>> SearchProgress;
     bool CancelFlag = false;
     bool CancelVisible = true;
     int32_t CancelAtStep = -1; // press Cancel once this many blocks are done
@@ -141,6 +150,9 @@ public:
     void StepProgress() override { ++Steps; }
     void ProgressToMax() override { AtMax = true; }
     void SetStatus(const std::string& text) override { Statuses.push_back(text); }
+    void SetSearchProgress(int32_t attempt, int32_t attempts) override {
+        SearchProgress.push_back({attempt, attempts});
+    }
     bool Cancelled() override { return CancelFlag; }
     void SetCancelVisible(bool visible) override { CancelVisible = visible; }
     void ProcessMessages() override {
@@ -153,13 +165,13 @@ public:
     }
     IClock& Clock() override { return clock_; }
 
-private:
+  private:
     TVirtualClock& clock_;
 };
 
 // Lends a port that outlives the transfer, so tests can look at it afterwards.
 class TPortRef : public IRsPort {
-public:
+  public:
     explicit TPortRef(IRsPort& port) : p_(port) {}
     void SetBaudRate(int32_t v) override { p_.SetBaudRate(v); }
     void SetByteSize(uint8_t v) override { p_.SetByteSize(v); }
@@ -173,9 +185,19 @@ public:
     void WaitForInput(int32_t ms) override { p_.WaitForInput(ms); }
     const std::string& GetLastError() const override { return p_.GetLastError(); }
 
-private:
+  private:
     IRsPort& p_;
 };
+
+// Gives the radio `image` with the identity copy a full write leaves, and
+// the model code of that identity: a radio a standard write accepts.
+inline void SeedPlausibleRadio(TRadioEmulator& radio, TMap36 image) {
+    SealIdentityCopy(image);
+    radio.LoadImage(image);
+    TRKmem identity;
+    image.Decode(identity);
+    radio.ModelCode = ModelCodeFor(identity);
+}
 
 // A radio, a port to it and a host, all in virtual time.
 struct TRig {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
 #include "link/U_Radio36.h"
@@ -13,7 +14,8 @@ namespace {
 TMap36 RandomImage(uint32_t seed) {
     std::mt19937 rng(seed);
     TMap36 image;
-    for (auto& b : image.Buf) b = static_cast<uint8_t>(rng());
+    for (auto& b : image.Buf)
+        b = static_cast<uint8_t>(rng());
     return image;
 }
 
@@ -45,10 +47,16 @@ TEST(ModelCode, FirstGuessByProductAndBand) {
         int uhf, vhf, lvhf, bandCode;
         uint8_t code;
     } cases[] = {
-        {"TR-2100", 0, 0, 1, 0, 0x41}, {"TR-2100", 0, 0, 1, 2, 0x43}, {"TR-2200", 0, 1, 0, 1, 0x25},
-        {"TR-2300", 0, 1, 0, 3, 0x27}, {"TR-2100", 1, 0, 0, 1, 0x89}, {"TR-2200", 1, 0, 0, 4, 0xAB},
+        {"TR-2100", 0, 0, 1, 0, 0x41},
+        {"TR-2100", 0, 0, 1, 2, 0x43},
+        {"TR-2200", 0, 1, 0, 1, 0x25},
+        {"TR-2300", 0, 1, 0, 3, 0x27},
+        {"TR-2100", 1, 0, 0, 1, 0x89},
+        {"TR-2200", 1, 0, 0, 4, 0xAB},
         // "UHF F" is column 7 whatever its band index; "UHF DS1" column 6.
-        {"TR-2200", 1, 0, 0, 5, 0xAD}, {"TR-2300", 1, 0, 0, 5, 0xAD}, {"TR-2300", 1, 0, 0, 6, 0xAC},
+        {"TR-2200", 1, 0, 0, 5, 0xAD},
+        {"TR-2300", 1, 0, 0, 5, 0xAD},
+        {"TR-2300", 1, 0, 0, 6, 0xAC},
         {"TR-2100", 1, 0, 0, 6, 0x8D},
     };
     for (const auto& c : cases) {
@@ -86,7 +94,8 @@ TEST(Search, FallbackCodeFoundAfterTheCountedAttempts) {
     EXPECT_EQ(code, 0x8C);
 
     std::vector<uint8_t> expected(3, 0x61);
-    for (uint8_t c : {0xFF, 0x41, 0x42, 0x43, 0x05, 0x07, 0x89, 0x8B}) expected.insert(expected.end(), 3, c);
+    for (uint8_t c : {0xFF, 0x41, 0x42, 0x43, 0x05, 0x07, 0x89, 0x8B})
+        expected.insert(expected.end(), 3, c);
     expected.push_back(0x8C);
     EXPECT_EQ(SearchCodes(rig.Port), expected);
     // Then the confirm exchange with the code found.
@@ -120,7 +129,7 @@ TEST(Search, PhaseThreeTriesEachValueOnceInOrder) {
 TEST(Search, NoRadioEndsWithReadErrorAfterTheWholeSearch) {
     TScopedMessages messages;
     TRig rig;
-    rig.Port.Unplugged = true;
+    rig.Port.NoRadio = true;
     TMap36 image = RandomImage(1), before = image;
     TRKmem model;
     EXPECT_FALSE(rig.Radio36.ReadRadio(image, model));
@@ -129,6 +138,39 @@ TEST(Search, NoRadioEndsWithReadErrorAfterTheWholeSearch) {
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Read error"});
     EXPECT_EQ(rig.Radio36.LastResult, crError);
     EXPECT_TRUE(image.Equals(before));
+    // Each attempt moves the progress bar; the end gives it back to the blocks.
+    const auto& p = rig.Host.SearchProgress;
+    ASSERT_EQ(p.size(), static_cast<size_t>(SearchAttempts) + 1);
+    EXPECT_EQ(p[0], std::make_pair(0, SearchAttempts));
+    EXPECT_EQ(p[SearchAttempts - 1], std::make_pair(SearchAttempts - 1, SearchAttempts));
+    EXPECT_EQ(p.back(), std::make_pair(0, 0));
+}
+
+TEST(Search, WithoutTheCableEchoItStopsAtOnceAndNamesThePort) {
+    struct Case {
+        int32_t comPortNo;
+        const char* portName;
+        const char* message;
+    } cases[] = {
+        {1, "", "No answer on COM1: check the cable and the port"},
+        {3, "/dev/ttyUSB7", "No answer on /dev/ttyUSB7: check the cable and the port"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        TScopedMessages messages;
+        TRig rig;
+        rig.Port.Unplugged = true;
+        rig.Radio36.ComPortNo = c.comPortNo;
+        rig.Radio36.PortName = c.portName;
+        TMap36 image;
+        TRKmem model;
+        const int64_t start = rig.Clock.NowMs();
+        EXPECT_FALSE(rig.Radio36.ReadRadio(image, model));
+        EXPECT_LT(rig.Clock.NowMs() - start, 2000);
+        EXPECT_EQ(messages.Texts(), std::vector<std::string>{c.message});
+        EXPECT_EQ(rig.Radio36.LastResult, crNoEcho);
+        EXPECT_TRUE(EndFrameSent(rig.Port, rig.Radio36.ModelCode));
+    }
 }
 
 TEST(Search, CancelDuringTheSearchEndsSilently) {
@@ -223,7 +265,7 @@ TEST(ReadRadio, FailuresGiveTheirMessageAndLeaveTheCallerUntouched) {
         // ACK 1 confirms, 2 and 3 frame the first block: its final ACK is wrong.
         {"bad final ACK", {.BadAckAt = 3}, false, crError, "Read error"},
         {"bad first ACK of block 2", {.BadAckAt = 4}, false, crError, "Read error"},
-        {"no echo", {.NoEcho = true}, false, crError, "Read error"},
+        {"no echo", {.NoEcho = true}, false, crNoEcho, "No answer on COM1: check the cable and the port"},
         {"garbage before an ACK", {.GarbageAtReply = 5, .GarbageCount = 3}, false, crError, "Read error"},
         {"image rejected", {}, true, crBadData, "Clone Data Error: incompatible data"},
     };
@@ -236,7 +278,8 @@ TEST(ReadRadio, FailuresGiveTheirMessageAndLeaveTheCallerUntouched) {
         TRKmem model;
         model.ProductType = "keep me";
         rig.Radio.ModelCode = ModelCodeFor(model);
-        if (c.rejectImage) rig.Radio36.Decoder = [](const TMap36&, TRKmem&, const TCodecContext&) { return false; };
+        if (c.rejectImage)
+            rig.Radio36.Decoder = [](const TMap36&, TRKmem&, const TCodecContext&) { return false; };
         TMap36 image = RandomImage(4);
         const TMap36 before = image;
         EXPECT_FALSE(rig.Radio36.ReadRadio(image, model));
@@ -258,7 +301,8 @@ TEST(ReadRadio, TimeoutDetailNamesTheBlock) {
     TRKmem model;
     rig.Radio.ModelCode = ModelCodeFor(model);
     EXPECT_FALSE(rig.Radio36.ReadRadio(image, model));
-    EXPECT_EQ(rig.Radio36.FailureDetail, "read main 0x8100: no reply: 5 of 266 bytes, then 350 ms of silence");
+    EXPECT_EQ(rig.Radio36.FailureDetail,
+              "read main 0x8100: no reply: 5 of 266 bytes, then 350 ms of silence");
 }
 
 TEST(ReadRadio, CancelDuringTheThirdBlockStillSendsTheEndFrame) {
@@ -311,12 +355,10 @@ TEST(WriteRadio, RefusedWhenTheHardwareChangedWithoutOpeningThePort) {
 TEST(WriteRadio, KeepsTheRadioIdentityAndWritesEverythingElse) {
     TScopedMessages messages;
     TRig rig;
-    const TMap36 radioImage = RandomImage(11);
-    rig.Radio.LoadImage(radioImage);
+    SeedPlausibleRadio(rig.Radio, RandomImage(11));
     const auto radioAux = rig.Radio.Aux;
     TMap36 image = RandomImage(12);
     TRKmem model = ModelOf(image);
-    rig.Radio.ModelCode = ModelCodeFor(model);
 
     // What the write must produce: the stamped model encoded in radio form,
     // with the identity blocks of the radio.
@@ -341,8 +383,10 @@ TEST(WriteRadio, KeepsTheRadioIdentityAndWritesEverythingElse) {
     // Bytes 0x0000 and 0x002A are the file's, the rest of that block the radio's.
     EXPECT_EQ(rig.Radio.Main[0x0000], image.Buf[0x0000]);
     EXPECT_EQ(rig.Radio.Main[0x002A], image.Buf[0x002A]);
-    EXPECT_TRUE(std::equal(rig.Radio.Main.begin() + 1, rig.Radio.Main.begin() + 0x2A, radioAux.begin() + 0xC41));
-    EXPECT_TRUE(std::equal(rig.Radio.Main.begin() + 0x2B, rig.Radio.Main.begin() + 0x3F, radioAux.begin() + 0xC6B));
+    EXPECT_TRUE(
+        std::equal(rig.Radio.Main.begin() + 1, rig.Radio.Main.begin() + 0x2A, radioAux.begin() + 0xC41));
+    EXPECT_TRUE(
+        std::equal(rig.Radio.Main.begin() + 0x2B, rig.Radio.Main.begin() + 0x3F, radioAux.begin() + 0xC6B));
     // Main memory is the image, all 64 blocks; auxiliary memory up to the
     // date; the identity area of the radio is untouched.
     EXPECT_TRUE(std::equal(rig.Radio.Main.begin(), rig.Radio.Main.end(), image.Buf.begin()));
@@ -378,14 +422,17 @@ TEST(WriteRadio, EraseWaitsWithTheLongTimeOut) {
         TRig rig;
         TMap36 image = RandomImage(5);
         TRKmem model = ModelOf(image);
-        rig.Radio.ModelCode = ModelCodeFor(model);
+        SeedPlausibleRadio(rig.Radio, image);
         rig.Port.LatencyOf = [&](const std::vector<uint8_t>& w) -> int64_t {
             if (w.size() != 8 || w[0] != CmdErase) return 0;
             return w[2] == 0x80 ? c.firstEraseUs : c.secondEraseUs;
         };
         EXPECT_EQ(rig.Radio36.WriteRadio(model, image), c.result == crSuccess);
         EXPECT_EQ(rig.Radio36.LastResult, c.result) << rig.Radio36.FailureDetail;
-        EXPECT_EQ(messages.Texts(), std::vector<std::string>{c.message});
+        // The auxiliary blocks are written before the erases.
+        const std::string partly =
+            c.result == crSuccess ? "" : std::string("\r\n\r\n") + PartlyWrittenMessage;
+        EXPECT_EQ(messages.Texts(), std::vector<std::string>{c.message + partly});
         // After the erases the short time-out is back: a slow data block times out.
     }
 }
@@ -400,7 +447,8 @@ TEST(WriteRadio, ConversionFailureIsAWriteErrorBeforeAnythingIsWritten) {
     rig.Radio36.Context.StartupMode = 2;
     EXPECT_FALSE(rig.Radio36.WriteRadio(model, image));
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Write error"});
-    EXPECT_TRUE(rig.Radio36.FailureDetail.starts_with("WriteRadio: encoding failed")) << rig.Radio36.FailureDetail;
+    EXPECT_TRUE(rig.Radio36.FailureDetail.starts_with("WriteRadio: encoding failed"))
+        << rig.Radio36.FailureDetail;
     EXPECT_TRUE(rig.Port.FramesOf(CmdWriteAux).empty());
 }
 
@@ -498,7 +546,8 @@ TEST(WriteRadioFull, WritesSumsMirrorsAndIdentity) {
 
     const auto sum = [&](int32_t first, int32_t last) {
         uint32_t s = 0;
-        for (int32_t i = first; i <= last; ++i) s += encoded.Buf[static_cast<size_t>(i)];
+        for (int32_t i = first; i <= last; ++i)
+            s += encoded.Buf[static_cast<size_t>(i)];
         return s;
     };
     const auto& main = rig.Radio.Main;
@@ -523,6 +572,127 @@ TEST(WriteRadioFull, WritesSumsMirrorsAndIdentity) {
     EXPECT_TRUE(std::equal(image.Buf.begin() + 0x3E40, image.Buf.begin() + 0x3E7F, image.Buf.begin()));
     EXPECT_EQ(rig.Port.FramesOf(CmdErase).size(), 2u);
     EXPECT_EQ(rig.Host.ProgressMax, 67);
+    // What a file made by the program carries is exactly this.
+    TMap36 sealed = encoded;
+    SealIdentityCopy(sealed);
+    EXPECT_TRUE(image.Equals(sealed));
+}
+
+namespace {
+
+// A new configuration over random bytes: every frequency encodes.
+TMap36 NewConfigurationImage(uint32_t seed) {
+    TMap36 image = RandomImage(seed);
+    TRKmem model;
+    model.SetNewConfiguration();
+    image.Encode(model, false);
+    return image;
+}
+
+bool RadioWasWritten(const TEmuPort& port) {
+    return !port.FramesOf(CmdWriteAux).empty() || !port.FramesOf(CmdWriteMain).empty() ||
+           !port.FramesOf(CmdErase).empty();
+}
+
+} // namespace
+
+TEST(WriteRadio, WritesOnlyOverAnIdentityThatFitsTheRadio) {
+    struct Case {
+        const char* name;
+        std::function<void(TMap36&)> radio; // the radio's memories, sealed as a full write leaves them
+        std::function<void(TMap36&)> after; // then spoiled
+        std::vector<TMsgResult> answers;
+        bool written;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"plausible", {}, {}, {}, true, {"Download is completed"}},
+        {"identity copy all zero",
+         {},
+         [](TMap36& r) { std::fill(r.Buf.begin() + 0x3E00, r.Buf.begin() + 0x4100, 0); },
+         {},
+         false,
+         {BadIdentityMessage}},
+        {"identity copy all 0xFF",
+         {},
+         [](TMap36& r) { std::fill(r.Buf.begin() + 0x3E00, r.Buf.begin() + 0x4100, 0xFF); },
+         {},
+         false,
+         {BadIdentityMessage}},
+        // The identity says UHF, the radio answered a VHF code.
+        {"other band", {}, [](TMap36& r) { r.Buf[0x3E40 + 0x24] = 0x0C; }, {}, false, {BadIdentityMessage}},
+        {"checksum differs, No",
+         {},
+         [](TMap36& r) { ++r.Buf[0x3E03]; },
+         {TMsgResult::No},
+         false,
+         {IdentitySumQuestion}},
+        {"checksum differs, Yes",
+         {},
+         [](TMap36& r) { ++r.Buf[0x3E03]; },
+         {TMsgResult::Yes},
+         true,
+         {IdentitySumQuestion, "Download is completed"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TScopedMessages messages;
+        messages->Answers = c.answers;
+        TRig rig;
+        TMap36 radioImage = NewConfigurationImage(31);
+        radioImage.Buf[0x0024] = 0x0A; // "VHF A"
+        SealIdentityCopy(radioImage);
+        if (c.after) c.after(radioImage);
+        rig.Radio.LoadImage(radioImage);
+        rig.Radio.ModelCode = 0x25;
+        const auto mainBefore = rig.Radio.Main;
+        const auto auxBefore = rig.Radio.Aux;
+
+        TMap36 image = NewConfigurationImage(32);
+        TRKmem model = ModelOf(image);
+        TMap36 encoded = image;
+        TRKmem stamped = model;
+        StampProgrammedDate(stamped, rig.Clock.Date);
+        encoded.Encode(stamped, true);
+
+        EXPECT_EQ(rig.Radio36.WriteRadio(model, image), c.written) << rig.Radio36.FailureDetail;
+        EXPECT_EQ(messages.Texts(), c.messages);
+        EXPECT_EQ(RadioWasWritten(rig.Port), c.written);
+        EXPECT_EQ(rig.Radio.EndFrames, 1);
+        EXPECT_FALSE(rig.Port.IsOpen);
+        if (!c.written) {
+            EXPECT_EQ(rig.Radio36.LastResult, crBadData);
+            EXPECT_TRUE(rig.Radio.Main == mainBefore && rig.Radio.Aux == auxBefore);
+            // The refused identity never reaches the caller's image.
+            EXPECT_TRUE(image.Equals(encoded));
+        }
+    }
+}
+
+TEST(WriteRadio, AFailureAfterTheFirstWriteSaysTheRadioIsPartlyWritten) {
+    const std::string partly = std::string("\r\n\r\n") + PartlyWrittenMessage;
+    struct Case {
+        const char* name;
+        TEmuFaults faults;
+        std::string message;
+    } cases[] = {
+        // ACK 1 confirms; ACKs 2..13 frame the six identity reads.
+        {"identity read fails", {.BadAckAt = 5}, "Write error"},
+        {"date write refused", {.BadAckAt = 14}, "Write error" + partly},
+        {"main block refused", {.BadAckAt = 40}, "Write error" + partly},
+        // Silence in a main block's data is a missing ACK.
+        {"radio falls silent", {.SilentAfterBytes = 12000}, "Write error" + partly},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TScopedMessages messages;
+        TRig rig;
+        TMap36 image = NewConfigurationImage(41);
+        TRKmem model = ModelOf(image);
+        SeedPlausibleRadio(rig.Radio, image);
+        rig.Radio.Faults = c.faults;
+        EXPECT_FALSE(rig.Radio36.WriteRadio(model, image));
+        EXPECT_EQ(messages.Texts(), std::vector<std::string>{c.message}) << rig.Radio36.FailureDetail;
+    }
 }
 
 namespace {

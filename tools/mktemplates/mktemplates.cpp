@@ -134,6 +134,9 @@ TMap36 MakeTemplate(const TJson& d, const std::string& folder, const std::string
     TRKmem decoded;
     Check(image.Decode(decoded), where + ": the decoder rejects the image");
     image.Encode(decoded, false);
+    // A template stands for a radio (an emulated one starts from it): its
+    // identity copy is the one a full write would leave.
+    SealIdentityCopy(image);
     decoded = TRKmem();
     Check(image.Decode(decoded), where + ": the decoder rejects the image");
     Check(decoded.ProductType == m.ProductType, where + ": decodes as product " + decoded.ProductType);
