@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "image/dc_Map36Const.h"
 #include "model/dc_Errors.h"
@@ -281,21 +282,39 @@ void EncodeTag(TMap& map, int32_t tagStart, const TChlTags& tags) {
     }
 }
 
-// A channel as the file gives it back: each number cut to its bits and read
-// as the decoder reads it. Recalculated words can have parts no field holds.
+// A channel's words and selectors as the file gives them back: each number
+// cut to its bits and read as the decoder reads it. Recalculated words can
+// have parts no field holds.
 class TStoredChannel {
   public:
     const TChannel& Of(const TChannel& ch) {
-        for (const auto& f : ChannelFields())
-            if (f.Coding == fcValue || f.Coding == fcSigned)
-                WriteNumber(scratch_, f.Desc, f.Coding, f.Get(ch));
-        for (const auto& f : ChannelFields())
-            if (f.Coding == fcValue || f.Coding == fcSigned)
-                f.Set(back_, ReadNumber(scratch_, f.Desc, f.Coding));
+        back_ = ch;
+        for (const auto* f : SynthFields()) {
+            WriteNumber(scratch_, f->Desc, f->Coding, f->Get(ch));
+            f->Set(back_, ReadNumber(scratch_, f->Desc, f->Coding));
+        }
         return back_;
     }
 
   private:
+    // The channel fields that hold the words and selectors, found once by
+    // what they read.
+    static const std::vector<const TRecordField<TChannel>*>& SynthFields() {
+        static const std::vector<const TRecordField<TChannel>*> fields = [] {
+            TChannel a, b;
+            a.RxPll = a.TxPll = TPllWord{1, 1, 1, 1};
+            a.RxSynthConfig = a.TxSynthConfig = 1;
+            b.RxPll = b.TxPll = TPllWord{2, 2, 2, 2};
+            b.RxSynthConfig = b.TxSynthConfig = 2;
+            std::vector<const TRecordField<TChannel>*> found;
+            for (const auto& f : ChannelFields())
+                if ((f.Coding == fcValue || f.Coding == fcSigned) && f.Get(a) != f.Get(b))
+                    found.push_back(&f);
+            return found;
+        }();
+        return fields;
+    }
+
     TMap scratch_;
     TChannel back_;
 };
