@@ -250,7 +250,9 @@ class TApplier {
             return true;
         }
         if (!j.is_object()) return Fail(key, ("an array of " + std::to_string(N) + " entries").c_str());
-        for (const auto& [name, value] : j.items()) {
+        for (const auto& item : j.items()) {
+            const std::string& name = item.key();
+            const TJson& value = item.value();
             size_t index = 0;
             const auto r = std::from_chars(name.data(), name.data() + name.size(), index);
             if (r.ec != std::errc() || r.ptr != name.data() + name.size() || index >= N) {
@@ -266,7 +268,11 @@ class TApplier {
     // A record: any subset of its fields; every key must name one.
     template <Record T> bool Apply(const TJson& j, const std::string& key, T& record) {
         if (!j.is_object()) return Fail(key, "an object");
-        for (const auto& [name, value] : j.items()) {
+        for (const auto& item : j.items()) {
+            // Named references, not structured bindings: the lambda below
+            // captures them, which clang 14 refuses for bindings.
+            const std::string& name = item.key();
+            const TJson& value = item.value();
             bool found = false, ok = true;
             auto visit = [&](const char* field, auto& member) {
                 if (found || name != field) return;
@@ -288,6 +294,85 @@ class TApplier {
         return key + "[" + std::to_string(i) + "]";
     }
 };
+
+// ---- Fields a patch names, in two models side by side -----------------------
+// Follows the shape of a patch that ApplyJson accepted and calls `leaf` with
+// each named field's key and its value in both models.
+
+template <class Leaf> class TPatchWalker {
+  public:
+    explicit TPatchWalker(Leaf& leaf) : leaf_(leaf) {}
+
+    template <class T> void Walk(const TJson& j, const std::string& key, T& a, T& b) {
+        if constexpr (Record<T>) {
+            for (const auto& item : j.items()) {
+                const std::string& name = item.key();
+                void* inB = nullptr;
+                auto findB = [&name, &inB](const char* field, auto& member) {
+                    if (!inB && name == field) inB = &member;
+                };
+                Describe(findB, b);
+                bool done = false;
+                auto walkA = [&](const char* field, auto& member) {
+                    if (done || name != field || !inB) return;
+                    done = true;
+                    Walk(item.value(), key.empty() ? name : key + "." + name, member,
+                         *static_cast<std::remove_reference_t<decltype(member)>*>(inB));
+                };
+                Describe(walkA, a);
+            }
+        } else if constexpr (requires { a.Items; }) {
+            Walk(j, key, a.Items, b.Items);
+        } else if constexpr (requires { a.Values; }) {
+            Walk(j, key, a.Values, b.Values);
+        } else if constexpr (requires {
+                                 a.size();
+                                 a[0];
+                                 typename T::value_type;
+                             } &&
+                             !std::is_same_v<T, std::string>) {
+            if (j.is_array()) {
+                for (size_t i = 0; i < a.size() && i < j.size(); ++i)
+                    Walk(j[i], key + "[" + std::to_string(i) + "]", a[i], b[i]);
+                return;
+            }
+            for (const auto& item : j.items()) {
+                size_t i = 0;
+                const std::string& name = item.key();
+                std::from_chars(name.data(), name.data() + name.size(), i);
+                if (i < a.size()) Walk(item.value(), key + "[" + std::to_string(i) + "]", a[i], b[i]);
+            }
+        } else {
+            leaf_(key, a, b);
+        }
+    }
+
+  private:
+    Leaf& leaf_;
+};
+
+template <class Leaf> void WalkPatch(const TJson& patch, TRKmem& a, TRKmem& b, Leaf leaf) {
+    if (!patch.is_object()) return;
+    TPatchWalker<Leaf> walker(leaf);
+    walker.Walk(patch, "", a, b);
+}
+
+// Trailing fraction zeros and the sign of zero say nothing about the value.
+TDecimal Canonical(TDecimal d) {
+    while (d.FracDigits > 0 && d.FracValue % 10 == 0) {
+        d.FracValue /= 10;
+        --d.FracDigits;
+    }
+    if (d.IntPart == 0 && d.FracValue == 0) d.Sign = 1;
+    return d;
+}
+
+template <class T> bool SameValue(const T& a, const T& b) {
+    if constexpr (std::is_same_v<T, TDecimal>)
+        return Canonical(a) == Canonical(b);
+    else
+        return a == b;
+}
 
 } // namespace
 
@@ -378,4 +463,27 @@ bool Utf8ToBytes(const std::string& utf8, std::string& bytes) {
     }
     bytes = std::move(out);
     return true;
+}
+
+std::vector<TStoredDifference> StoredDifferences(const TJson& patch, const TRKmem& asked,
+                                                 const TRKmem& stored) {
+    TRKmem a = asked, b = stored; // the walker takes fields by reference
+    std::vector<TStoredDifference> out;
+    WalkPatch(patch, a, b, [&out](const std::string& key, auto& x, auto& y) {
+        if (!SameValue(x, y)) out.push_back({key, ToJson(x), ToJson(y)});
+    });
+    return out;
+}
+
+std::vector<std::string> SubHertzFrequencies(const TJson& patch, const TRKmem& model) {
+    TRKmem a = model, b = model;
+    std::vector<std::string> out;
+    WalkPatch(patch, a, b, [&out](const std::string& key, auto& x, auto&) {
+        if constexpr (std::is_same_v<std::remove_cvref_t<decltype(x)>, TDecimal>) {
+            // Digits past the sixth of a MHz value are fractions of a hertz.
+            const TDecimal c = Canonical(x);
+            if (c.FracDigits > 6) out.push_back(key);
+        }
+    });
+    return out;
 }

@@ -27,7 +27,8 @@ void Report(const TReportOptions& o) {
         if (!std::cout.flush()) CliFail("cannot write to standard output");
         return;
     }
-    if (!WriteFileAtomically(o.OutName, text)) CliFail("cannot write " + o.OutName);
+    if (std::string reason; !WriteFileAtomically(o.OutName, text, reason))
+        CliFail("cannot write " + o.OutName + ": " + reason);
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 #include "image/dc_DataFile.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <random>
@@ -16,6 +18,8 @@
 #include <io.h>
 #else
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -26,104 +30,239 @@ namespace {
 constexpr const char* kFormatMessage = "The file cannot be opened.\r\nThe file format is not correct.";
 constexpr const char* kReadError = "File read error  File Name = %s";
 constexpr const char* kWriteError = "File write error  File Name = %s";
+constexpr const char* kNotRegular = "Not a regular file";
 
-struct TFileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using TFilePtr = std::unique_ptr<std::FILE, TFileCloser>;
-
-enum class TReadResult { Ok, Short, Error };
-
-TReadResult ReadImage(const fs::path& fileName, TMap& image) {
-    // A directory opens fine on some systems and then fails to read: only
-    // ferror tells that apart from a short file.
-    std::error_code ec;
-    if (fs::is_directory(fileName, ec)) return TReadResult::Error;
-    TFilePtr f(std::fopen(fileName.string().c_str(), "rb"));
-    if (!f) return TReadResult::Error;
-    const size_t got = std::fread(image.Buf.data(), 1, image.Buf.size(), f.get());
-    if (std::ferror(f.get())) return TReadResult::Error;
-    return got < image.Buf.size() ? TReadResult::Short : TReadResult::Ok;
+// The fixed message, and the system's reason on a line of its own.
+void ShowFileError(const char* format, const fs::path& fileName, const std::string& reason) {
+    std::string text = FormatS(format, {fileName.string()});
+    if (!reason.empty()) text += "\r\n" + reason;
+    ShowMessageBox(text, TMsgType::Error);
 }
 
-bool FlushToDisk(std::FILE* f) {
-    if (std::fflush(f) != 0) return false;
+std::string ErrnoText(int err) {
+    return std::generic_category().message(err);
+}
+
+TDiskSync& DiskSyncHook() {
+    static TDiskSync hook;
+    return hook;
+}
+
+int SyncToDisk([[maybe_unused]] int fd, TSyncTarget what) {
+    if (const auto& hook = DiskSyncHook()) return hook(fd, what);
 #if defined(_WIN32)
-    return _commit(_fileno(f)) == 0;
+    return what == TSyncTarget::File && _commit(fd) != 0 ? errno : 0;
 #else
-    return fsync(fileno(f)) == 0;
+    return fsync(fd) == 0 ? 0 : errno;
 #endif
 }
 
-// Makes the rename itself survive a power cut; failure to do so is not an
-// error of the save (the data is already complete under its final name).
-void SyncFolder([[maybe_unused]] const fs::path& folder) {
 #if !defined(_WIN32)
-    const int fd = open(folder.empty() ? "." : folder.string().c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        fsync(fd);
-        close(fd);
-    }
-#endif
+
+int RetryOpen(const char* name, int flags, mode_t mode = 0) {
+    int fd;
+    do
+        fd = ::open(name, flags | O_CLOEXEC, mode);
+    while (fd < 0 && errno == EINTR);
+    return fd;
 }
 
-// Opens a new file next to `target` that nobody else can have opened: the
-// "x" mode refuses an existing name.
-TFilePtr CreateTempBeside(const fs::path& target, fs::path& tempName) {
+// Why `st` cannot be read or replaced as a data file, or empty. A FIFO
+// would block the open for ever, a device node would be destroyed by the
+// rename, and a folder is never a data file.
+std::string NotADataFile(const struct stat& st) {
+    if (S_ISDIR(st.st_mode)) return ErrnoText(EISDIR);
+    if (!S_ISREG(st.st_mode)) return kNotRegular;
+    return {};
+}
+
+bool WriteAll(int fd, const uint8_t* data, size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n == 0) errno = EIO;
+            return false;
+        }
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// ---- Temporary files of the atomic save -----------------------------------------
+// "<name>.rk36-<host>-<pid>-<random>.tmp": the host and process tell a later
+// save whether the writer is gone, so a killed save's leftover is removed
+// without ever touching the temporary file of a save still running.
+
+constexpr std::string_view kTempTag = ".rk36-";
+constexpr std::string_view kTempExt = ".tmp";
+
+const std::string& HostTag() {
+    static const std::string tag = [] {
+        char host[256] = {};
+        gethostname(host, sizeof host - 1);
+        uint32_t h = 2166136261u; // FNV-1a
+        for (const char* p = host; *p; ++p)
+            h = (h ^ static_cast<uint8_t>(*p)) * 16777619u;
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "%08x", h);
+        return std::string(buf);
+    }();
+    return tag;
+}
+
+// The process id of one of our temporary files of this host, or 0.
+pid_t TempFileOwner(std::string_view name) {
+    if (name.size() <= kTempExt.size() || name.substr(name.size() - kTempExt.size()) != kTempExt) return 0;
+    name.remove_suffix(kTempExt.size());
+    const size_t tag = name.rfind(kTempTag);
+    if (tag == std::string_view::npos) return 0;
+    std::string_view rest = name.substr(tag + kTempTag.size()); // host-pid-random
+    const std::string& host = HostTag();
+    if (rest.size() < host.size() + 1 || rest.substr(0, host.size()) != host || rest[host.size()] != '-')
+        return 0;
+    rest.remove_prefix(host.size() + 1);
+    const size_t dash = rest.find('-');
+    if (dash == std::string_view::npos || dash == 0 || rest.size() - dash - 1 != 8) return 0;
+    long pid = 0;
+    for (const char c : rest.substr(0, dash)) {
+        if (c < '0' || c > '9' || pid > 4194304) return 0;
+        pid = pid * 10 + (c - '0');
+    }
+    return static_cast<pid_t>(pid);
+}
+
+void RemoveStaleTemps(const fs::path& folder) {
+    std::error_code ec;
+    fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const pid_t owner = TempFileOwner(it->path().filename().string());
+        if (owner <= 0 || owner == getpid()) continue;
+        if (kill(owner, 0) == 0 || errno != ESRCH) continue; // alive, or not ours to judge
+        struct stat st {};
+        if (lstat(it->path().c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != geteuid()) continue;
+        fs::remove(it->path(), ec);
+        ec.clear();
+    }
+}
+
+mode_t ProcessUmask() {
+    static const mode_t mask = [] {
+        const mode_t m = umask(022);
+        umask(m);
+        return m;
+    }();
+    return mask;
+}
+
+// Creates a temporary file next to `target` that nobody else can have
+// opened (O_EXCL), readable by nobody the target does not admit.
+int CreateTempBeside(const fs::path& target, mode_t mode, fs::path& tempName) {
     static std::mt19937_64 rng{std::random_device{}()};
     for (int attempt = 0; attempt < 16; ++attempt) {
-        char suffix[24];
-        std::snprintf(suffix, sizeof suffix, ".%08llx.tmp",
+        char suffix[64];
+        std::snprintf(suffix, sizeof suffix, "%s%s-%ld-%08llx.tmp", std::string(kTempTag).c_str(),
+                      HostTag().c_str(), static_cast<long>(getpid()),
                       static_cast<unsigned long long>(rng() & 0xFFFFFFFFu));
         tempName = target;
         tempName += suffix;
-        if (TFilePtr f{std::fopen(tempName.string().c_str(), "wbx")}) return f;
-        std::error_code ec;
-        if (!fs::exists(tempName, ec)) break; // not a name clash: the folder refuses us
+        const int fd = RetryOpen(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, mode);
+        if (fd >= 0) return fd;
+        if (errno != EEXIST) break;
     }
     tempName.clear();
-    return nullptr;
+    return -1;
+}
+
+#endif
+
+enum class TReadResult { Ok, Short, Error };
+
+TReadResult ReadImage(const fs::path& fileName, TMap& image, std::string& reason) {
+    std::string bytes;
+    if (!ReadRegularFile(fileName, bytes, image.Buf.size(), reason)) return TReadResult::Error;
+    std::memcpy(image.Buf.data(), bytes.data(), bytes.size());
+    return bytes.size() < image.Buf.size() ? TReadResult::Short : TReadResult::Ok;
 }
 
 } // namespace
 
-bool WriteFileAtomically(const fs::path& fileName, std::string_view bytes) {
+bool WriteFileAtomically(const fs::path& fileName, std::string_view bytes, std::string& reason) {
     fs::path target = fileName;
+#if defined(_WIN32)
+    reason.clear();
+    std::FILE* f = std::fopen(target.string().c_str(), "wb");
+    if (!f) return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    ok = std::fflush(f) == 0 && SyncToDisk(_fileno(f), TSyncTarget::File) == 0 && ok;
+    return std::fclose(f) == 0 && ok;
+#else
     std::error_code ec;
     if (fs::is_symlink(target, ec)) {
         // Replace the file the link points at, not the link.
         const fs::path resolved = fs::canonical(target, ec);
-        if (ec) return false;
+        if (ec) {
+            reason = ec.message();
+            return false;
+        }
         target = resolved;
     }
-    const bool existed = fs::exists(target, ec);
-    if (existed) {
-        // A file the user may not write stays as it is, as a plain overwrite
-        // would have failed on it; r+ opens without truncating anything.
-        TFilePtr probe(std::fopen(target.string().c_str(), "r+b"));
-        if (!probe) return false;
-    }
-
-    fs::path tempName;
-    TFilePtr f = CreateTempBeside(target, tempName);
-    if (!f) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size();
-    ok = ok && FlushToDisk(f.get());
-    ok = (std::fclose(f.release()) == 0) && ok;
-    if (ok && existed) {
-        fs::permissions(tempName, fs::status(target, ec).permissions(), ec);
-        ec.clear();
-    }
-    if (ok) {
-        fs::rename(tempName, target, ec);
-        ok = !ec;
-    }
-    if (!ok) {
-        fs::remove(tempName, ec);
+    struct stat st {};
+    const bool existed = ::stat(target.c_str(), &st) == 0;
+    if (!existed && errno != ENOENT) {
+        reason = ErrnoText(errno);
         return false;
     }
-    SyncFolder(target.parent_path());
+    if (existed) {
+        reason = NotADataFile(st);
+        if (!reason.empty()) return false;
+        // A file the user may not write stays as it is, as a plain overwrite
+        // would have failed on it. Opening for writing truncates nothing.
+        const int probe = RetryOpen(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY);
+        if (probe < 0) {
+            reason = ErrnoText(errno);
+            return false;
+        }
+        ::close(probe);
+    }
+    const fs::path folder = target.parent_path();
+    RemoveStaleTemps(folder);
+
+    // The content is never more visible than the file it replaces: a new
+    // file stays private until it is complete under its name.
+    const mode_t finalMode = existed ? (st.st_mode & 07777) : (0666 & ~ProcessUmask());
+    fs::path tempName;
+    const int fd = CreateTempBeside(target, existed ? (st.st_mode & 0777) : 0600, tempName);
+    if (fd < 0) {
+        reason = ErrnoText(errno);
+        return false;
+    }
+    int err = 0;
+    if (!WriteAll(fd, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size())) err = errno;
+    if (err == 0) err = SyncToDisk(fd, TSyncTarget::File);
+    if (err == 0 && existed && (st.st_uid != geteuid() || st.st_gid != getegid())) {
+        // A file saved by root for its owner stays the owner's; anybody
+        // else's save keeps its own ownership, as a new file would.
+        [[maybe_unused]] const int ignored = fchown(fd, st.st_uid, st.st_gid);
+    }
+    if (err == 0 && fchmod(fd, finalMode) != 0) err = errno;
+    if (::close(fd) != 0 && err == 0) err = errno;
+    if (err == 0 && ::rename(tempName.c_str(), target.c_str()) != 0) err = errno;
+    if (err != 0) {
+        ::unlink(tempName.c_str());
+        reason = ErrnoText(err);
+        return false;
+    }
+    // Makes the rename itself survive a power cut; failure to do so is not an
+    // error of the save (the data is already complete under its final name).
+    const int dir = RetryOpen(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        SyncToDisk(dir, TSyncTarget::Folder);
+        ::close(dir);
+    }
     return true;
+#endif
 }
 
 namespace {
@@ -139,9 +278,10 @@ bool LoadDataFile(const fs::path& fileName, TRKmem& model, TMap36& image, const 
     // Scratch objects: the caller's model and image change only on success.
     auto scratchModel = std::make_unique<TRKmem>();
     auto scratchImage = std::make_unique<TMap36>();
-    switch (ReadImage(fileName, *scratchImage)) {
+    std::string reason;
+    switch (ReadImage(fileName, *scratchImage, reason)) {
     case TReadResult::Error:
-        ShowMessageBoxF(kReadError, fileName.string(), TMsgType::Error);
+        ShowFileError(kReadError, fileName, reason);
         return false;
     case TReadResult::Short:
         ShowMessageBox(kFormatMessage, TMsgType::Error);
@@ -150,7 +290,7 @@ bool LoadDataFile(const fs::path& fileName, TRKmem& model, TMap36& image, const 
         break;
     }
     if (!scratchImage->Decode(*scratchModel, context)) {
-        ShowMessageBoxF(kReadError, fileName.string(), TMsgType::Error);
+        ShowFileError(kReadError, fileName, {});
         return false;
     }
     model.Assign(*scratchModel);
@@ -162,8 +302,8 @@ bool SaveDataFile(const fs::path& fileName, const TRKmem& model, TMap36& image,
                   const TCodecContext& context) {
     try {
         image.Encode(model, false, context);
-    } catch (const EConvertError&) {
-        ShowMessageBoxF(kWriteError, fileName.string(), TMsgType::Error);
+    } catch (const EConvertError& e) {
+        ShowFileError(kWriteError, fileName, e.what());
         return false;
     }
     // A file never read from a radio has no identity copy; one is made as a
@@ -174,12 +314,77 @@ bool SaveDataFile(const fs::path& fileName, const TRKmem& model, TMap36& image,
 }
 
 bool WriteDataFile(const fs::path& fileName, const TMap& image) {
+    std::string reason;
     const std::string_view bytes(reinterpret_cast<const char*>(image.Buf.data()), image.Buf.size());
-    if (!WriteFileAtomically(fileName, bytes)) {
-        ShowMessageBoxF(kWriteError, fileName.string(), TMsgType::Error);
+    if (!WriteFileAtomically(fileName, bytes, reason)) {
+        ShowFileError(kWriteError, fileName, reason);
         return false;
     }
     return true;
+}
+
+bool ReadRegularFile(const fs::path& fileName, std::string& bytes, size_t limit, std::string& reason) {
+    bytes.clear();
+    reason.clear();
+#if defined(_WIN32)
+    std::error_code ec;
+    if (!fs::is_regular_file(fileName, ec)) {
+        reason = ec ? ec.message() : kNotRegular;
+        return false;
+    }
+    std::FILE* f = std::fopen(fileName.string().c_str(), "rb");
+    if (!f) {
+        reason = ErrnoText(errno);
+        return false;
+    }
+    bytes.resize(limit);
+    bytes.resize(std::fread(bytes.data(), 1, limit, f));
+    const bool ok = !std::ferror(f);
+    std::fclose(f);
+    return ok;
+#else
+    // Judged before opening (opening a FIFO blocks, opening a device may act
+    // on it), and again on what was opened, in case the name changed hands.
+    struct stat st {};
+    if (::stat(fileName.c_str(), &st) != 0) {
+        reason = ErrnoText(errno);
+        return false;
+    }
+    if (reason = NotADataFile(st); !reason.empty()) return false;
+    const int fd = RetryOpen(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        reason = ErrnoText(errno);
+        return false;
+    }
+    if (::fstat(fd, &st) != 0 || !(reason = NotADataFile(st)).empty()) {
+        if (reason.empty()) reason = ErrnoText(errno);
+        ::close(fd);
+        return false;
+    }
+    bytes.resize(std::min<uint64_t>(limit, static_cast<uint64_t>(st.st_size) + 1));
+    size_t got = 0;
+    while (got < limit) {
+        if (got == bytes.size()) bytes.resize(std::min(limit, bytes.size() * 2 + 4096));
+        const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            reason = ErrnoText(errno);
+            ::close(fd);
+            return false;
+        }
+        if (n == 0) break;
+        got += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    bytes.resize(got);
+    return true;
+#endif
+}
+
+TDiskSync SetDiskSync(TDiskSync sync) {
+    TDiskSync previous = std::move(DiskSyncHook());
+    DiskSyncHook() = std::move(sync);
+    return previous;
 }
 
 fs::path ProgramFolder() {
@@ -224,7 +429,8 @@ fs::path WriteBackupFile(const TMap& image, const std::string& fileName) {
 
 fs::path KeepFileBackup(const fs::path& file) {
     TMap image;
-    if (ReadImage(file, image) == TReadResult::Error) return {};
+    std::string reason;
+    if (ReadImage(file, image, reason) == TReadResult::Error) return {};
     const std::time_t now = std::time(nullptr);
     std::tm local{};
 #if defined(_WIN32)

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <charconv>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "image/dc_Map36Const.h"
 #include "model/dc_Errors.h"
@@ -279,27 +282,132 @@ void EncodeTag(TMap& map, int32_t tagStart, const TChlTags& tags) {
     }
 }
 
-void EncodeChannels(TMap& map, const TRKmem& m, bool recalculate) {
+// A channel's words and selectors as the file gives them back: each number
+// cut to its bits and read as the decoder reads it. Recalculated words can
+// have parts no field holds.
+class TStoredChannel {
+  public:
+    const TChannel& Of(const TChannel& ch) {
+        back_ = ch;
+        for (const auto* f : SynthFields()) {
+            WriteNumber(scratch_, f->Desc, f->Coding, f->Get(ch));
+            f->Set(back_, ReadNumber(scratch_, f->Desc, f->Coding));
+        }
+        return back_;
+    }
+
+  private:
+    // The channel fields that hold the words and selectors, found once by
+    // what they read.
+    static const std::vector<const TRecordField<TChannel>*>& SynthFields() {
+        static const std::vector<const TRecordField<TChannel>*> fields = [] {
+            TChannel a, b;
+            a.RxPll = a.TxPll = TPllWord{1, 1, 1, 1};
+            a.RxSynthConfig = a.TxSynthConfig = 1;
+            b.RxPll = b.TxPll = TPllWord{2, 2, 2, 2};
+            b.RxSynthConfig = b.TxSynthConfig = 2;
+            std::vector<const TRecordField<TChannel>*> found;
+            for (const auto& f : ChannelFields())
+                if ((f.Coding == fcValue || f.Coding == fcSigned) && f.Get(a) != f.Get(b))
+                    found.push_back(&f);
+            return found;
+        }();
+        return fields;
+    }
+
+    TMap scratch_;
+    TChannel back_;
+};
+
+bool DecodesTo(const TChannel& stored, TPllDirection direction, const TRKmem& m, const TDecimal& freq) {
+    const bool rx = direction == pdReceive;
+    TDecimal decoded;
+    decoded.SetFromFloat(DecodePll(rx ? stored.RxSynthConfig : stored.TxSynthConfig,
+                                   rx ? stored.RxPll : stored.TxPll, direction, m));
+    return decoded == freq;
+}
+
+// File form: whether a channel keeps its stored word (and selector) instead
+// of the recalculated one. The recalculation stands whenever it settles: the
+// file gives it back as the channel's frequency and the next save computes
+// the same word again. Otherwise (nonsense reference dividers, band edges or
+// offset tables) a stored word that still gives exactly the channel's
+// frequency, one not changed since the image was decoded, is kept; so saving
+// a saved file gives the same bytes and never refuses what it wrote itself.
+bool KeepsStoredWord(const TPllEncoding& fresh, TChannel& ch, TPllDirection direction, int32_t toneKind,
+                     const TRKmem& m, std::unique_ptr<TStoredChannel>& probe) {
+    const bool rx = direction == pdReceive;
+    int32_t& selector = rx ? ch.RxSynthConfig : ch.TxSynthConfig;
+    TPllWord& word = rx ? ch.RxPll : ch.TxPll;
+    const TDecimal& freq = rx ? ch.RxFreq : ch.TxFreq;
+    if (fresh.Selector == selector && fresh.Word == word) return false;
+    const int32_t storedSelector = selector;
+    const TPllWord storedWord = word;
+    selector = fresh.Selector;
+    word = fresh.Word;
+    if (!probe) probe = std::make_unique<TStoredChannel>();
+    const bool freshSettles = DecodesTo(probe->Of(ch), direction, m, freq);
+    selector = storedSelector;
+    word = storedWord;
+    if (freshSettles) {
+        // The next save encodes from the new selector, whose divider may differ.
+        if ((fresh.Selector == 0) == (storedSelector == 0)) return false;
+        const TPllEncoding again = EncodePll(fresh.Selector, direction, toneKind, m, freq.ToFloat());
+        if (again.Word == fresh.Word && again.RxDivisionRatio == fresh.RxDivisionRatio) return false;
+    }
+    return DecodesTo(ch, direction, m, freq);
+}
+
+// One direction of a channel. Returns nullopt when the file form keeps the
+// channel's stored values because its frequency cannot be converted (not a
+// whole number of Hz) while its stored word gives exactly that frequency.
+std::optional<TPllEncoding> EncodeDirection(TChannel& ch, TPllDirection direction, bool forRadio,
+                                            const TRKmem& m, std::unique_ptr<TStoredChannel>& probe,
+                                            bool& keepWord) {
+    const bool rx = direction == pdReceive;
+    const TDecimal& freq = rx ? ch.RxFreq : ch.TxFreq;
+    const int32_t toneKind = rx ? 0 : ch.EncIsCtcss;
+    keepWord = false;
+    try {
+        TPllEncoding e =
+            EncodePll(rx ? ch.RxSynthConfig : ch.TxSynthConfig, direction, toneKind, m, freq.ToFloat());
+        keepWord = !forRadio && KeepsStoredWord(e, ch, direction, toneKind, m, probe);
+        return e;
+    } catch (const EConvertError&) {
+        if (forRadio || !DecodesTo(ch, direction, m, freq)) throw;
+        keepWord = true;
+        return std::nullopt;
+    }
+}
+
+void EncodeChannels(TMap& map, const TRKmem& m, bool forRadio, bool recalculate) {
     const int32_t tailElim = (m.CtcssTailElim == 1 && m.CtcssTailElim180 == 0) ? 9 : 0;
     // One scratch channel for the recalculated words: assignment reuses its
     // text buffers, so the loop does not allocate.
     TChannel ch;
+    std::unique_ptr<TStoredChannel> probe;
     for (int32_t i = 0; i < kChannelArea.EncodeCount; ++i) {
         ch = m.Channels[i];
-        const TPllEncoding rx = EncodePll(ch.RxSynthConfig, pdReceive, 0, m, ch.RxFreq.ToFloat());
-        ch.RxSynthConfig = rx.Selector;
-        ch.RxPll = rx.Word;
-        ch.RxDivisionRatio = rx.RxDivisionRatio;
-        if (recalculate) StoreSigned(rx.RxOffset, ch.RxOffsetNegative, ch.RxOffset);
+        bool keepWord = false;
+        if (const auto rx = EncodeDirection(ch, pdReceive, forRadio, m, probe, keepWord)) {
+            if (!keepWord) {
+                ch.RxSynthConfig = rx->Selector;
+                ch.RxPll = rx->Word;
+            }
+            ch.RxDivisionRatio = rx->RxDivisionRatio;
+            if (recalculate) StoreSigned(rx->RxOffset, ch.RxOffsetNegative, ch.RxOffset);
+        }
 
-        const TPllEncoding tx =
-            EncodePll(ch.TxSynthConfig, pdTransmit, ch.EncIsCtcss, m, ch.TxFreq.ToFloat());
-        ch.TxSynthConfig = tx.Selector;
-        ch.TxPll = tx.Word;
-        StoreSigned(tx.TxOffset, ch.TxOffsetNegative, ch.TxOffset);
-        if (recalculate)
-            for (size_t k = 0; k < tx.TxAdj.size(); ++k)
-                StoreSigned(tx.TxAdj[k], ch.TxAdjNegative[k], ch.TxAdj[k]);
+        if (const auto tx = EncodeDirection(ch, pdTransmit, forRadio, m, probe, keepWord)) {
+            if (!keepWord) {
+                ch.TxSynthConfig = tx->Selector;
+                ch.TxPll = tx->Word;
+            }
+            StoreSigned(tx->TxOffset, ch.TxOffsetNegative, ch.TxOffset);
+            if (recalculate)
+                for (size_t k = 0; k < tx->TxAdj.size(); ++k)
+                    StoreSigned(tx->TxAdj[k], ch.TxAdjNegative[k], ch.TxAdj[k]);
+        }
 
         const int32_t start = kChannelArea.RecordStart(i);
         for (const auto& f : ChannelFields()) {
@@ -570,7 +678,7 @@ void TMap36::Encode(const TRKmem& model, bool ForRadio, const TCodecContext& con
 
     // Offsets are recalculated only for a radio and only by a normal user:
     // a file keeps the adjustments the radio was tuned with.
-    EncodeChannels(map, model, ForRadio && context.StartupMode == 0);
+    EncodeChannels(map, model, ForRadio, ForRadio && context.StartupMode == 0);
     EncodeCodeSwitches(map, model);
     EncodeStandby(map, model);
     EncodeTwoTones(map, model);

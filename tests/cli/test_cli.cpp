@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -313,4 +316,99 @@ TEST_F(CliTest, ReportIsTheTextOfThePagesAndFleetAddsTheMdcSection) {
     const auto missing = Run({"report", Path("missing.k36").string()});
     EXPECT_NE(missing.Status, 0);
     EXPECT_TRUE(missing.Out.empty());
+}
+
+// A scripted change must not store something else without being told.
+TEST_F(CliTest, ValuesTheFileCannotHoldAsAskedAreRefusedOrListedWithNormalize) {
+    if (!NewFile(Path("new.k36"))) GTEST_SKIP() << "band templates not built";
+    const std::string before = ReadText(Path("new.k36"));
+    struct Case {
+        const char* name;
+        std::string patch;
+        std::string key;
+        std::string asked;
+        std::string stored;
+    };
+    const Case cases[] = {
+        {"text cut", R"({"PowerOnTag": "FLEET 1234567"})", "PowerOnTag", "\"FLEET 1234567\"", "\"FLEET 12\""},
+        {"number past its bits", R"({"SqDelay": 2147483647})", "SqDelay", "2147483647", "31"},
+        {"frequency past the band", R"({"Channels": {"3": {"RxFreq": "1000"}}})", "Channels[3].RxFreq",
+         "\"1000\"", "\"174\""},
+        {"field this mode never writes", R"({"SerialNumber": "1C000001"})", "SerialNumber", "\"1C000001\"",
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteText(Path("patch.json"), c.patch);
+        fs::remove(Path("out.k36"));
+        auto r = Run(
+            {"apply", Path("new.k36").string(), Path("patch.json").string(), "-o", Path("out.k36").string()});
+        EXPECT_EQ(r.Status, 1);
+        const std::string line = "\"" + c.key + "\": asked " + c.asked + ", would store " + c.stored;
+        EXPECT_NE(r.Err.find(line), std::string::npos) << r.Err;
+        EXPECT_NE(r.Err.find("nothing written"), std::string::npos);
+        EXPECT_FALSE(fs::exists(Path("out.k36")));
+        // In place: the input stays as it was.
+        r = Run(
+            {"apply", Path("new.k36").string(), Path("patch.json").string(), "-o", Path("new.k36").string()});
+        EXPECT_EQ(r.Status, 1);
+        EXPECT_EQ(ReadText(Path("new.k36")), before);
+
+        r = Run({"apply", Path("new.k36").string(), Path("patch.json").string(), "-o",
+                 Path("out.k36").string(), "--normalize"});
+        EXPECT_EQ(r.Status, 0) << r.Err;
+        EXPECT_NE(r.Err.find("\"" + c.key + "\": asked " + c.asked + ", stored " + c.stored),
+                  std::string::npos)
+            << r.Err;
+        EXPECT_EQ(ReadText(Path("out.k36")).size(), 32768u);
+    }
+
+    WriteText(Path("patch.json"), R"({"Channels": {"4": {"TxFreq": "150.0000001"}}})");
+    const auto r =
+        Run({"apply", Path("new.k36").string(), Path("patch.json").string(), "-o", Path("sub.k36").string()});
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_NE(r.Err.find("\"Channels[4].TxFreq\" is not a whole number of Hz"), std::string::npos) << r.Err;
+    EXPECT_EQ(r.Err.find("sub.k36"), std::string::npos) << r.Err;
+    EXPECT_FALSE(fs::exists(Path("sub.k36")));
+}
+
+TEST_F(CliTest, SpecialFilesAreRefusedAndLeftIntact) {
+    if (!NewFile(Path("new.k36"))) GTEST_SKIP() << "band templates not built";
+    WriteText(Path("empty.json"), "{}");
+    ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
+    fs::create_directory(Path("folder.json"));
+    std::vector<std::string> outputs{Path("fifo").string()};
+    if (::mknod(Path("null").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0)
+        outputs.push_back(Path("null").string());
+    for (const auto& out : outputs) {
+        SCOPED_TRACE(out);
+        const auto r = Run({"apply", Path("new.k36").string(), Path("empty.json").string(), "-o", out});
+        EXPECT_EQ(r.Status, 1);
+        EXPECT_NE(r.Err.find("File write error  File Name = " + out + "\nNot a regular file"),
+                  std::string::npos)
+            << r.Err;
+    }
+    EXPECT_TRUE(fs::is_fifo(Path("fifo")));
+    if (outputs.size() > 1) EXPECT_TRUE(fs::is_character_file(Path("null")));
+
+    struct Case {
+        std::string file, patch, message;
+    };
+    const Case inputs[] = {
+        {Path("fifo").string(), Path("empty.json").string(),
+         "File read error  File Name = " + Path("fifo").string() + "\nNot a regular file"},
+        {Path("new.k36").string(), Path("fifo").string(),
+         "cannot read " + Path("fifo").string() + ": Not a regular file"},
+        {Path("new.k36").string(), Path("folder.json").string(),
+         "cannot read " + Path("folder.json").string() + ": Is a directory"},
+    };
+    for (const Case& c : inputs) {
+        SCOPED_TRACE(c.message);
+        const auto start = std::chrono::steady_clock::now();
+        const auto r = Run({"apply", c.file, c.patch, "-o", Path("out.k36").string()});
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+        EXPECT_EQ(r.Status, 1);
+        EXPECT_NE(r.Err.find(c.message), std::string::npos) << r.Err;
+        EXPECT_FALSE(fs::exists(Path("out.k36")));
+    }
 }

@@ -118,7 +118,8 @@ TEST_F(ModelTest, MissingTemplateCancelsAndKeepsTheModel) {
     EXPECT_EQ(dlg->result(), QDialog::Rejected);
     EXPECT_TRUE(s->Model == before);
     ASSERT_FALSE(messages.Texts().empty());
-    EXPECT_EQ(messages.Texts().back(), "File read error  File Name = " + templ.string());
+    EXPECT_EQ(messages.Texts().back(),
+              "File read error  File Name = " + templ.string() + "\r\nNo such file or directory");
 }
 
 } // namespace

@@ -784,3 +784,132 @@ TEST(Map36Random, DecodeAnyImage) {
         EXPECT_TRUE(again == m);
     }
 }
+
+// ---- Saves that settle ----------------------------------------------------------
+
+namespace {
+
+// One file-form save of what `file` decodes to, over `file` itself.
+bool SaveOnce(const TMap36& file, TMap36& out) {
+    TRKmem m;
+    if (!file.Decode(m)) return false;
+    out = file;
+    try {
+        out.Encode(m, false, kNormal);
+    } catch (const EConvertError&) {
+        return false;
+    }
+    return true;
+}
+
+// A channel as its record in an image gives it back.
+TChannel AsStored(const TChannel& ch) {
+    TMap map;
+    TChannel back = ch;
+    for (const auto& f : ChannelFields()) {
+        if (f.Coding != fcValue && f.Coding != fcSigned) continue;
+        map.PutValue(f.Desc, static_cast<uint32_t>(f.Get(ch)));
+        f.Set(back,
+              f.Coding == fcSigned ? map.GetSignedValue(f.Desc) : static_cast<int32_t>(map.GetValue(f.Desc)));
+    }
+    return back;
+}
+
+// A sane band image whose synthesizer settings are then made nonsense: reference
+// dividers, modulus and injection flags, band edges and offset tables.
+TMap36 HostileImage(std::mt19937& rng, int round) {
+    const int32_t band = round % kBandTypeCount;
+    TRKmem m = BandModel(band);
+    const double lo = m.BandLowerEdge / 1e6;
+    for (int32_t i = 0; i < kChannelCount; ++i) {
+        m.Channels[i].RxFreq.SetFromFloat(lo + 0.0125 * (i % 40));
+        m.Channels[i].TxFreq.SetFromFloat(lo + 0.003125 * (i % 50));
+    }
+    TMap36 map;
+    map.PutValue(kBandCodeRaw, kBandCodeRawValues[static_cast<size_t>(m.BandCode)]);
+    map.PutValue(kProductSelector, 1u);
+    for (int32_t p = 0; p < kBandLimitPairs; ++p) {
+        map.PutValue(BandLowerEdgeDesc(p), static_cast<uint32_t>(m.BandLowerEdge));
+        map.PutValue(BandUpperEdgeDesc(p), static_cast<uint32_t>(m.BandUpperEdge));
+    }
+    map.Encode(m, false, kNormal);
+    for (const int32_t a : {0x11, 0x12, 0x13, 0x15, 0x16, 0x17})
+        map.Buf[static_cast<size_t>(a)] = static_cast<uint8_t>(rng());
+    if (round % 2 == 0)
+        for (int32_t a = kBandLimitTable; a < kBandLimitTable + 8 * kBandLimitPairs; ++a)
+            map.Buf[static_cast<size_t>(a)] = static_cast<uint8_t>(rng());
+    for (const auto& area : kOffsetTableAreas)
+        for (int32_t a = 0; a < area.RecordSize * area.DecodeCount; ++a)
+            map.Buf[static_cast<size_t>(area.Anchor.FirstByte + a)] = static_cast<uint8_t>(rng());
+    return map;
+}
+
+} // namespace
+
+TEST(Map36Settle, SavingASavedFileGivesTheSameBytes) {
+    std::mt19937 rng(2024);
+    struct Kind {
+        const char* name;
+        int count;
+    };
+    for (const Kind kind : {Kind{"random", 50}, Kind{"hostile", 40}}) {
+        int saved = 0;
+        for (int round = 0; round < kind.count; ++round) {
+            SCOPED_TRACE(std::string(kind.name) + " " + std::to_string(round));
+            TMap36 file;
+            if (kind.name[0] == 'r') {
+                FillRandom(file, rng);
+                SteerRandomImage(file, round);
+            } else {
+                file = HostileImage(rng, round);
+            }
+            TMap36 first, second;
+            if (!SaveOnce(file, first)) continue;
+            ++saved;
+            ASSERT_TRUE(SaveOnce(first, second));
+            for (size_t a = 0; a < TMap::Size; ++a)
+                if (second.Buf[a] != first.Buf[a]) {
+                    ADD_FAILURE() << std::hex << "byte 0x" << a << ": " << int(first.Buf[a]) << " then "
+                                  << int(second.Buf[a]);
+                    break;
+                }
+        }
+        // Every image decoded unchanged saves: its stored words are kept.
+        EXPECT_EQ(saved, kind.count) << kind.name;
+    }
+}
+
+// Only channels unchanged since decoding keep their words; a changed one
+// takes the recalculated word even where that does not settle.
+TEST(Map36Settle, ChangedChannelsTakeTheRecalculatedWord) {
+    std::mt19937 rng(77);
+    int kept = 0;
+    for (int round = 0; round < 16; ++round) {
+        SCOPED_TRACE(round);
+        const TMap36 file = HostileImage(rng, round);
+        TRKmem d = Decoded(file);
+        const double edge = d.BandLowerEdge / 1e6;
+        const TDecimal before = d.Channels[1].RxFreq;
+        d.Channels[1].RxFreq.SetFromFloat(edge);
+        if (d.Channels[1].RxFreq == before) continue; // not a change
+        TMap36 out = file;
+        out.Encode(d, false, kNormal);
+        const TRKmem s = Decoded(out);
+        TChannel fresh = d.Channels[1];
+        const TPllEncoding e = EncodePll(fresh.RxSynthConfig, pdReceive, 0, d, edge);
+        fresh.RxPll = e.Word;
+        fresh.RxSynthConfig = e.Selector;
+        EXPECT_EQ(s.Channels[1].RxPll, AsStored(fresh).RxPll);
+        for (int32_t c = 2; c < kChannelCount; ++c) {
+            const TChannel& ch = d.Channels[c];
+            try {
+                if (EncodePll(ch.TxSynthConfig, pdTransmit, ch.EncIsCtcss, d, ch.TxFreq.ToFloat()).Word ==
+                    ch.TxPll)
+                    continue;
+            } catch (const EConvertError&) {
+            }
+            kept += s.Channels[c].TxPll == ch.TxPll;
+        }
+    }
+    EXPECT_GT(kept, 0);
+}
