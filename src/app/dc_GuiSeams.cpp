@@ -2,51 +2,72 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QHBoxLayout>
-#include <QPushButton>
 #include <QFile>
 #include <QFileDialog>
+#include <QHBoxLayout>
 #include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
 #include <QStringList>
+
+#include "dialogs/DlgBase.h"
 
 QString ToQ(std::string_view latin1) {
     return QString::fromLatin1(latin1.data(), static_cast<qsizetype>(latin1.size()));
 }
 
-std::string FromQ(const QString& text) { return text.toLatin1().toStdString(); }
+std::string FromQ(const QString& text) {
+    return text.toLatin1().toStdString();
+}
 
-QString PathToQ(const std::filesystem::path& path) { return QFile::decodeName(path.string().c_str()); }
+QString PathToQ(const std::filesystem::path& path) {
+    return QFile::decodeName(path.string().c_str());
+}
 
-std::filesystem::path PathFromQ(const QString& path) { return std::filesystem::path(QFile::encodeName(path).toStdString()); }
+std::filesystem::path PathFromQ(const QString& path) {
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
 
 namespace {
 
 QMessageBox::StandardButton ToQtButton(TMsgResult r) {
     switch (r) {
-    case TMsgResult::Ok: return QMessageBox::Ok;
-    case TMsgResult::Cancel: return QMessageBox::Cancel;
-    case TMsgResult::Yes: return QMessageBox::Yes;
-    case TMsgResult::No: return QMessageBox::No;
+    case TMsgResult::Ok:
+        return QMessageBox::Ok;
+    case TMsgResult::Cancel:
+        return QMessageBox::Cancel;
+    case TMsgResult::Yes:
+        return QMessageBox::Yes;
+    case TMsgResult::No:
+        return QMessageBox::No;
     }
     return QMessageBox::Ok;
 }
 
 QMessageBox::Icon IconOf(TMsgType type) {
     switch (type) {
-    case TMsgType::Warning: return QMessageBox::Warning;
-    case TMsgType::Error: return QMessageBox::Critical;
-    case TMsgType::Information: return QMessageBox::Information;
-    case TMsgType::Confirmation: return QMessageBox::Question;
+    case TMsgType::Warning:
+        return QMessageBox::Warning;
+    case TMsgType::Error:
+        return QMessageBox::Critical;
+    case TMsgType::Information:
+        return QMessageBox::Information;
+    case TMsgType::Confirmation:
+        return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
 }
 
 QString TitleOf(TMsgType type) {
     switch (type) {
-    case TMsgType::Warning: return QStringLiteral("Warning");
-    case TMsgType::Error: return QStringLiteral("Error");
-    case TMsgType::Information: return QStringLiteral("Information");
-    case TMsgType::Confirmation: return QStringLiteral("Confirm");
+    case TMsgType::Warning:
+        return QStringLiteral("Warning");
+    case TMsgType::Error:
+        return QStringLiteral("Error");
+    case TMsgType::Information:
+        return QStringLiteral("Information");
+    case TMsgType::Confirmation:
+        return QStringLiteral("Confirm");
     }
     return {};
 }
@@ -73,10 +94,18 @@ TMsgResult TQtMessageSink::Show(const TMessage& message) {
     QString text = ToQ(message.Text);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(IconOf(message.Type), TitleOf(message.Type), text, QMessageBox::NoButton,
-                    QApplication::activeWindow());
-    for (TMsgResult r : ButtonsOf(message.Buttons)) box.addButton(ToQtButton(r));
+                    QApplication::activeWindow(), DialogWindowFlags() | Qt::MSWindowsFixedSizeDialogHint);
+    for (TMsgResult r : ButtonsOf(message.Buttons))
+        box.addButton(ToQtButton(r));
     box.setDefaultButton(ToQtButton(DefaultResult(message)));
+    const QPointer<QWidget> focus = QApplication::focusWidget();
     const int pressed = box.exec();
+    // The keyboard goes back to where it was, not to whatever window the
+    // system happens to activate next.
+    if (focus) {
+        focus->activateWindow();
+        focus->setFocus();
+    }
     for (TMsgResult r : ButtonsOf(message.Buttons))
         if (pressed == ToQtButton(r)) return r;
     // Closed by Esc or the title bar: the box's escape button decides.
@@ -100,7 +129,9 @@ std::shared_ptr<IFileDialogs> SetFileDialogs(std::shared_ptr<IFileDialogs> dialo
     return previous;
 }
 
-IFileDialogs& FileDialogs() { return *CurrentFileDialogs(); }
+IFileDialogs& FileDialogs() {
+    return *CurrentFileDialogs();
+}
 
 QString QtNameFilter(std::string_view filter) {
     const auto bar = filter.find('|');
