@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+class QWidget;
+
 // 0 picks "help/en", 1 "help/es"; any other value leaves help unset.
 void SetHelpLanguage(int language);
 // The current help folder, empty when unset.
@@ -12,4 +14,7 @@ std::filesystem::path HelpFolder();
 // such page or the context is 0; empty when help is unset.
 std::filesystem::path HelpPagePath(int context);
 // Shows the page for `context` (0: the index). Does nothing while unset.
+// Opened from a modal dialog, the help window can be used beside it.
 void ShowHelp(int context = 0);
+// The help window while one is open, else nullptr.
+QWidget* HelpWindow();
