@@ -75,6 +75,9 @@ class TfrmMain : public QMainWindow {
     void StoreGridPage();
     void CommitBeforeCommand();
     bool SaveCurrentFile();
+    // SavedChannels from the live table as the shown page will leave it: the
+    // baseline of unsaved changes after a load, New, a save or a transfer.
+    void TakeSavedChannels();
     // TemplateChannel from the template file of the live model's product, head and band.
     void ReloadTemplateChannel();
     // Runs a menu command by item name, with the commit the menu table asks for.
@@ -126,8 +129,6 @@ class TfrmMain : public QMainWindow {
     void RememberFolder(const std::string& fileName);
     // The unsaved-changes prompt; false: do not go on (Cancel, or a failed save).
     bool AskSaveChanges(TMsgButtons buttons = TMsgButtons::YesNo);
-    // SavedChannels from the live table as the shown page leaves it.
-    void TakeSavedChannels();
     bool LoadInto(const std::string& fileName);
     void MoveToFrontOfRecent(const std::string& fileName);
 
