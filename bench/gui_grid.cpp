@@ -66,15 +66,13 @@ int main(int argc, char** argv) {
     FillModel(m);
     int fileFormat = 0;
     bool modified = false;
-    TChannels saved;
-    saved.Assign(m.Channels);
     TGroupFlags items{};
     items.fill(true);
     TChannel copied;
     int copiedNo = -1, copiedIdx = -1;
 
     TChannelGrid grid;
-    grid.SetLinks(TGridLinks{&m, &fileFormat, &modified, &saved, &items, &copied, &copiedNo, &copiedIdx});
+    grid.SetLinks(TGridLinks{&m, &fileFormat, &modified, &items, &copied, &copiedNo, &copiedIdx});
     grid.resize(1400, 900);
     grid.show();
     grid.ShowGroupPage(0);

@@ -7,8 +7,9 @@
 #include <QVBoxLayout>
 
 #include "app/dc_Help.h"
+#include "dialogs/DlgBase.h"
 
-TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent) {
+TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent, DialogWindowFlags()) {
     setWindowTitle(QStringLiteral("About"));
     lblVersion = new QLabel(QStringLiteral("RK36 Ver.5.01"), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));

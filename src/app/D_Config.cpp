@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <filesystem>
@@ -18,10 +20,12 @@
 #include "app/dc_GuiSeams.h"
 #include "app/dc_Help.h"
 #include "app/dc_Ini.h"
+#include "dialogs/DlgBase.h"
 #include "model/dc_MessageBox.h"
 
 TfrmConfig::TfrmConfig(const TConfigData& data, QWidget* parent, TPortTester tester, TDeviceLister lister)
-    : QDialog(parent), data_(data), tester_(tester ? std::move(tester) : TPortTester(&OpenPortOnce)) {
+    : QDialog(parent, DialogWindowFlags()), data_(data),
+      tester_(tester ? std::move(tester) : TPortTester(&OpenPortOnce)) {
     setWindowTitle(QStringLiteral("Configuration"));
     auto* label = new QLabel(QStringLiteral("Select COM Port"), this);
 
@@ -35,8 +39,21 @@ TfrmConfig::TfrmConfig(const TConfigData& data, QWidget* parent, TPortTester tes
         path->setObjectName(QStringLiteral("cmbPath%1").arg(i + 1));
         path->setEditable(true);
         path->setInsertPolicy(QComboBox::NoInsert);
-        path->setMinimumWidth(160);
-        for (const auto& d : devices) path->addItem(PathToQ(d));
+        // Wide enough for a by-id name, which is how adapters are told apart.
+        path->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        path->setMinimumContentsLength(28);
+        for (const auto& d : devices)
+            path->addItem(PathToQ(d));
+        // A window is first sized to at most two thirds of the screen; the
+        // names must show whole all the same.
+        int longest = 0;
+        for (int k = 0; k < path->count(); ++k)
+            longest = std::max(longest, path->fontMetrics().horizontalAdvance(path->itemText(k)));
+        QStyleOptionComboBox option;
+        option.initFrom(path);
+        option.editable = true;
+        path->setMinimumWidth(
+            path->style()->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(longest, 0), path).width());
         comGrid->addWidget(button, i, 0);
         comGrid->addWidget(path, i, 1);
         rbtnCom[static_cast<size_t>(i)] = button;
@@ -71,7 +88,8 @@ TfrmConfig::TfrmConfig(const TConfigData& data, QWidget* parent, TPortTester tes
 void TfrmConfig::FormShow() {
     const int32_t port = data_.ComPortNo >= 2 && data_.ComPortNo <= 4 ? data_.ComPortNo : 1;
     rbtnCom[static_cast<size_t>(port - 1)]->setChecked(true);
-    for (size_t i = 0; i < 4; ++i) cmbPath[i]->setEditText(PathToQ(data_.PortMap.Paths[i]));
+    for (size_t i = 0; i < 4; ++i)
+        cmbPath[i]->setEditText(PathToQ(data_.PortMap.Paths[i]));
     // A language outside the list selects neither item, as before.
     rbtnEnglish->setChecked(data_.HelpLanguage == 0);
     rbtnSpanish->setChecked(data_.HelpLanguage == 1);
@@ -111,12 +129,22 @@ int32_t TfrmConfig::OpenPortOnce(const std::string& portName, const TPortMap& ma
     return result;
 }
 
-std::vector<std::string> TfrmConfig::SerialDevices() {
+std::vector<std::string> TfrmConfig::SerialDevices(const std::filesystem::path& root) {
     namespace fs = std::filesystem;
+    std::vector<std::string> paths;
+    std::error_code ec;
+    // USB adapters change their ttyUSB number with the plugging order; the
+    // by-id links keep a name that tells which adapter it is.
+    std::vector<std::string> byId;
+    for (fs::directory_iterator it(root / "serial" / "by-id", ec), end; !ec && it != end; it.increment(ec))
+        byId.push_back(it->path().string());
+    std::sort(byId.begin(), byId.end());
+    paths.insert(paths.end(), byId.begin(), byId.end());
+
     static constexpr std::array<const char*, 3> kPrefixes{"ttyUSB", "ttyACM", "ttyS"};
     std::vector<std::pair<size_t, std::string>> found; // (kind, name)
-    std::error_code ec;
-    for (fs::directory_iterator it("/dev", ec), end; !ec && it != end; it.increment(ec)) {
+    ec.clear();
+    for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
         for (size_t k = 0; k < kPrefixes.size(); ++k) {
             const std::string_view prefix = kPrefixes[k];
@@ -134,8 +162,8 @@ std::vector<std::string> TfrmConfig::SerialDevices() {
         if (a.second.size() != b.second.size()) return a.second.size() < b.second.size();
         return a.second < b.second;
     });
-    std::vector<std::string> paths;
-    for (const auto& f : found) paths.push_back("/dev/" + f.second);
+    for (const auto& f : found)
+        paths.push_back((root / f.second).string());
     return paths;
 }
 

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -26,7 +27,7 @@ struct TConfigData {
 
 class TfrmConfig : public QDialog {
     Q_OBJECT
-public:
+  public:
     // Opens a port by name ("COM2") against a port map: 0 when it opened, 1 when not.
     using TPortTester = std::function<int32_t(const std::string& portName, const TPortMap& map)>;
     // The serial device paths present on this machine.
@@ -48,8 +49,10 @@ public:
 
     // The real test open: a serial driver with its default settings, opened and closed again.
     static int32_t OpenPortOnce(const std::string& portName, const TPortMap& map);
-    // /dev/ttyUSB*, /dev/ttyACM*, /dev/ttyS*, sorted by kind, then number.
-    static std::vector<std::string> SerialDevices();
+    // The serial devices under `root` ("/dev" on a real system): first the
+    // adapters by their readable names (serial/by-id/*, sorted), then
+    // ttyUSB*, ttyACM* and ttyS*, sorted by kind, then number.
+    static std::vector<std::string> SerialDevices(const std::filesystem::path& root = "/dev");
 
     std::array<QRadioButton*, 4> rbtnCom{};
     std::array<QComboBox*, 4> cmbPath{};
@@ -59,10 +62,10 @@ public:
     QPushButton* btnOK;
     QPushButton* btnCancel;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void FormShow();
     void btnOKClick();
 

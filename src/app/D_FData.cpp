@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/dc_Ini.h"
+#include "dialogs/DlgBase.h"
 #include "image/dc_Map36.h"
 #include "model/dc_Errors.h"
 #include "model/dc_MessageBox.h"
@@ -65,24 +66,28 @@ QString NormalizeCell(const QString& typed) {
 
 // The 2048 x 16 byte cells; the header row and address column are the view's headers.
 class TFDataModel : public QAbstractTableModel {
-public:
+  public:
     TFDataModel(bool editable, QObject* parent) : QAbstractTableModel(parent), editable_(editable) {
         cells_.resize(TMap::Size);
     }
 
     void Load(const TMap& image) {
         beginResetModel();
-        for (int i = 0; i < TMap::Size; ++i) cells_[static_cast<size_t>(i)] = HexByte(image.Buf[static_cast<size_t>(i)]);
+        for (int i = 0; i < TMap::Size; ++i)
+            cells_[static_cast<size_t>(i)] = HexByte(image.Buf[static_cast<size_t>(i)]);
         endResetModel();
     }
     const QString& Cell(int index) const { return cells_[static_cast<size_t>(index)]; }
 
     int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : kDataRows; }
-    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : kBytesPerRow; }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : kBytesPerRow;
+    }
 
     QVariant data(const QModelIndex& index, int role) const override {
         if (!index.isValid()) return {};
-        if (role == Qt::DisplayRole || role == Qt::EditRole) return Cell(index.row() * kBytesPerRow + index.column());
+        if (role == Qt::DisplayRole || role == Qt::EditRole)
+            return Cell(index.row() * kBytesPerRow + index.column());
         if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
         return {};
     }
@@ -103,7 +108,7 @@ public:
         return QStringLiteral("%1").arg(section, 4, 16, QLatin1Char('0')) + QStringLiteral("0h");
     }
 
-private:
+  private:
     bool editable_;
     std::vector<QString> cells_;
 };
@@ -112,12 +117,12 @@ namespace {
 
 // Two lower-case hexadecimal digits and nothing else.
 class THexCellEditor : public QLineEdit {
-public:
+  public:
     THexCellEditor(QWidget* parent, bool* changed) : QLineEdit(parent), changed_(changed) {
         setContextMenuPolicy(Qt::NoContextMenu); // no paste around the filter
     }
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override {
         if (event->matches(QKeySequence::Paste) ||
             (event->key() == Qt::Key_Insert && (event->modifiers() & Qt::ShiftModifier))) {
@@ -138,14 +143,54 @@ protected:
         event->accept();
     }
 
-private:
+  private:
     bool* changed_;
 };
 
 } // namespace
 
+namespace {
+
+// Typed letters are hexadecimal digits here, never a search for a cell that
+// begins with them.
+class TFDataView : public QTableView {
+  public:
+    using QTableView::QTableView;
+    void keyboardSearch(const QString&) override {}
+};
+
+// The cell an arrow key leads to from `index`: Left and Right run through
+// the bytes in address order as Tab does, Up and Down stay in the column.
+QModelIndex ArrowTarget(const QModelIndex& index, int key) {
+    const QAbstractItemModel* model = index.model();
+    int row = index.row(), col = index.column();
+    switch (key) {
+    case Qt::Key_Right:
+        if (++col == kBytesPerRow) col = 0, ++row;
+        break;
+    case Qt::Key_Left:
+        if (--col < 0) col = kBytesPerRow - 1, --row;
+        break;
+    case Qt::Key_Down:
+        ++row;
+        break;
+    case Qt::Key_Up:
+        --row;
+        break;
+    default:
+        break;
+    }
+    return row < 0 || row >= model->rowCount() ? index : model->index(row, col);
+}
+
+bool IsArrowKey(int key) {
+    return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+}
+
+} // namespace
+
 class TFDataDelegate : public QStyledItemDelegate {
-public:
+  public:
     explicit TFDataDelegate(TfrmFData* form) : QStyledItemDelegate(form), form_(form) {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override {
@@ -162,28 +207,39 @@ public:
         emit closeEditor(editor, QAbstractItemDelegate::NoHint);
     }
 
-protected:
+  protected:
     bool eventFilter(QObject* object, QEvent* event) override {
-        // Escape leaves the dialog, not just the cell.
-        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-            form_->reject();
-            return true;
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            // Escape leaves the dialog, not just the cell.
+            if (key == Qt::Key_Escape) {
+                form_->reject();
+                return true;
+            }
+            // An arrow ends the two-digit entry and moves on, as in the grid.
+            if (IsArrowKey(key) && qobject_cast<QWidget*>(object)) {
+                const QModelIndex from = form_->grdData->currentIndex();
+                Commit(static_cast<QWidget*>(object));
+                form_->grdData->selectionModel()->setCurrentIndex(ArrowTarget(from, key),
+                                                                  QItemSelectionModel::ClearAndSelect);
+                return true;
+            }
         }
         return QStyledItemDelegate::eventFilter(object, event);
     }
 
-private:
+  private:
     TfrmFData* form_;
 };
 
 TfrmFData::TfrmFData(TRKmem& model, TMap36& image, int32_t startupMode, bool& fileModified, QWidget* parent)
-    : QDialog(parent), model_(model), image_(image), startupMode_(startupMode), fileModified_(fileModified),
-      editable_(startupMode == 1 || startupMode == 2) {
+    : QDialog(parent, DialogWindowFlags()), model_(model), image_(image), startupMode_(startupMode),
+      fileModified_(fileModified), editable_(startupMode == 1 || startupMode == 2) {
     setWindowTitle(QStringLiteral("File Data"));
     data_ = new TFDataModel(editable_, this);
     delegate_ = new TFDataDelegate(this);
 
-    grdData = new QTableView(this);
+    grdData = new TFDataView(this);
     grdData->setObjectName(QStringLiteral("grdData"));
     grdData->setModel(data_);
     grdData->setItemDelegate(delegate_);
@@ -244,7 +300,8 @@ void TfrmFData::FormShow() {
 
 QString TfrmFData::CellText(int row, int col) const {
     if (row < 0 || row >= kRowCount || col < 0 || col >= kColCount) return {};
-    if (row == 0) return col == 0 ? QString() : data_->headerData(col - 1, Qt::Horizontal, Qt::DisplayRole).toString();
+    if (row == 0)
+        return col == 0 ? QString() : data_->headerData(col - 1, Qt::Horizontal, Qt::DisplayRole).toString();
     if (col == 0) return data_->headerData(row - 1, Qt::Vertical, Qt::DisplayRole).toString();
     return data_->Cell((row - 1) * kBytesPerRow + col - 1);
 }
@@ -302,7 +359,8 @@ void TfrmFData::btnOKClick() {
     accept();
 }
 
-bool TfrmFData::Execute(QWidget* parent, TRKmem& model, TMap36& image, int32_t startupMode, bool& fileModified) {
+bool TfrmFData::Execute(QWidget* parent, TRKmem& model, TMap36& image, int32_t startupMode,
+                        bool& fileModified) {
     bool tookOver = false;
     TfrmFData dialog(model, image, startupMode, tookOver, parent);
     dialog.exec();

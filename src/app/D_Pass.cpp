@@ -6,12 +6,15 @@
 #include <QVBoxLayout>
 
 #include "app/dc_GuiSeams.h"
+#include "dialogs/DlgBase.h"
 
-TfrmPass::TfrmPass(QWidget* parent) : QDialog(parent) {
+TfrmPass::TfrmPass(QWidget* parent) : QDialog(parent, DialogWindowFlags()) {
     setWindowTitle(QStringLiteral("Password"));
     medtPass = new QLineEdit(this);
     medtPass->setObjectName(QStringLiteral("medtPass"));
     medtPass->setEchoMode(QLineEdit::Password);
+    // The access code has always been masked with "*", not the style's bullet.
+    medtPass->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
     // No input method: the code is plain ASCII and a composing IME would show it.
     medtPass->setAttribute(Qt::WA_InputMethodEnabled, false);
 

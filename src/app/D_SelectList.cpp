@@ -1,12 +1,14 @@
 #include "app/D_SelectList.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 
 #include "app/dc_GuiSeams.h"
@@ -18,14 +20,19 @@
 namespace {
 
 constexpr int kRowHeight = 18;
+// Room beside a cell's text for the selection frame.
+constexpr int kCellPadding = 10;
 constexpr int kPagingCount = 10;
 
 // Entry labels of the ten paging and 2-tone entries: 1..9, then "0".
-std::string EntryLabel(int i) { return std::to_string((i + 1) % 10); }
+std::string EntryLabel(int i) {
+    return std::to_string((i + 1) % 10);
+}
 
 std::vector<std::string> DigitList() {
     std::vector<std::string> list{"OFF"};
-    for (int i = 0; i < kPagingCount; ++i) list.push_back(EntryLabel(i));
+    for (int i = 0; i < kPagingCount; ++i)
+        list.push_back(EntryLabel(i));
     return list;
 }
 
@@ -52,12 +59,15 @@ TSelListLayout SelListLayout(int listNo, const TRKmem& model) {
         l.Entries.assign(DcsList().begin(), DcsList().end());
         break;
     case 4:
-        l = {"Scan Mode", 200, 0, 1, 50, 4, {"OFF", "DEALER", "USER", "BOTH"}, TSelMatch::FirstCharacter, false};
+        l = {"Scan Mode", 200, 0, 1, 50, 4, {"OFF", "DEALER", "USER", "BOTH"}, TSelMatch::FirstCharacter,
+             false};
         break;
     case 5:
         l = {"Squelch Level", 200, 0, 2, 45, 10, {"0"}, TSelMatch::WholeText, false};
-        for (int i = 1; i <= 7; ++i) l.Entries.push_back("+" + std::to_string(i));
-        for (int i = 1; i <= 7; ++i) l.Entries.push_back("-" + std::to_string(i));
+        for (int i = 1; i <= 7; ++i)
+            l.Entries.push_back("+" + std::to_string(i));
+        for (int i = 1; i <= 7; ++i)
+            l.Entries.push_back("-" + std::to_string(i));
         break;
     case 6: {
         // Paging codes exist only on the paging option board.
@@ -77,8 +87,15 @@ TSelListLayout SelListLayout(int listNo, const TRKmem& model) {
         l = {"SUB Signal", 200, 0, 2, 45, 10, DigitList(), TSelMatch::WholeText, false};
         break;
     case 26:
-        l = {"Option Type", 200, 0, 2, 90, 4, {"OFF", "1:GE Star", "2:MDC-1200", "3:DTMF"},
-             TSelMatch::FirstCharacter, false};
+        l = {"Option Type",
+             200,
+             0,
+             2,
+             90,
+             4,
+             {"OFF", "1:GE Star", "2:MDC-1200", "3:DTMF"},
+             TSelMatch::FirstCharacter,
+             false};
         break;
     case 27:
         l = {"MDC1200", 200, 0, 2, 45, 10, DigitList(), TSelMatch::WholeText, false};
@@ -116,10 +133,11 @@ TfrmSelList::TfrmSelList(int listNo, std::string_view currentValue, const TRKmem
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(grdList, &QTableWidget::cellDoubleClicked, this, &TfrmSelList::grdListDblClick);
     // Keyboard moves and clicks may land on an unfilled cell; keep the last filled one.
-    connect(grdList, &QTableWidget::currentCellChanged, this, [this](int row, int col, int prevRow, int prevCol) {
-        if (row >= 0 && col >= 0 && !IsFilled(row, col) && IsFilled(prevRow, prevCol))
-            SelectCell(prevRow, prevCol);
-    });
+    connect(grdList, &QTableWidget::currentCellChanged, this,
+            [this](int row, int col, int prevRow, int prevCol) {
+                if (row >= 0 && col >= 0 && !IsFilled(row, col) && IsFilled(prevRow, prevCol))
+                    SelectCell(prevRow, prevCol);
+            });
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -137,8 +155,8 @@ void TfrmSelList::FormShow(std::string_view currentValue) {
     const int rows = std::max(layout_.Rows, 1);
     grdList->setRowCount(rows);
     grdList->setColumnCount(std::max(layout_.Columns, 1));
-    for (int c = 0; c < grdList->columnCount(); ++c) grdList->setColumnWidth(c, layout_.ColumnWidth);
-    for (int r = 0; r < rows; ++r) grdList->setRowHeight(r, kRowHeight);
+    for (int r = 0; r < rows; ++r)
+        grdList->setRowHeight(r, kRowHeight);
     for (int r = 0; r < grdList->rowCount(); ++r)
         for (int c = 0; c < grdList->columnCount(); ++c) {
             auto* item = new QTableWidgetItem;
@@ -174,8 +192,23 @@ void TfrmSelList::FormShow(std::string_view currentValue) {
         }
     }
 
+    // The given sizes are the least: every entry shows whole ("DEALER" is
+    // wider than its 50-pixel column in most fonts) and so does the last row.
+    const QFontMetrics metrics(grdList->font());
+    int gridWidth = 0;
+    for (int c = 0; c < grdList->columnCount(); ++c) {
+        int width = layout_.ColumnWidth;
+        for (int r = 0; r < rows; ++r)
+            if (const QTableWidgetItem* item = grdList->item(r, c))
+                width = std::max(width, metrics.horizontalAdvance(item->text()) + kCellPadding);
+        grdList->setColumnWidth(c, width);
+        gridWidth += width;
+    }
+    const int frame = 2 * grdList->frameWidth();
+    grdList->setMinimumSize(gridWidth + frame, rows * kRowHeight + frame);
     const int height = layout_.Height > 0 ? layout_.Height : rows * kRowHeight + 70;
-    resize(layout_.Width, height);
+    const QSize least = minimumSizeHint();
+    resize(std::max(layout_.Width, least.width()), std::max(height, least.height()));
     SelectCell(matchRow, matchCol);
 }
 

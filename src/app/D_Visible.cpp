@@ -12,6 +12,7 @@
 #include "app/dc_GuiSeams.h"
 
 #include "app/dc_Help.h"
+#include "dialogs/DlgBase.h"
 
 namespace {
 
@@ -49,11 +50,16 @@ constexpr int kAniBox = 10;
 
 } // namespace
 
-int TfrmVisible::GroupOf(int box) { return kBoxes[static_cast<size_t>(box)].Group; }
-int TfrmVisible::HelpContextOf(int box) { return kBoxes[static_cast<size_t>(box)].HelpContext; }
+int TfrmVisible::GroupOf(int box) {
+    return kBoxes[static_cast<size_t>(box)].Group;
+}
+int TfrmVisible::HelpContextOf(int box) {
+    return kBoxes[static_cast<size_t>(box)].HelpContext;
+}
 
-TfrmVisible::TfrmVisible(const TItemVisible& itemVisible, bool fleetFormat, bool mdcCondition, QWidget* parent)
-    : QDialog(parent), itemVisible_(itemVisible) {
+TfrmVisible::TfrmVisible(const TItemVisible& itemVisible, bool fleetFormat, bool mdcCondition,
+                         QWidget* parent)
+    : QDialog(parent, DialogWindowFlags()), itemVisible_(itemVisible) {
     setWindowTitle(QStringLiteral("Visible"));
     auto* box = new QGroupBox(this);
     auto* grid = new QGridLayout(box);

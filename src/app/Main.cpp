@@ -27,9 +27,9 @@
 #include "app/D_Config.h"
 #include "app/D_FData.h"
 #include "app/D_Pass.h"
+#include "app/D_Radio.h"
 #include "app/D_Visible.h"
 #include "app/dc_ChannelGrid.h"
-#include "app/D_Radio.h"
 #include "app/dc_GuiSeams.h"
 #include "app/dc_Help.h"
 #include "app/dc_Ini.h"
@@ -143,7 +143,8 @@ TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMai
     commands_["miSaveAs"] = [this] { miSaveAsClick(); };
     commands_["miOriginalformat"] = [this] { FormatClick(0); };
     commands_["miFleetformat"] = [this] { FormatClick(1); };
-    for (int i = 1; i <= 4; ++i) commands_["miFile" + std::to_string(i)] = [this, i] { RecentFileClick(i); };
+    for (int i = 1; i <= 4; ++i)
+        commands_["miFile" + std::to_string(i)] = [this, i] { RecentFileClick(i); };
     commands_["miExit"] = [this] { close(); };
     commands_["miToolbar"] = [this] { miToolbarClick(); };
     commands_["miStatusBar"] = [this] { miStatusBarClick(); };
@@ -158,7 +159,10 @@ TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMai
         if (e.Group > 0) commands_[e.Name] = [this, g = e.Group] { ItemClick(g); };
     commands_["miTopic"] = [] { ShowHelp(0); };
     commands_["miGetStart"] = [] { ShowHelp(500); };
-    commands_["miUpload"] = [this] { miUploadClick(*this); };
+    // Reading a radio replaces the live model: unsaved edits are asked about first.
+    commands_["miUpload"] = [this] {
+        if (AskSaveChanges(TMsgButtons::YesNoCancel)) miUploadClick(*this);
+    };
     commands_["miDownload"] = [this] { miDownloadClick(*this); };
     commands_["miAbout"] = [this] { TfrmAbout::Execute(this); };
     commands_["misVisible"] = [this] { misVisibleClick(); };
@@ -197,8 +201,8 @@ TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMai
     model_ = std::make_unique<TRKmem>();
     image_ = std::make_unique<TMap36>();
     model_->SetNewConfiguration();
-    Grid->SetLinks(TGridLinks{model_.get(), &FileFormat, &FileModified, &SavedChannels, &ItemVisible,
-                              &CopiedChannel, &CopiedChannelNo, &CopiedChannelIndex});
+    Grid->SetLinks(TGridLinks{model_.get(), &FileFormat, &FileModified, &ItemVisible, &CopiedChannel,
+                              &CopiedChannelNo, &CopiedChannelIndex});
 
     CurrentFileName = commandLine.FileName.empty() ? DefaultFileName() : commandLine.FileName;
     if (FileExists(CurrentFileName)) {
@@ -208,18 +212,20 @@ TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMai
         CurrentFileName = kUntitled;
     }
     ReloadTemplateChannel();
-    SavedChannels.Assign(model_->Channels);
     FileModified = false;
 
     RefreshAll();
     ApplyColumnLayout();
+    TakeSavedChannels();
     CopiedChannel = TChannel();
     CopiedChannelNo = -1;
     CopiedChannelIndex = -1;
     HardwareChanged = false;
 }
 
-TfrmMain::~TfrmMain() { qApp->removeEventFilter(this); }
+TfrmMain::~TfrmMain() {
+    qApp->removeEventFilter(this);
+}
 
 std::string TfrmMain::DefaultFileName() const {
     return WithTrailingSlash(ProgramFolder()) + "default" + "." + kDataExt;
@@ -231,14 +237,24 @@ void TfrmMain::BuildMenus() {
         QMenu* parentMenu = *e.Parent ? menus_.at(e.Parent) : nullptr;
         switch (e.Kind) {
         case TMenuKind::Menu: {
-            QMenu* menu = parentMenu ? parentMenu->addMenu(ToQ(e.Caption)) : menuBar()->addMenu(ToQ(e.Caption));
+            QMenu* menu =
+                parentMenu ? parentMenu->addMenu(ToQ(e.Caption)) : menuBar()->addMenu(ToQ(e.Caption));
             menu->setObjectName(ToQ(e.Name));
             menu->menuAction()->setStatusTip(LongHint(e.Hint));
             menu->setToolTipsVisible(false);
+            // A menu left with Esc hands the keyboard to the menu bar, where it
+            // shows nowhere; once no other menu took over, it goes back to the grid.
+            connect(menu, &QMenu::aboutToHide, this, [this] {
+                QTimer::singleShot(0, this, [this] {
+                    if (!QApplication::activePopupWidget()) RestoreGridFocus();
+                });
+            });
             menus_[name] = menu;
             break;
         }
-        case TMenuKind::Separator: parentMenu->addSeparator(); break;
+        case TMenuKind::Separator:
+            parentMenu->addSeparator();
+            break;
         case TMenuKind::Item:
         case TMenuKind::Check: {
             auto* action = new QAction(ToQ(e.Caption), this);
@@ -369,9 +385,7 @@ void TfrmMain::BuildStatusBar() {
         {QKeySequence(Qt::Key_F3), [this] { Grid->DcsComplement(); }},
         {QKeySequence(Qt::SHIFT | Qt::Key_F9), [this] { ShowFileData(); }},
         {QKeySequence(Qt::Key_F10),
-         [this] {
-             menuBar()->setActiveAction(menus_.at("mnuFile")->menuAction());
-         }},
+         [this] { menuBar()->setActiveAction(menus_.at("mnuFile")->menuAction()); }},
     };
     for (const auto& k : keys) {
         auto* shortcut = new QShortcut(k.Key, this);
@@ -395,7 +409,9 @@ QMenu* TfrmMain::Menu(const std::string& name) const {
     return it == menus_.end() ? nullptr : it->second;
 }
 
-QString TfrmMain::DefaultHint() const { return QString::fromLatin1(kDefaultHint); }
+QString TfrmMain::DefaultHint() const {
+    return QString::fromLatin1(kDefaultHint);
+}
 
 // ---- Configuration -------------------------------------------------------------
 
@@ -499,7 +515,8 @@ void TfrmMain::RefreshMenus() {
         {"OB-41 (Hi Level Encr)", "PT"},
         {"OB-71(ANI)", "PT"},
     };
-    for (const char* name : {"miSTone", "miAni", "miPCode", "mi2Tone", "mi2TTable"}) SetItemEnabled(name, true);
+    for (const char* name : {"miSTone", "miAni", "miPCode", "mi2Tone", "mi2TTable"})
+        SetItemEnabled(name, true);
     const auto it = disabledByBoard.find(OptionBoardName(*model_));
     const std::string off = it == disabledByBoard.end() ? "" : it->second;
     if (off.find('P') != std::string::npos) SetItemEnabled("miPCode", false);
@@ -522,17 +539,26 @@ void TfrmMain::RefreshMenus() {
     UpdateSaveActions();
 
     // Items that have no window yet stay disabled; everything else is on.
-    static const char* const kManaged[] = {"miSTone", "miAni",     "miPCode", "mi2Tone", "mi2TTable",
+    static const char* const kManaged[] = {"miSTone",   "miAni",  "miPCode", "mi2Tone",     "mi2TTable",
                                            "miMdc1200", "misAni", "miSave",  "miRecentFile"};
     for (const auto& [name, action] : actions_) {
-        if (std::find_if(std::begin(kManaged), std::end(kManaged), [&](const char* m) { return name == m; }) !=
-            std::end(kManaged))
+        if (std::find_if(std::begin(kManaged), std::end(kManaged),
+                         [&](const char* m) { return name == m; }) != std::end(kManaged))
             continue;
         action->setEnabled(commands_.count(name) > 0);
     }
 }
 
-void TfrmMain::UpdateSaveActions() { SetItemEnabled("miSave", SaveEnabled); }
+void TfrmMain::RestoreGridFocus() {
+    if (closing_ || !Grid) return;
+    QWidget* focus = focusWidget();
+    if (focus && focus != menuBar() && focus->isVisible()) return;
+    Grid->TakeFocus();
+}
+
+void TfrmMain::UpdateSaveActions() {
+    SetItemEnabled("miSave", SaveEnabled);
+}
 
 void TfrmMain::RebuildRecentMenu() {
     actions_.at("miRecentFile")->setVisible(RecentFiles.empty());
@@ -551,9 +577,15 @@ void TfrmMain::RebuildRecentMenu() {
     }
 }
 
-void TfrmMain::StoreGridPage() { Grid->StoreGridPage(); }
-void TfrmMain::ShowGroupPage() { Grid->ShowGroupPage(Grid->CurrentGroup); }
-void TfrmMain::ApplyColumnLayout() { Grid->ApplyColumnLayout(); }
+void TfrmMain::StoreGridPage() {
+    Grid->StoreGridPage();
+}
+void TfrmMain::ShowGroupPage() {
+    Grid->ShowGroupPage(Grid->CurrentGroup);
+}
+void TfrmMain::ApplyColumnLayout() {
+    Grid->ApplyColumnLayout();
+}
 
 void TfrmMain::CommitBeforeCommand() {
     Grid->CommitEditor();
@@ -592,14 +624,30 @@ void TfrmMain::RunCommand(const std::string& name) {
         StoreGridPage();
     }
     command->second();
+    RestoreGridFocus();
 }
 
-bool TfrmMain::AskSaveChanges() {
+bool TfrmMain::AskSaveChanges(TMsgButtons buttons) {
     if (!FileModified) return true;
-    if (ShowMessageBoxF(kAskSave, CurrentFileName, TMsgType::Confirmation, TMsgButtons::YesNo, 1) ==
-        TMsgResult::Yes)
+    switch (ShowMessageBoxF(kAskSave, CurrentFileName, TMsgType::Confirmation, buttons, 1)) {
+    case TMsgResult::Yes:
         return SaveCurrentFile();
-    return true;
+    case TMsgResult::Cancel:
+        return false;
+    default:
+        return true;
+    }
+}
+
+void TfrmMain::TakeSavedChannels() {
+    // The grid writes back only what its columns show, so values no column
+    // shows may change on the first write-back of a page. The baseline is the
+    // table as the shown page will leave it; otherwise a file that was only
+    // looked at would count as changed. The live model stays as loaded.
+    TRKmem settled;
+    settled.Assign(*model_);
+    StorePage(settled, Grid->Page(), Grid->Options());
+    SavedChannels.Assign(settled.Channels);
 }
 
 void TfrmMain::RememberFolder(const std::string& fileName) {
@@ -638,21 +686,22 @@ void TfrmMain::miNewClick() {
     if (!modelDialog_ || !modelDialog_(*model_)) return;
     FileModified = false;
     CurrentFileName = kUntitled;
-    SavedChannels.Assign(model_->Channels);
     RefreshAll();
+    TakeSavedChannels();
     HardwareChanged = false;
 }
 
 TDialogContext TfrmMain::DialogContext() {
-    return TDialogContext{*model_, *image_, TemplateChannel, FileModified, HardwareChanged, StartupMode, FileFormat};
+    return TDialogContext{*model_,         *image_,     TemplateChannel, FileModified,
+                          HardwareChanged, StartupMode, FileFormat};
 }
 
 void TfrmMain::miHardwareClick() {
     TDialogContext context = DialogContext();
     if (!ExecuteHardwareDialog(this, context)) return;
     // The accepted hardware settings become the baseline of unsaved changes.
-    SavedChannels.Assign(model_->Channels);
     RefreshAll();
+    TakeSavedChannels();
 }
 
 void TfrmMain::MoveToFrontOfRecent(const std::string& fileName) {
@@ -670,8 +719,8 @@ bool TfrmMain::LoadInto(const std::string& fileName) {
     MoveToFrontOfRecent(fileName);
     CurrentFileName = fileName;
     FileModified = false;
-    SavedChannels.Assign(model_->Channels);
     RefreshAll();
+    TakeSavedChannels();
     HardwareChanged = false;
     return true;
 }
@@ -690,7 +739,7 @@ void TfrmMain::miOpenClick() {
 void TfrmMain::miSaveClick() {
     if (!SaveCurrentFile()) return;
     FileModified = false;
-    SavedChannels.Assign(model_->Channels);
+    TakeSavedChannels();
 }
 
 void TfrmMain::miSaveAsClick() {
@@ -707,7 +756,7 @@ void TfrmMain::miSaveAsClick() {
         return;
     }
     FileModified = false;
-    SavedChannels.Assign(model_->Channels);
+    TakeSavedChannels();
 }
 
 void TfrmMain::FormatClick(int format) {
@@ -722,7 +771,8 @@ void TfrmMain::FormatClick(int format) {
     SelectOptionBoard(m, "No");
     ResetOptionDependents(m, "No");
     m.AniOnOption = 0;
-    for (int32_t i = 0; i < m.Channels.Count(); ++i) m.Channels[i].Ani = 0;
+    for (int32_t i = 0; i < m.Channels.Count(); ++i)
+        m.Channels[i].Ani = 0;
     RefreshMenus();
     ShowGroupPage();
     ApplyColumnLayout();
@@ -760,9 +810,11 @@ void TfrmMain::RecentFileClick(int index) {
 
 void TfrmMain::misVisibleClick() {
     TItemVisible flags{};
-    for (int g = 1; g <= kItemGroupCount; ++g) flags[static_cast<size_t>(g - 1)] = ItemVisible[static_cast<size_t>(g)];
+    for (int g = 1; g <= kItemGroupCount; ++g)
+        flags[static_cast<size_t>(g - 1)] = ItemVisible[static_cast<size_t>(g)];
     if (!TfrmVisible::Execute(this, flags, FileFormat == 1, IsMdcAni(*model_, FileFormat == 1))) return;
-    for (int g = 1; g <= kItemGroupCount; ++g) ItemVisible[static_cast<size_t>(g)] = flags[static_cast<size_t>(g - 1)] == 1;
+    for (int g = 1; g <= kItemGroupCount; ++g)
+        ItemVisible[static_cast<size_t>(g)] = flags[static_cast<size_t>(g - 1)] == 1;
     for (const TMenuEntry& e : MainMenuTable())
         if (e.Group > 0) actions_.at(e.Name)->setChecked(ItemVisible[static_cast<size_t>(e.Group)]);
     ApplyColumnLayout();
@@ -847,7 +899,8 @@ bool TfrmMain::event(QEvent* event) {
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_CapsLock || key->key() == Qt::Key_NumLock || key->key() == Qt::Key_ScrollLock)
+        if (key->key() == Qt::Key_CapsLock || key->key() == Qt::Key_NumLock ||
+            key->key() == Qt::Key_ScrollLock)
             QTimer::singleShot(0, this, [this] { RefreshLockPanels(); });
         if (key->key() == Qt::Key_F1) {
             auto* menu = qobject_cast<QMenu*>(watched);
@@ -866,9 +919,10 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
 void TfrmMain::closeEvent(QCloseEvent* event) {
     CommitBeforeCommand();
     if (FileModified) {
-        const TMsgResult answer = ShowMessageBoxF(kAskSave, CurrentFileName, TMsgType::Confirmation,
-                                                  TMsgButtons::YesNoCancel, 1);
-        if (answer == TMsgResult::Cancel || (answer == TMsgResult::Yes && (StoreGridPage(), !SaveCurrentFile()))) {
+        const TMsgResult answer =
+            ShowMessageBoxF(kAskSave, CurrentFileName, TMsgType::Confirmation, TMsgButtons::YesNoCancel, 1);
+        if (answer == TMsgResult::Cancel ||
+            (answer == TMsgResult::Yes && (StoreGridPage(), !SaveCurrentFile()))) {
             event->ignore();
             return;
         }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "image/dc_Map36.h"
+#include "model/dc_MessageBox.h"
 #include "model/dc_RKmem.h"
 
 class QAction;
@@ -37,7 +38,7 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     // `args`: the command-line arguments after the program name.
     explicit TfrmMain(const std::vector<std::string>& args, QWidget* parent = nullptr);
     ~TfrmMain() override;
@@ -74,6 +75,9 @@ public:
     void StoreGridPage();
     void CommitBeforeCommand();
     bool SaveCurrentFile();
+    // SavedChannels from the live table as the shown page will leave it: the
+    // baseline of unsaved changes after a load, New, a save or a transfer.
+    void TakeSavedChannels();
     // TemplateChannel from the template file of the live model's product, head and band.
     void ReloadTemplateChannel();
     // Runs a menu command by item name, with the commit the menu table asks for.
@@ -101,12 +105,12 @@ public:
     // The lock-key panels; exposed so a key press can refresh them.
     void RefreshLockPanels();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void BuildMenus();
     void BuildToolBar();
     void BuildStatusBar();
@@ -120,8 +124,11 @@ private:
     void ApplyColumnLayout();
     void ShowGroupPage();
     void UpdateSaveActions();
+    // The keyboard back to the grid when nothing visible in this window has it.
+    void RestoreGridFocus();
     void RememberFolder(const std::string& fileName);
-    bool AskSaveChanges(); // the unsaved-changes prompt; false: do not go on
+    // The unsaved-changes prompt; false: do not go on (Cancel, or a failed save).
+    bool AskSaveChanges(TMsgButtons buttons = TMsgButtons::YesNo);
     bool LoadInto(const std::string& fileName);
     void MoveToFrontOfRecent(const std::string& fileName);
 

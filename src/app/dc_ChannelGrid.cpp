@@ -401,10 +401,9 @@ void TChannelGrid::CellDoubleClick(int col, int row) {
     TChannel& ch = m.Channels[idx];
 
     if (col == 0) {
-        // Refreshing the saved table below must not hide edits made before
-        // the toggle from the unsaved-changes check.
-        StoreGridPage();
-        if (links_.SavedChannels && !m.Channels.Equals(*links_.SavedChannels)) SetModified();
+        // The disabled mark is channel data like any other: the table no
+        // longer equals the one last loaded or saved, so the change is
+        // asked about at exit (and a toggle back is no change at all).
         if (ch.Blank) {
             ch.Blank = 0;
         } else {
@@ -414,7 +413,6 @@ void TChannelGrid::CellDoubleClick(int col, int row) {
             ch.Blank = 1;
         }
         model_->RowChanged(row);
-        if (links_.SavedChannels) links_.SavedChannels->Assign(m.Channels);
         return;
     }
     if (ch.Blank) return;
@@ -445,6 +443,9 @@ void TChannelGrid::CellDoubleClick(int col, int row) {
     case ckTagEditor:
     case ckFreqEditor:
         if (col == 6 && TxToggle) {
+            // Toggling back shows the channel's transmit frequency: it must be
+            // the one the cell showed, not one the page has not written back.
+            if (text != kTxInhibited) StoreGridPage();
             text = text == kTxInhibited ? FrequencyText(ch.TxFreq.ToFloat()) : kTxInhibited;
             model_->CellChanged(row, col);
             return;
@@ -593,6 +594,13 @@ void TChannelGrid::CharKey(char c) {
         return;
     }
     OpenEditor(col, row, std::string(1, c), false);
+}
+
+void TChannelGrid::TakeFocus() {
+    if (Editing && edtDmy->isVisible())
+        edtDmy->setFocus();
+    else
+        grdCh->setFocus();
 }
 
 void TChannelGrid::ColumnHelp() {

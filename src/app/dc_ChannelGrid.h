@@ -25,7 +25,6 @@ struct TGridLinks {
     TRKmem* Model = nullptr;
     const int* FileFormat = nullptr;
     bool* FileModified = nullptr;
-    TChannels* SavedChannels = nullptr;
     const TGroupFlags* ItemVisible = nullptr;
     TChannel* CopiedChannel = nullptr;
     int* CopiedChannelNo = nullptr;
@@ -100,6 +99,8 @@ class TChannelGrid : public QWidget {
     void ColumnHelp();
     // Copy and Paste apply only while the grid has the focus or the editor is open.
     bool HasFocusOrEditing() const;
+    // The keyboard to the grid, or to its editor while one is open.
+    void TakeFocus();
 
     // ---- Cell actions (double-click, keys) -----------------------------------------
     void CellDoubleClick(int col, int row);

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QStringList>
 
+#include "dialogs/DlgBase.h"
+
 QString ToQ(std::string_view latin1) {
     return QString::fromLatin1(latin1.data(), static_cast<qsizetype>(latin1.size()));
 }
@@ -104,14 +106,22 @@ TMsgResult TQtMessageSink::Show(const TMessage& message) {
     QString text = ToQ(message.Text);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QWidget* owner = MessageOwner() ? MessageOwner().data() : QApplication::activeWindow();
-    QMessageBox box(IconOf(message.Type), TitleOf(message.Type), text, QMessageBox::NoButton, owner);
+    QMessageBox box(IconOf(message.Type), TitleOf(message.Type), text, QMessageBox::NoButton, owner,
+                    DialogWindowFlags() | Qt::MSWindowsFixedSizeDialogHint);
     // Over a window that stays on top, a box must too, or it opens behind it.
     if (owner && owner->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
     for (TMsgResult r : ButtonsOf(message.Buttons))
         box.addButton(ToQtButton(r));
     box.setDefaultButton(ToQtButton(DefaultResult(message)));
+    const QPointer<QWidget> focus = QApplication::focusWidget();
     const int pressed = box.exec();
+    // The keyboard goes back to where it was, not to whatever window the
+    // system happens to activate next.
+    if (focus) {
+        focus->activateWindow();
+        focus->setFocus();
+    }
     for (TMsgResult r : ButtonsOf(message.Buttons))
         if (pressed == ToQtButton(r)) return r;
     // Closed by Esc or the title bar: the box's escape button decides.

@@ -159,13 +159,17 @@ QChar FirstAccelerator(const QString& caption) {
 
 } // namespace
 
+Qt::WindowFlags DialogWindowFlags() {
+    // Without the customize hint the window manager is free to add every button.
+    return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+           Qt::WindowCloseButtonHint;
+}
+
 // ---- The dialog ----------------------------------------------------------------
 
 TDlgBase::TDlgBase(QWidget* parent, TDialogContext& context, const QString& caption, int clientWidth,
                    int clientHeight)
-    : QDialog(parent,
-              Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      Ctx(context) {
+    : QDialog(parent, DialogWindowFlags()), Ctx(context) {
     setWindowTitle(caption);
     setFont(QFont(QStringLiteral("Arial"), 8));
     setFixedSize(clientWidth, clientHeight);

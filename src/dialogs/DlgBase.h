@@ -43,6 +43,10 @@ struct TDialogContext {
     int FileFormat = 0;  // 0 original, 1 Fleet
 };
 
+// The frame of every dialog and message box: a title and a close button,
+// without the minimise and maximise buttons a main window has.
+Qt::WindowFlags DialogWindowFlags();
+
 // Model texts are byte strings; on screen they are Latin-1.
 QString ToQt(std::string_view bytes);
 std::string FromQt(const QString& text);

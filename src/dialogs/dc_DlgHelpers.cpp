@@ -78,7 +78,7 @@ std::string NormalizeSignedDecimalText(std::string_view text) {
     for (char c : s)
         if (FilterChar(TCharFilter::SignedDecimal, c) == '\0' || c == kBackspace) return {};
     if (std::count(s.begin(), s.end(), '+') > 1 || std::count(s.begin(), s.end(), '-') > 1) return "0";
-    std::replace(s.begin(), s.end(), ',', '.');
+    s = WithDecimalPoint(std::move(s));
     std::string unsignedPart = s;
     if (!unsignedPart.empty() && (unsignedPart[0] == '-' || unsignedPart[0] == '+')) unsignedPart.erase(0, 1);
     double v = 0;

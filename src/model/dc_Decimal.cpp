@@ -1,5 +1,6 @@
 #include "model/dc_Decimal.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -25,6 +26,11 @@ bool TextToFloat(const std::string& text, double& out) {
     if (r.ec != std::errc() || r.ptr != last) return false;
     out = v;
     return true;
+}
+
+std::string WithDecimalPoint(std::string text) {
+    std::replace(text.begin(), text.end(), ',', '.');
+    return text;
 }
 
 namespace {

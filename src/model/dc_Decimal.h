@@ -6,7 +6,7 @@
 #include <string>
 
 class TDecimal {
-public:
+  public:
     int32_t Sign = 1;
     int32_t IntPart = 0;
     int32_t FracValue = 0;
@@ -32,3 +32,6 @@ std::string FloatToText15(double x);
 // Reads a decimal number ("-12.5", "156.0125") independent of the locale.
 // Returns false on anything else (empty text, trailing characters, exponent).
 bool TextToFloat(const std::string& text, double& out);
+// Typed numbers may use "," as the decimal separator, as many keyboards
+// offer it; every "," becomes ".".
+std::string WithDecimalPoint(std::string text);

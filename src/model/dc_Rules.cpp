@@ -393,7 +393,7 @@ int64_t SnapFrequencyHz(int32_t bandType, int32_t lowerEdgeHz, int32_t upperEdge
 
 double NormalizeFrequencyText(int32_t bandType, int32_t lowerEdgeHz, int32_t upperEdgeHz,
                               const std::string& text) {
-    std::string t = Trimmed(text);
+    std::string t = WithDecimalPoint(Trimmed(text));
     const auto dot = t.find('.');
     if (dot != std::string::npos && t.size() - dot - 1 > 6) t.pop_back();
 

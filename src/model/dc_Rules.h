@@ -111,7 +111,8 @@ int32_t OffsetLookup(const TPOffsetTbls& table, double freqMHz);
 
 // A typed frequency text put on the band's raster (channel step or 3.125 kHz,
 // whichever is nearer, ties to 3.125 kHz) and inside the band edges; MHz.
-// "abc" gives the lower edge, overlong/huge input the upper edge. Throws
+// "abc" gives the lower edge, overlong/huge input the upper edge; "," reads
+// as the decimal point, as in every other typed number. Throws
 // EConvertError when the text still has a fractional Hz after the one-digit cut.
 double NormalizeFrequencyText(const TRKmem& m, const std::string& text);
 // Same with explicit band type and edges (the hardware dialog normalises

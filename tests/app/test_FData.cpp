@@ -91,6 +91,8 @@ TEST_F(FDataTest, ReadOnlyInNormalMode) {
     const QString before = d.CellText(kTotRow, kTotCol);
     TypeInto(d, kTotRow, kTotCol, "9");
     EXPECT_EQ(d.OpenEditor(), nullptr);
+    QTest::keyClicks(d.grdData, "abcdef0123456789");
+    EXPECT_EQ(d.grdData->currentIndex(), Cell(d, kTotRow, kTotCol)) << "typing searches no cell";
     const QPoint cell = d.grdData->visualRect(Cell(d, 3, 3)).center();
     QTest::mouseClick(d.grdData->viewport(), Qt::LeftButton, {}, cell);
     QTest::mouseDClick(d.grdData->viewport(), Qt::LeftButton, {}, cell);
@@ -134,6 +136,28 @@ TEST_F(FDataTest, TypingRules) {
         QTest::keyClick(d.OpenEditor(), Qt::Key_Backspace);
         Leave(d);
         EXPECT_EQ(d.CellText(7, 7).toStdString(), "00");
+    }
+}
+
+TEST_F(FDataTest, ArrowKeysCommitTheCellAndMoveOn) {
+    TfrmFData d(model, image, 1, fileModified);
+    ShowAndWait(d);
+    const struct {
+        Qt::Key Key;
+        int Row, Col;         // where the byte is typed
+        int NextRow, NextCol; // where the arrow leads
+    } cases[] = {
+        {Qt::Key_Right, 3, 4, 3, 5}, {Qt::Key_Right, 3, 16, 4, 1}, // on to the next address, as Tab
+        {Qt::Key_Left, 4, 1, 3, 16}, {Qt::Key_Down, 5, 2, 6, 2},   {Qt::Key_Up, 5, 2, 4, 2},
+        {Qt::Key_Up, 1, 2, 1, 2}, // nowhere to go: the cell is committed all the same
+    };
+    for (const auto& c : cases) {
+        TypeInto(d, c.Row, c.Col, "7");
+        ASSERT_NE(d.OpenEditor(), nullptr);
+        QTest::keyClick(d.OpenEditor(), c.Key);
+        EXPECT_EQ(d.OpenEditor(), nullptr) << c.Row << "/" << c.Col;
+        EXPECT_EQ(d.CellText(c.Row, c.Col).toStdString(), "07") << c.Row << "/" << c.Col;
+        EXPECT_EQ(d.grdData->currentIndex(), Cell(d, c.NextRow, c.NextCol)) << c.Row << "/" << c.Col;
     }
 }
 

@@ -14,9 +14,14 @@
 
 #include "app/D_About.h"
 #include "app/D_Config.h"
+#include "app/D_FData.h"
+#include "app/D_Pass.h"
 #include "app/D_Visible.h"
+#include "app/dc_GuiSeams.h"
 #include "app/dc_Ini.h"
+#include "image/dc_Map36.h"
 #include "model/dc_MessageBox.h"
+#include "model/dc_RKmem.h"
 #include "small_dialogs_support.h"
 
 namespace {
@@ -84,6 +89,36 @@ TEST_F(SmallDialogTest, VisibleCancelKeepsTheFlags) {
     EXPECT_EQ(d.ItemVisible(), flags);
 }
 
+// ---- Window frames -------------------------------------------------------------
+
+TEST_F(SmallDialogTest, DialogsAndMessageBoxesOfferOnlyAClose) {
+    auto onlyClose = [](const QWidget& w) {
+        const Qt::WindowFlags flags = w.windowFlags();
+        return (flags & Qt::CustomizeWindowHint) && (flags & Qt::WindowCloseButtonHint) &&
+               !(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    };
+    TItemVisible flags{};
+    TRKmem model;
+    model.SetNewConfiguration();
+    TMap36 image;
+    bool modified = false;
+    EXPECT_TRUE(onlyClose(TfrmAbout()));
+    EXPECT_TRUE(onlyClose(TfrmPass()));
+    EXPECT_TRUE(onlyClose(TfrmVisible(flags, false, false)));
+    EXPECT_TRUE(onlyClose(TfrmConfig(TConfigData{}, nullptr, {}, [] { return std::vector<std::string>{}; })));
+    EXPECT_TRUE(onlyClose(TfrmFData(model, image, 0, modified)));
+
+    bool boxChecked = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        boxChecked = onlyClose(*box);
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    TQtMessageSink().Show(TMessage{"Problem on COM port", TMsgType::Error, TMsgButtons::Ok, 0});
+    EXPECT_TRUE(boxChecked);
+}
+
 // ---- Configuration -----------------------------------------------------------
 
 struct TTesterLog {
@@ -127,6 +162,33 @@ TEST_F(SmallDialogTest, ConfigShowsPortAndLanguage) {
     EXPECT_EQ(d.cmbPath[0]->currentText().toStdString(), "/dev/ttyUSB0");
     EXPECT_EQ(d.cmbPath[0]->count(), 2); // the devices present, to choose from
     EXPECT_TRUE(log.Names.empty());      // nothing is opened before OK
+}
+
+TEST_F(SmallDialogTest, ConfigListsTheSerialDevicesAndShowsTheirWholeNames) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / ("rk36-dev-" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root / "serial" / "by-id");
+    const std::string adapter = "usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
+    for (const char* name : {"ttyS10", "ttyS2", "ttyACM0", "ttyUSB1", "ttyUSB0", "ttyUSBx", "tty0", "ttyS"})
+        std::ofstream(root / name).put('x');
+    fs::create_symlink("../../ttyUSB0", root / "serial" / "by-id" / adapter);
+    const std::vector<std::string> want = {(root / "serial" / "by-id" / adapter).string(),
+                                           (root / "ttyUSB0").string(),
+                                           (root / "ttyUSB1").string(),
+                                           (root / "ttyACM0").string(),
+                                           (root / "ttyS2").string(),
+                                           (root / "ttyS10").string()};
+    EXPECT_EQ(TfrmConfig::SerialDevices(root), want);
+    EXPECT_EQ(TfrmConfig::SerialDevices(root / "missing"), std::vector<std::string>{});
+
+    TConfigData data;
+    data.PortMap.Paths[0] = want[0];
+    TfrmConfig d(data, nullptr, {}, [&] { return want; });
+    ShowAndWait(d);
+    const int needed = d.cmbPath[0]->fontMetrics().horizontalAdvance(QString::fromStdString(want[0]));
+    EXPECT_GE(d.cmbPath[0]->lineEdit()->width(), needed) << "the whole device name is visible";
+    fs::remove_all(root);
 }
 
 TEST_F(SmallDialogTest, ConfigPortThatCannotBeOpenedIsStillTaken) {

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -19,6 +20,8 @@
 #include "app/D_Pass.h"
 #include "app/D_Visible.h"
 #include "app/Main.h"
+#include "app/dc_ChannelGrid.h"
+#include "app/dc_GuiSeams.h"
 #include "app/dc_Help.h"
 #include "app/dc_Ini.h"
 #include "gui_support.h"
@@ -436,6 +439,58 @@ TEST_F(MainWindowTest, AChangedChannelTableCountsAsUnsavedAtClose) {
     EXPECT_TRUE(frm.FileModified);
 }
 
+TEST_F(MainWindowTest, AStartWithoutAFileExitsWithoutAQuestion) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{}, std::vector<std::string>{(folder / "gone.K36").string()}}) {
+        TfrmMain frm(args);
+        ASSERT_EQ(frm.CurrentFileName, "Untitled");
+        frm.show();
+        EXPECT_TRUE(frm.close()) << (args.empty() ? "no argument" : args[0]);
+        EXPECT_EQ(messages.Texts(), std::vector<std::string>{});
+    }
+}
+
+TEST_F(MainWindowTest, DisablingAChannelIsAskedAboutAtExit) {
+    TfrmMain frm({});
+    frm.Model().GroupAreas.Set(0, 2);
+    frm.Model().Channels[1].Blank = 0;
+    frm.RefreshAll();
+    Settle(frm);
+    frm.Grid->CellDoubleClick(0, 1);
+    ASSERT_EQ(frm.Model().Channels[1].Blank, 1);
+    messages->Answers = {TMsgResult::Cancel};
+    EXPECT_FALSE(frm.close());
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(messages->Shown[0].Text, "Do you want to save the file?\r\nUntitled");
+}
+
+TEST_F(MainWindowTest, UploadAsksAboutUnsavedChangesFirst) {
+    TfrmMain frm({});
+    Settle(frm);
+    frm.Model().SerialNumber = "222222222";
+    frm.FileModified = true;
+    const TRKmem before = frm.Model();
+
+    messages->Answers = {TMsgResult::Cancel};
+    frm.RunCommand("miUpload");
+    ASSERT_EQ(messages->Shown.size(), 1u) << "Cancel: no transfer is prepared";
+    EXPECT_EQ(messages->Shown[0].Text, "Do you want to save the file?\r\nUntitled");
+    EXPECT_EQ(messages->Shown[0].Buttons, TMsgButtons::YesNoCancel);
+    EXPECT_EQ(messages->Shown[0].DefaultButton, 1);
+    EXPECT_TRUE(frm.Model().Equals(before));
+    EXPECT_TRUE(frm.FileModified);
+
+    // Yes with a save that is cancelled stops as well; No goes on to the radio.
+    messages->Answers.insert(messages->Answers.end(), {TMsgResult::Yes, TMsgResult::No, TMsgResult::Cancel});
+    frm.RunCommand("miUpload");
+    EXPECT_EQ(dialogs->Saved.size(), 1u);
+    EXPECT_EQ(messages->Shown.size(), 2u);
+    frm.RunCommand("miUpload");
+    ASSERT_EQ(messages->Shown.size(), 4u);
+    EXPECT_EQ(messages->Shown[3].Text.rfind("- Upload to PC -", 0), 0u);
+    EXPECT_TRUE(frm.Model().Equals(before));
+}
+
 TEST_F(MainWindowTest, NewAsksAboutChangesBeforeTheModelDialog) {
     TfrmMain frm({});
     frm.FileModified = true;
@@ -659,6 +714,56 @@ TEST_F(MainWindowTest, ItemsToggleTheirColumnGroupAndToolbarItsBar) {
     frm.Action("miToolbar")->trigger();
     EXPECT_TRUE(frm.barTool->isVisible());
     EXPECT_TRUE(frm.close());
+}
+
+TEST_F(MainWindowTest, TheKeyboardComesBackToTheGridAfterAMenuOrABox) {
+    TfrmMain frm({});
+    Settle(frm);
+    frm.show();
+    QApplication::setActiveWindow(&frm);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frm));
+    frm.Grid->grdCh->setFocus();
+
+    QTest::keyClick(&frm, Qt::Key_F10);
+    QWidget* menu = QApplication::activePopupWidget();
+    ASSERT_NE(menu, nullptr);
+    QTest::keyClick(menu, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(frm.focusWidget(), frm.Grid->grdCh) << "not the menu bar, where it shows nowhere";
+
+    QApplication::setActiveWindow(&frm);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frm));
+    QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
+    TQtMessageSink().Show(TMessage{"Problem on COM port", TMsgType::Error, TMsgButtons::Ok, 0});
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&frm));
+    EXPECT_EQ(QApplication::focusWidget(), frm.Grid->grdCh);
+    EXPECT_TRUE(frm.close());
+}
+
+TEST_F(MainWindowTest, HelpFromAModalDialogIsUsableBesideIt) {
+    fs::create_directories(folder / "help" / "en");
+    WriteFileBytes(folder / "help" / "en" / "index.html", "<p>help</p>");
+    SetHelpLanguage(0);
+    QDialog dialog;
+    bool ownedByDialog = false;
+    QTimer::singleShot(0, [&] {
+        ShowHelp(0);
+        QWidget* help = HelpWindow();
+        ASSERT_NE(help, nullptr);
+        // Qt blocks every window but the modal dialog's own.
+        ownedByDialog = help->parentWidget() == &dialog && help->isWindow() && help->isVisible();
+        dialog.reject();
+    });
+    dialog.exec();
+    EXPECT_TRUE(ownedByDialog);
+    QWidget* help = HelpWindow();
+    ASSERT_NE(help, nullptr) << "the help outlives the dialog";
+    EXPECT_EQ(help->parentWidget(), nullptr);
+    EXPECT_TRUE(help->isVisible());
+    help->close();
+    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(HelpWindow(), nullptr);
 }
 
 TEST_F(MainWindowTest, ShortCutsReachTheirCommands) {

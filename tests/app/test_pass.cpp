@@ -14,6 +14,7 @@ TEST(PasswordDialog, MasksTheTextAndHandsItOverOnEitherButton) {
         EXPECT_EQ(dlg.medtPass->echoMode(), QLineEdit::Password);
         EXPECT_TRUE(dlg.btnOk->isDefault());
         QTest::keyClicks(dlg.medtPass, "Secret 1");
+        EXPECT_EQ(dlg.medtPass->displayText(), "********") << "asterisks, as the program always showed";
         QTest::mouseClick(ok ? dlg.btnOk : dlg.btnCan, Qt::LeftButton);
         EXPECT_EQ(dlg.result(), ok ? QDialog::Accepted : QDialog::Rejected);
         EXPECT_EQ(dlg.Password(), "Secret 1");

@@ -85,6 +85,13 @@ TEST_F(DlgBaseTest, ShowFillsBoundControlsInDisplayForm) {
     EXPECT_EQ(dlg->cmbLock->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Button));
 }
 
+TEST_F(DlgBaseTest, TheFrameOffersOnlyAClose) {
+    const Qt::WindowFlags flags = dlg->windowFlags();
+    EXPECT_TRUE(flags & Qt::CustomizeWindowHint) << "else the window manager adds every button";
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+}
+
 TEST_F(DlgBaseTest, EnteringAControlShowsItsHints) {
     Focus(dlg->cmbBell);
     EXPECT_EQ(dlg->pnlHint1->text(), "Enable the bell");

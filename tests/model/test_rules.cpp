@@ -309,6 +309,7 @@ TEST(Rules, NormalisationPicksTheNearerRasterAndBreaksTiesToThreePointOneTwoFive
         {"155.0030", 155.003125},
         {"155.00130001", 155.0025}, // eight fraction digits: the last one is cut
         {" 150.5 ", 150.5},
+        {"146,5", 146.5}, // a decimal comma is a decimal point, not a non-number
         {"abc", 136.0},
         {"", 136.0},
         {"99999", 174.0},
@@ -347,7 +348,8 @@ TEST(Rules, NormalisationIgnoresADecimalCommaLocale) {
     for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8"})
         if (std::setlocale(LC_NUMERIC, name) && std::localeconv()->decimal_point[0] == ',') comma = true;
     EXPECT_DOUBLE_EQ(NormalizeFrequencyText(vhf, "155.0013"), 155.0025);
-    EXPECT_DOUBLE_EQ(NormalizeFrequencyText(vhf, "155,0013"), 136.0);
+    // A comma is the decimal point in any locale, never a locale's say.
+    EXPECT_DOUBLE_EQ(NormalizeFrequencyText(vhf, "155,0013"), 155.0025);
     std::setlocale(LC_NUMERIC, "C");
     if (!comma) GTEST_SKIP() << "no decimal-comma locale installed";
 }
