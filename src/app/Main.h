@@ -14,6 +14,7 @@
 
 #include "image/dc_Map36.h"
 #include "model/dc_RKmem.h"
+#include "print/dc_Printers.h"
 
 class QAction;
 class QLabel;
@@ -53,6 +54,7 @@ public:
     int FileFormat = 0;
     int HelpLanguage = 0;
     int PreviewPageMode = 0;
+    TPrintSettings PrintSettings;
     std::vector<std::string> RecentFiles;
     std::array<bool, kItemGroupCount + 1> ItemVisible{}; // 1..19
     TChannels SavedChannels;
