@@ -147,6 +147,20 @@ TEST_F(PrintTest, MainWindowPrintsThroughTheSetupAndShowsThePrinterAfterEverySet
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{});
 }
 
+TEST_F(PrintTest, TheSystemsPrintersAlwaysIncludeAPdfFile) {
+    TQtPrinters system;
+    const QString pdf = QString::fromLatin1(TQtPrinters::kPdfName);
+    ASSERT_TRUE(system.Names().contains(pdf));
+    EXPECT_EQ(system.PaperCode(pdf), kPaperCodeA4);
+    dialogs->SaveAnswers = {std::nullopt, folder / "chosen.pdf"};
+    EXPECT_EQ(system.CreateTarget(pdf, TPaperKind::A4, folder / "van.K36"), nullptr);
+    const auto target = system.CreateTarget(pdf, TPaperKind::A4, folder / "van.K36");
+    ASSERT_NE(target, nullptr);
+    EXPECT_EQ(dialogs->Saved[0].Folder, folder / "van.pdf");
+    EXPECT_TRUE(TPrtImg(PagedReport(2)).Print(*target));
+    EXPECT_TRUE(fs::exists(folder / "chosen.pdf"));
+}
+
 // ---- Preview ---------------------------------------------------------------------
 
 class PreviewTest : public PrintTest {
