@@ -42,6 +42,8 @@
 #include "model/dc_MessageBox.h"
 #include "model/dc_ReportLayout.h"
 #include "model/dc_Rules.h"
+#include "print/D_Preview.h"
+#include "print/D_PrintSetup.h"
 #include "print/dc_PrtImg.h"
 
 namespace fs = std::filesystem;
@@ -177,11 +179,25 @@ TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMai
         return ExecuteModelDialog(this, context);
     };
     commands_["miHardware"] = [this] { miHardwareClick(); };
-    commands_["miPrint"] = [this] { PrintReportWithDialog(this, BuildReport(*model_, CurrentFileName, FileFormat)); };
-    commands_["miPrintPdf"] = [this] {
-        fs::path suggested = fs::path(CurrentFolder) / fs::path(CurrentFileName).filename();
-        suggested.replace_extension("pdf");
-        PrintReportToPdfWithDialog(BuildReport(*model_, CurrentFileName, FileFormat), suggested);
+    // The report's document: the current file's name in the current folder,
+    // where a PDF of it is suggested.
+    const auto document = [this] { return fs::path(CurrentFolder) / fs::path(CurrentFileName).filename(); };
+    commands_["miPrint"] = [this, document] {
+        if (PrintWithSetup(this, PrintSettings, BuildReport(*model_, CurrentFileName, FileFormat),
+                           document()))
+            RefreshSystemPanels();
+    };
+    commands_["miPrintPdf"] = [this, document] {
+        PrintReportToPdfWithDialog(BuildReport(*model_, CurrentFileName, FileFormat),
+                                   fs::path(document()).replace_extension("pdf"));
+    };
+    commands_["miPreview"] = [this, document] {
+        TfrmPreview::Execute(this, BuildReport(*model_, CurrentFileName, FileFormat), PrintSettings,
+                             PreviewPageMode, document());
+        RefreshSystemPanels(); // its Print button may have chosen another printer
+    };
+    commands_["miSetup"] = [this] {
+        if (TfrmPrintSetup::Execute(this, PrintSettings, kPrintSetupCaption)) RefreshSystemPanels();
     };
 
     // Clock and lock keys.
@@ -496,7 +512,7 @@ void TfrmMain::RefreshSystemPanels() {
     sysPanels_.at("pnlFWVer")->setText(ToQ(m.FirmwareVersion));
     sysPanels_.at("pnlComPort")->setText(QStringLiteral("COM%1").arg(ComPortNo));
     sysPanels_.at("pnlBand")->setText(ToQ(BandName(BandType(m), m.ProductType)));
-    // The printer name comes with printing.
+    sysPanels_.at("pnlPrinter")->setText(PrintSettings.CurrentPrinter());
 }
 
 void TfrmMain::SetItemEnabled(const std::string& name, bool enabled) {

@@ -15,6 +15,7 @@
 #include "image/dc_Map36.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_RKmem.h"
+#include "print/dc_Printers.h"
 
 class QAction;
 class QLabel;
@@ -54,6 +55,7 @@ class TfrmMain : public QMainWindow {
     int FileFormat = 0;
     int HelpLanguage = 0;
     int PreviewPageMode = 0;
+    TPrintSettings PrintSettings;
     std::vector<std::string> RecentFiles;
     std::array<bool, kItemGroupCount + 1> ItemVisible{}; // 1..19
     TChannels SavedChannels;

@@ -7,8 +7,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <cmath>
 
 #include "app/dc_GuiSeams.h"
@@ -92,35 +90,34 @@ bool TPrtImg::Print(QPagedPaintDevice& device) const {
     return true;
 }
 
+QPageLayout ReportPageLayout(TPaperKind paper) {
+    return QPageLayout(PageSizeOf(paper), QPageLayout::Portrait,
+                       QMarginsF(kPaperMarginMm, kPaperMarginMm, kPaperMarginMm, kPaperMarginMm),
+                       QPageLayout::Millimeter);
+}
+
+std::unique_ptr<QPdfWriter> NewPdfWriter(const std::filesystem::path& fileName, TPaperKind paper) {
+    auto writer = std::make_unique<QPdfWriter>(PathToQ(fileName));
+    writer->setResolution(kPdfDpi);
+    writer->setPageLayout(ReportPageLayout(paper));
+    writer->setCreator(QStringLiteral("RK36"));
+    return writer;
+}
+
 bool PrintReportToPdf(const std::filesystem::path& fileName, const TReport& report, TPaperKind paper) {
-    QPdfWriter writer(PathToQ(fileName));
-    writer.setResolution(kPdfDpi);
-    writer.setPageLayout(QPageLayout(
-        PageSizeOf(paper), QPageLayout::Portrait,
-        QMarginsF(kPaperMarginMm, kPaperMarginMm, kPaperMarginMm, kPaperMarginMm), QPageLayout::Millimeter));
-    writer.setCreator(QStringLiteral("RK36"));
-    return TPrtImg(report, paper).Print(writer);
+    return TPrtImg(report, paper).Print(*NewPdfWriter(fileName, paper));
 }
 
-void PrintReportWithDialog(QWidget* parent, const TReport& report) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(QPageLayout(
-        PageSizeOf(TPaperKind::A4), QPageLayout::Portrait,
-        QMarginsF(kPaperMarginMm, kPaperMarginMm, kPaperMarginMm, kPaperMarginMm), QPageLayout::Millimeter));
-    QPrintDialog dialog(&printer, parent);
-    dialog.setWindowTitle(QStringLiteral("Print"));
-    if (dialog.exec() != QDialog::Accepted) return;
-    const TPaperKind paper =
-        printer.pageLayout().pageSize().id() == QPageSize::Letter ? TPaperKind::Letter : TPaperKind::A4;
-    TPrtImg(report, paper).Print(printer);
-}
-
-void PrintReportToPdfWithDialog(const TReport& report, const std::filesystem::path& suggested) {
+std::optional<std::filesystem::path> AskPdfFileName(const std::filesystem::path& suggested) {
     TFileDialogRequest request;
     request.Title = QStringLiteral("Print to PDF");
     request.Folder = suggested;
     request.Filter = "PDF Files(*.pdf)|*.pdf";
     request.DefaultExt = "pdf";
-    const auto fileName = FileDialogs().SaveFile(request);
+    return FileDialogs().SaveFile(request);
+}
+
+void PrintReportToPdfWithDialog(const TReport& report, const std::filesystem::path& suggested) {
+    const auto fileName = AskPdfFileName(suggested);
     if (fileName) PrintReportToPdf(*fileName, report);
 }

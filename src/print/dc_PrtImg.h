@@ -5,15 +5,18 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPageLayout>
 #include <QSize>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "model/dc_ReportLayout.h"
 
 class QPagedPaintDevice;
 class QPainter;
-class QWidget;
+class QPdfWriter;
 
 enum class TPaperKind { A4, Letter };
 
@@ -34,6 +37,7 @@ class TPrtImg {
 
     int PageCount() const { return static_cast<int>(report_.size()); }
     TPaperKind Paper() const { return paper_; }
+    const TReport& Report() const { return report_; }
     QSize PageSize() const;
     // A white page with the report page drawn on it; a null image for an
     // index outside the pages.
@@ -48,12 +52,15 @@ class TPrtImg {
     TPaperKind paper_;
 };
 
+// Portrait on the paper, with margins that hold the widest report line.
+QPageLayout ReportPageLayout(TPaperKind paper);
+// A PDF file laid out for the report.
+std::unique_ptr<QPdfWriter> NewPdfWriter(const std::filesystem::path& fileName, TPaperKind paper);
 // The report as a PDF file: false after "Print error".
 bool PrintReportToPdf(const std::filesystem::path& fileName, const TReport& report,
                       TPaperKind paper = TPaperKind::A4);
-// File > Print: the system's print dialog (with its print-to-file choice),
-// then the report on the chosen printer.
-void PrintReportWithDialog(QWidget* parent, const TReport& report);
-// File > Print to PDF...: asks for a file name through the file dialogs seam,
-// starting from `suggested`, then writes the PDF.
+// Asks for a PDF file name through the file dialogs seam, starting from
+// `suggested`; nothing when cancelled.
+std::optional<std::filesystem::path> AskPdfFileName(const std::filesystem::path& suggested);
+// File > Print to PDF...: asks for a file name, then writes the PDF.
 void PrintReportToPdfWithDialog(const TReport& report, const std::filesystem::path& suggested);
