@@ -142,36 +142,3 @@ TEST(Map36Layout, ScalarTableNamesTheModelFieldsItReaches) {
                     name == "FirmwareVersion")
             << name;
 }
-
-TEST(Map36Layout, RowsWithTheirOwnCodingOrDirection) {
-    std::map<std::string, const TScalarField*> byName;
-    for (const auto& f : ScalarFields())
-        byName[f.Name] = &f;
-    struct Row {
-        const char* Name;
-        TFieldDesc Desc;
-        TFieldCoding Coding;
-        TFieldDirection Direction;
-    };
-    const Row rows[] = {
-        {"SqDelay", {0x0000, 4, 0x0000, 0}, fcAtLeast5, fdBoth},
-        {"RefDivider[1]", {0x0015, 3, 0x0016, 0}, fcValue, fdBoth},
-        {"SynthParam[0]", {0x0019, 6, 0x001A, 0}, fcValue, fdBoth},
-        {"NoiseSqHysteresis", {0x001C, 3, 0x001C, 0}, fcValue, fdDecodeOnly},
-        {"HwParamA6", {0x00A6, 7, 0x00A6, 4}, fcZeroOnEncode, fdBoth},
-        {"OffHookToneDecode", {0x00CC, 1, 0x00CC, 1}, fcValue, fdBoth},
-        {"DefaultSplit", {0x00F4, 7, 0x00F7, 0}, fcSigned, fdBoth},
-        {"MdcAniLockout", {0x2F45, 2, 0x2F45, 0}, fcValue, fdBoth},
-        {"SpecialCode4", {0x30F8, 7, 0x30F8, 0}, fcValue, fdDecodeOnly},
-        {"BandPair", {0x3218, 3, 0x3218, 0}, fcValue, fdBoth},
-        {"ProgSecond", {0x3827, 7, 0x3827, 0}, fcDigits, fdBoth},
-        {"Constant3860", {0x3860, 7, 0x3860, 4}, fcValue, fdEncodeOnly},
-    };
-    for (const Row& r : rows) {
-        ASSERT_TRUE(byName.count(r.Name)) << r.Name;
-        const TScalarField& f = *byName[r.Name];
-        EXPECT_EQ(f.Desc, r.Desc) << r.Name;
-        EXPECT_EQ(f.Coding, r.Coding) << r.Name;
-        EXPECT_EQ(f.Direction, r.Direction) << r.Name;
-    }
-}
