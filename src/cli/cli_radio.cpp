@@ -17,23 +17,9 @@
 namespace {
 
 // Exit status by outcome, so scripts can tell a timeout from a bad cable.
-enum TExitCode : int {
-    kExitOk = 0,
-    kExitError = 1,
-    kExitTimeout = 2,
-    kExitDeckRefused = 3,
-    kExitPort = 4,
-    kExitFile = 5,
-    kExitAccess = 6,
-    kExitBadData = 14,
-    kExitCancelled = 130,
-};
-
-constexpr const char* kExitHelp =
-    "Exit status: 0 done, 1 read/write error, 2 time-out, 3 deck change declined, "
-    "4 port problem or no cable, 5 file problem, 6 wrong access code, 14 incompatible data (also: the "
-    "radio's identity is not valid), "
-    "130 cancelled.";
+int ExitCode(TCloneStatus status) {
+    return CloneStatusInfo(status).ExitCode;
+}
 
 std::atomic<bool> gCancelVisible{true};
 std::atomic<bool> gCancelPressed{false};
@@ -197,38 +183,11 @@ void AddCommonOptions(CLI::App* cmd, TRadioOptions& o) {
     cmd->add_flag("--yes", o.Yes,
                   "answer yes to questions (the deck band change of a full write, an identity checksum "
                   "that differs from the radio's)");
-    cmd->footer(kExitHelp);
-}
-
-int ExitCodeOf(const TRadio36& radio) {
-    switch (radio.Outcome) {
-    case TTransferOutcome::Succeeded:
-        return kExitOk;
-    case TTransferOutcome::Cancelled:
-        return kExitCancelled;
-    case TTransferOutcome::PortProblem:
-        return kExitPort;
-    case TTransferOutcome::Refused:
-        return kExitError;
-    case TTransferOutcome::Failed:
-        break;
-    }
-    switch (radio.LastResult) {
-    case crTimeout:
-        return kExitTimeout;
-    case crDeckRefused:
-        return kExitDeckRefused;
-    case crNoEcho:
-        return kExitPort;
-    case crBadData:
-        return kExitBadData;
-    default:
-        return kExitError;
-    }
+    cmd->footer("Exit status: " + CloneExitStatusHelp() + ".");
 }
 
 // Runs one transfer with everything a terminal user needs around it.
-int RunTransfer(const TRadioOptions& o, bool isRead, TRKmem& model, TMap36& image) {
+TCloneStatus RunTransfer(const TRadioOptions& o, bool isRead, TRKmem& model, TMap36& image) {
     auto messages = std::make_shared<TCliMessages>();
     messages->AssumeYes = o.Yes;
     const auto previousSink = SetMessageSink(messages);
@@ -237,7 +196,7 @@ int RunTransfer(const TRadioOptions& o, bool isRead, TRKmem& model, TMap36& imag
     if (!o.Trace.empty() && !(trace = std::fopen(o.Trace.c_str(), "w"))) {
         std::fprintf(stderr, "rk36: cannot write the trace file %s\n", o.Trace.c_str());
         SetMessageSink(previousSink);
-        return kExitFile;
+        return TCloneStatus::FileProblem;
     }
     const TPortMap portMap =
         LoadPortMap(o.Ini.empty() ? ProgramFolder() / "RK36.ini" : std::filesystem::path(o.Ini));
@@ -269,11 +228,11 @@ int RunTransfer(const TRadioOptions& o, bool isRead, TRKmem& model, TMap36& imag
     host.Finish();
     if (trace) std::fclose(trace);
     SetMessageSink(previousSink);
-    if (radio.Outcome == TTransferOutcome::Cancelled)
+    if (radio.Status == TCloneStatus::Cancelled)
         std::fprintf(stderr, "rk36: cancelled\n");
-    else if (!radio.FailureDetail.empty() && radio.Outcome != TTransferOutcome::Succeeded)
+    else if (!radio.FailureDetail.empty() && radio.Status != TCloneStatus::Success)
         std::fprintf(stderr, "rk36: %s\n", radio.FailureDetail.c_str());
-    return ExitCodeOf(radio);
+    return radio.Status;
 }
 
 // Port and file from "PORT FILE", "--port PORT FILE" or either with -o.
@@ -297,30 +256,30 @@ bool ResolveArgs(TRadioOptions& o, std::string& file) {
 
 int ReadCommand(TRadioOptions& o) {
     std::string file;
-    if (!ResolveArgs(o, file)) return kExitFile;
+    if (!ResolveArgs(o, file)) return ExitCode(TCloneStatus::FileProblem);
     TRKmem model;
     TMap36 image;
     // The first guess of the search comes from the model; a similar file
     // makes it right at once. Without one the search starts where the
     // editor's would: from the default data file, when there is one.
     if (!o.Like.empty()) {
-        if (!LoadDataFile(o.Like, model, image)) return kExitFile;
+        if (!LoadDataFile(o.Like, model, image)) return ExitCode(TCloneStatus::FileProblem);
     } else {
         // Quietly: a missing or broken default file only costs search time.
         const TScopedMessages quiet;
         LoadDataFile(ProgramFolder() / "default.K36", model, image);
     }
-    const int status = RunTransfer(o, true, model, image);
-    if (status != kExitOk) return status;
+    if (const TCloneStatus status = RunTransfer(o, true, model, image); status != TCloneStatus::Success)
+        return ExitCode(status);
     // Only an image that decoded gets here; it is saved exactly as received.
-    if (!WriteDataFile(file, image)) return kExitFile;
+    if (!WriteDataFile(file, image)) return ExitCode(TCloneStatus::FileProblem);
     std::fprintf(stderr, "rk36: saved %s\n", file.c_str());
-    return kExitOk;
+    return ExitCode(TCloneStatus::Success);
 }
 
 int WriteCommand(TRadioOptions& o) {
     std::string file;
-    if (!ResolveArgs(o, file)) return kExitFile;
+    if (!ResolveArgs(o, file)) return ExitCode(TCloneStatus::FileProblem);
     if (o.Full) {
         std::string code = o.AccessCode;
         if (code.empty())
@@ -328,13 +287,14 @@ int WriteCommand(TRadioOptions& o) {
         if (!IsManufactureAccessCode(code)) {
             std::fprintf(stderr, "rk36: --full needs the manufacture-mode access code (--access-code or "
                                  "RK36_ACCESS_CODE)\n");
-            return kExitAccess;
+            return ExitCode(TCloneStatus::AccessDenied);
         }
     }
     TRKmem model;
     TMap36 image;
-    if (!LoadDataFile(file, model, image, TCodecContext{o.Full ? 2 : 0})) return kExitFile;
-    return RunTransfer(o, false, model, image);
+    if (!LoadDataFile(file, model, image, TCodecContext{o.Full ? 2 : 0}))
+        return ExitCode(TCloneStatus::FileProblem);
+    return ExitCode(RunTransfer(o, false, model, image));
 }
 
 } // namespace

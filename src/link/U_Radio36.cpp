@@ -8,20 +8,6 @@
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
 
-const char* const MpuNoResponseMessage =
-    "MPU does not respond to the clone command.\r\n\r\nMake sure the following points.\r\n1,COM port "
-    "configuration.\r\n2,Cable connection with PC.\r\n3,Frequency band of the radio.\r\n4,firmware "
-    "version.\r\n5,Deck Model.";
-const char* const PartlyWrittenMessage =
-    "The radio may now hold an incomplete configuration.\r\nWrite it again before using the radio.";
-const char* const BadIdentityMessage =
-    "The radio's identity data are not valid, so nothing was written.\r\n\r\nThe radio answered as a "
-    "different model, or its identity data are blank.";
-const char* const IdentitySumQuestion =
-    "The radio's identity data do not match their checksum.\r\nRadios programmed elsewhere may differ "
-    "there.\r\n\r\nWrite to the radio anyway?";
-const char* const NoEchoMessageFormat = "No answer on %s: check the cable and the port";
-
 namespace radio36 {
 
 const std::array<uint8_t, 37> FallbackCodes = {
@@ -40,10 +26,6 @@ std::array<uint8_t, 8> Frame(uint8_t command, int32_t address, uint8_t space, in
             static_cast<uint8_t>((length >> 8) & 0xFF),
             0x00,
             modelCode};
-}
-
-std::array<uint8_t, 8> EndFrame(uint8_t modelCode) {
-    return Frame(CmdEnd, 0xC000, SpaceMain, 0x0100, modelCode);
 }
 
 } // namespace radio36
@@ -77,6 +59,37 @@ constexpr TIdentityBlock kIdentityBlocks[] = {
     {0x0C00, 26, 0x3200, 0},  {0x0C40, 42, 0x0001, 1}, {0x0C6B, 20, 0x002B, 0},
     {0x0C80, 111, 0x2F80, 0}, {0x0D00, 15, 0x0070, 0}, {0x0D60, 159, 0x3060, 0},
 };
+
+// The radio's memory as the sequences address it: every address has a
+// name. Main memory starts at MainBase (image offset 0), auxiliary memory at
+// 0 (image offset AuxOffset).
+namespace mem {
+constexpr int32_t BlockLength = 0x100; // reads and main-memory writes
+constexpr int32_t MainEnd = 0xC000;    // below it: the 64 blocks of a standard write
+// Below it: the 50 blocks read and fully written, as many as the image holds
+// below the auxiliary memory.
+constexpr int32_t MainDataEnd = MainBase + AuxOffset;
+constexpr int32_t EraseAreas[] = {0x8000, 0xA000};
+constexpr int32_t EraseLength = 0x0200; // length field of an erase frame
+constexpr int32_t EndFrameAddress = 0xC000;
+constexpr int32_t EndFrameLength = 0x0100;
+constexpr int32_t DeckOptions = 0x802D;      // bit 0, bits 7..1: the option that tells UHF F from DS1
+constexpr int32_t DeckHardware = 0x8024;     // the deck's band bits
+constexpr int32_t AuxDeckFlag = 0x0018;      // bit 5: the same, when the option byte does not say
+constexpr int32_t AuxEnd = 0x0F00;           // below it: the 15 auxiliary blocks read
+constexpr int32_t ProgDate = 0x0620;         // the last programmed date, sent first on its own
+constexpr int32_t AuxSettingsEnd = ProgDate; // below it: what a standard write sends after the date
+constexpr int32_t AuxShortBlock = 0x0600;    // the one 32-byte block of a standard write
+constexpr int32_t ProgDateLength = 8;
+constexpr int32_t FullAuxBlockLength = 224; // a full write's auxiliary blocks
+// Below it: the 224-byte blocks of a full write, the identity codes and their
+// copy among them; the rest of the identity copy follows block by block.
+constexpr int32_t FullAuxEnd = kIdentityCopies[1].Copy - AuxOffset;
+// Image offsets.
+constexpr int32_t ProgDateImage = AuxOffset + ProgDate;
+constexpr int32_t ByteZero = kIdentityCopies[1].From; // keeps the file's value in a standard write
+constexpr int32_t ByteZeroMirror = kIdentityCopies[1].Copy;
+} // namespace mem
 
 // Bits 7..6 of a model code name the band family, bit 5 the product row
 // (TR-2100 or not); the other bits vary within a family.
@@ -160,12 +173,38 @@ void StampProgrammedDate(TRKmem& model, const TLocalDateTime& now) {
     model.ProgSecond = now.Second;
 }
 
+std::array<uint8_t, 8> radio36::EndFrame(uint8_t modelCode) {
+    return Frame(CmdEnd, mem::EndFrameAddress, SpaceMain, mem::EndFrameLength, modelCode);
+}
+
+const TCloneStatusInfo& CloneStatusInfo(TCloneStatus status) {
+    return kCloneStatuses[static_cast<size_t>(status)];
+}
+
+std::string CloneExitStatusHelp() {
+    std::vector<const TCloneStatusInfo*> rows;
+    for (const auto& row : kCloneStatuses)
+        if (row.ExitMeaning) rows.push_back(&row);
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const auto* a, const auto* b) { return a->ExitCode < b->ExitCode; });
+    std::string help;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (i > 0 && rows[i]->ExitCode == rows[i - 1]->ExitCode) {
+            help += std::string(" or ") + rows[i]->ExitMeaning;
+            continue;
+        }
+        if (i > 0) help += ", ";
+        help += std::to_string(rows[i]->ExitCode) + " " + rows[i]->ExitMeaning;
+    }
+    return help;
+}
+
 TRadio36::TRadio36(IRadioHost& host, TPortFactory portFactory)
     : host_(host), portFactory_(std::move(portFactory)) {}
 
-int32_t TRadio36::Fail(int32_t code, std::string detail) {
+TCloneStatus TRadio36::Fail(TCloneStatus status, std::string detail) {
     if (FailureDetail.empty()) FailureDetail = std::move(detail);
-    return code;
+    return status;
 }
 
 void TRadio36::SetStatus(std::string text) {
@@ -177,7 +216,7 @@ std::string TRadio36::PortLabel() const {
     return PortName.empty() ? "COM" + std::to_string(ComPortNo) : PortName;
 }
 
-bool TRadio36::OpenRadioPort() {
+TCloneStatus TRadio36::OpenRadioPort() {
     port_ = portFactory_ ? portFactory_() : std::make_unique<TCRsDrv>(host_.Clock(), PortMap);
     port_->SetBaudRate(9600);
     port_->SetParity(NOPARITY);
@@ -185,12 +224,12 @@ bool TRadio36::OpenRadioPort() {
     port_->SetStopBits(TWOSTOPBITS);
     const std::string name = PortLabel();
     if (port_->Open(name) != 0) {
-        FailureDetail = "OpenRadioPort: " + name + ": " + port_->GetLastError();
-        ShowMessageBox("Problem on COM port", TMsgType::Error);
+        const TCloneStatus status =
+            Fail(TCloneStatus::PortProblem, "OpenRadioPort: " + name + ": " + port_->GetLastError());
         CloseRadioPort();
-        return false;
+        return status;
     }
-    return true;
+    return TCloneStatus::Success;
 }
 
 void TRadio36::CloseRadioPort() {
@@ -205,7 +244,7 @@ bool TRadio36::Send(const uint8_t* data, int32_t count) {
     return false;
 }
 
-int32_t TRadio36::ReceiveExact(int32_t n, std::vector<uint8_t>& destination) {
+TCloneStatus TRadio36::ReceiveExact(int32_t n, std::vector<uint8_t>& destination) {
     IClock& clock = host_.Clock();
     clock.Sleep(50);
     // Room for a read of n bytes at any offset below n: whatever comes
@@ -216,20 +255,20 @@ int32_t TRadio36::ReceiveExact(int32_t n, std::vector<uint8_t>& destination) {
     int64_t deadline = clock.NowMs() + TimeoutMs;
 
     int32_t received = 0;
-    int32_t result = crSuccess;
+    TCloneStatus result = TCloneStatus::Success;
     for (;;) {
         int32_t got = 0;
         if (port_->Read(n, work.data() + received, got) != 0) {
             receiveDetail_ = "port status query failed after " + std::to_string(received) + " of " +
                              std::to_string(n) + " bytes: " + port_->GetLastError();
-            result = crError;
+            result = TCloneStatus::Error;
             break;
         }
         if (clock.NowMs() >= deadline) TimedOut = true;
         if (TimedOut) {
             receiveDetail_ = "no reply: " + std::to_string(received) + " of " + std::to_string(n) +
                              " bytes, then " + std::to_string(TimeoutMs) + " ms of silence";
-            result = crTimeout;
+            result = TCloneStatus::Timeout;
             break;
         }
         if (got == 0) {
@@ -247,219 +286,192 @@ int32_t TRadio36::ReceiveExact(int32_t n, std::vector<uint8_t>& destination) {
     return result;
 }
 
-bool TRadio36::SearchRadio(const TRKmem& model, uint8_t& modelCode) {
+TCloneStatus TRadio36::SearchRadio(const TRKmem& model, uint8_t& modelCode) {
     std::vector<uint8_t> reply;
-    bool abort = false;
+    // Set when the search cannot go on: Cancel, a failed write, a missing echo.
+    TCloneStatus abort = TCloneStatus::Success;
     int32_t attempts = 0;
-    // One attempt with a code; sets abort on Cancel, a failed write or a
-    // missing echo.
     const auto attempt = [&](uint8_t code, bool phase3) -> bool {
         ModelCode = code;
         host_.SetSearchProgress(attempts++, SearchAttempts);
         host_.ProcessMessages();
         if (host_.Cancelled()) {
-            FailureDetail = "SearchRadio: cancelled";
-            abort = true;
+            abort = Fail(TCloneStatus::Cancelled, "SearchRadio: cancelled");
             return false;
         }
         if (!Send(&SearchByte, 1)) {
-            abort = true;
-            return Fail(false, "SearchRadio: search byte: " + receiveDetail_);
+            abort = Fail(TCloneStatus::Error, "SearchRadio: search byte: " + receiveDetail_);
+            return false;
         }
         // The cable itself echoes every byte: without the echo there is no
         // cable, and no code will ever be answered.
-        if (ReceiveExact(1, reply) != crSuccess) {
-            abort = true;
-            noEcho_ = true;
-            return Fail(false, "SearchRadio: no echo of the search byte: " + receiveDetail_);
+        if (ReceiveExact(1, reply) != TCloneStatus::Success) {
+            abort = Fail(TCloneStatus::NoEcho, "SearchRadio: no echo of the search byte: " + receiveDetail_);
+            return false;
         }
         SetStatus("Search Radio   : " + Hex2(code));
         if (!Send(&code, 1)) {
-            abort = true;
-            return Fail(false, "SearchRadio: code " + Hex2(code) + ": " + receiveDetail_);
+            abort = Fail(TCloneStatus::Error, "SearchRadio: code " + Hex2(code) + ": " + receiveDetail_);
+            return false;
         }
-        const int32_t r = ReceiveExact(2, reply);
-        if (phase3 && r != crSuccess) return false;
+        const TCloneStatus r = ReceiveExact(2, reply);
+        if (phase3 && r != TCloneStatus::Success) return false;
         return reply[0] == code;
     };
 
     const uint8_t firstGuess = ModelCodeFor(model);
     bool found = false;
-    for (int i = 0; i < 3 && !found && !abort; ++i)
+    const auto searching = [&] { return !found && abort == TCloneStatus::Success; };
+    for (int i = 0; i < 3 && searching(); ++i)
         found = attempt(firstGuess, false);
-    for (size_t c = 0; c < FallbackCodes.size() && !found && !abort; ++c)
-        for (int i = 0; i < 3 && !found && !abort; ++i)
+    for (size_t c = 0; c < FallbackCodes.size() && searching(); ++c)
+        for (int i = 0; i < 3 && searching(); ++i)
             found = attempt(FallbackCodes[c], false);
-    for (int v = 0; v < 256 && !found && !abort; ++v)
+    for (int v = 0; v < 256 && searching(); ++v)
         found = attempt(static_cast<uint8_t>(v), true);
     host_.SetSearchProgress(0, 0);
-    if (!found) {
-        if (!abort) Fail(false, "SearchRadio: no radio answered any model code");
-        return false;
-    }
+    if (abort != TCloneStatus::Success) return abort;
+    if (!found) return Fail(TCloneStatus::NoRadio, "SearchRadio: no radio answered any model code");
 
     const uint8_t code = ModelCode;
     SetStatus(status_ + "       : OK");
-    if (!Send(&ConfirmByte, 1)) return Fail(false, "SearchRadio: confirm byte: " + receiveDetail_);
+    if (!Send(&ConfirmByte, 1))
+        return Fail(TCloneStatus::Error, "SearchRadio: confirm byte: " + receiveDetail_);
     ReceiveExact(1, reply);
-    if (!Send(&code, 1)) return Fail(false, "SearchRadio: confirm code: " + receiveDetail_);
+    if (!Send(&code, 1)) return Fail(TCloneStatus::Error, "SearchRadio: confirm code: " + receiveDetail_);
     ReceiveExact(2, reply);
     if (reply[1] != Ack)
-        return Fail(false, "SearchRadio: confirm of code " + Hex2(code) + " answered " + Hex2(reply[1]) +
-                               " instead of ACK");
+        return Fail(TCloneStatus::Error, "SearchRadio: confirm of code " + Hex2(code) + " answered " +
+                                             Hex2(reply[1]) + " instead of ACK");
     modelCode = code;
-    return true;
+    return TCloneStatus::Success;
 }
 
 // A read exchange: frame, then length + 10 bytes with ACKs at 8 and at the end.
-int32_t TRadio36::ReadBlock(uint8_t command, uint8_t space, int32_t address, int32_t length, uint8_t* out,
-                            bool writeMustSucceed) {
+TCloneStatus TRadio36::ReadBlock(uint8_t command, uint8_t space, int32_t address, int32_t length,
+                                 uint8_t* out, bool writeMustSucceed) {
     const std::string where =
         std::string(command == CmdReadMain ? "read main " : "read aux ") + Hex4(address);
     const bool written = Send(Frame(command, address, space, length, ModelCode));
-    if (!written && writeMustSucceed) return Fail(crError, where + ": " + receiveDetail_);
+    if (!written && writeMustSucceed) return Fail(TCloneStatus::Error, where + ": " + receiveDetail_);
     std::vector<uint8_t> reply;
-    const int32_t r = ReceiveExact(length + 10, reply);
-    if (r != crSuccess)
+    const TCloneStatus r = ReceiveExact(length + 10, reply);
+    if (r != TCloneStatus::Success)
         return Fail(r, where + ": " + (written ? receiveDetail_ : "frame not sent, " + receiveDetail_));
-    if (reply[8] != Ack) return Fail(crError, where + ": byte 8 is " + Hex2(reply[8]) + ", not ACK");
+    if (reply[8] != Ack)
+        return Fail(TCloneStatus::Error, where + ": byte 8 is " + Hex2(reply[8]) + ", not ACK");
     const size_t last = static_cast<size_t>(length + 9);
     if (reply[last] != Ack)
-        return Fail(crError,
+        return Fail(TCloneStatus::Error,
                     where + ": byte " + std::to_string(last) + " is " + Hex2(reply[last]) + ", not ACK");
     std::copy_n(reply.begin() + 9, length, out);
-    return crSuccess;
+    return TCloneStatus::Success;
 }
 
-int32_t TRadio36::Exchange(const std::string& where, const uint8_t* data, int32_t count, int32_t replyLength,
-                           bool keepReceiveResult) {
-    if (!Send(data, count)) return Fail(crError, where + ": " + receiveDetail_);
+TCloneStatus TRadio36::Exchange(const std::string& where, const uint8_t* data, int32_t count,
+                                int32_t replyLength, bool keepReceiveResult) {
+    if (!Send(data, count)) return Fail(TCloneStatus::Error, where + ": " + receiveDetail_);
     std::vector<uint8_t> reply;
-    const int32_t r = ReceiveExact(replyLength, reply);
-    if (r != crSuccess && keepReceiveResult) return Fail(r, where + ": " + receiveDetail_);
+    const TCloneStatus r = ReceiveExact(replyLength, reply);
+    if (r != TCloneStatus::Success && keepReceiveResult) return Fail(r, where + ": " + receiveDetail_);
     const uint8_t ack = reply.back();
     if (ack != Ack) {
-        if (r != crSuccess) return Fail(crError, where + ": " + receiveDetail_ + " (a missing ACK)");
-        return Fail(crError,
+        if (r != TCloneStatus::Success)
+            return Fail(TCloneStatus::Error, where + ": " + receiveDetail_ + " (a missing ACK)");
+        return Fail(TCloneStatus::Error,
                     where + ": byte " + std::to_string(replyLength - 1) + " is " + Hex2(ack) + ", not ACK");
     }
-    return crSuccess;
+    return TCloneStatus::Success;
 }
 
 // A write exchange: the frame and its ACK, then the data and theirs.
-int32_t TRadio36::WriteBlock(uint8_t command, uint8_t space, int32_t address, const uint8_t* data,
-                             int32_t length, bool keepFrameResult, bool keepDataResult) {
+TCloneStatus TRadio36::WriteBlock(uint8_t command, uint8_t space, int32_t address, const uint8_t* data,
+                                  int32_t length, bool keepFrameResult, bool keepDataResult) {
     const std::string where =
         std::string(command == CmdWriteMain ? "write main " : "write aux ") + Hex4(address);
     const auto frame = Frame(command, address, space, length, ModelCode);
     RadioTouched = true;
-    if (const int32_t r = Exchange(where + " frame", frame.data(), 8, 9, keepFrameResult)) return r;
+    if (const TCloneStatus r = Exchange(where + " frame", frame.data(), 8, 9, keepFrameResult);
+        r != TCloneStatus::Success)
+        return r;
     return Exchange(where + " data", data, length, length + 1, keepDataResult);
 }
 
-bool TRadio36::BeginSequence() {
-    LastResult = crError;
-    if (!OpenRadioPort()) {
-        Outcome = TTransferOutcome::PortProblem;
-        return false;
-    }
+bool TRadio36::BeginSequence(bool isRead) {
     TimeoutMs = DefaultTimeoutMs;
     TimedOut = false;
-    LastResult = crSuccess;
-    Outcome = TTransferOutcome::Succeeded;
     FailureDetail.clear();
     receiveDetail_.clear();
     RadioTouched = false;
-    noEcho_ = false;
+    if (const TCloneStatus r = OpenRadioPort(); r != TCloneStatus::Success) {
+        Report(isRead, r);
+        return false;
+    }
     status_ = "Search Radio   :";
     host_.SetMainWindowEnabled(false);
     return true;
 }
 
-void TRadio36::EndSequence() {
-    CloseRadioPort();
-    host_.SetMainWindowEnabled(true);
+TCloneStatus TRadio36::Settle(TCloneStatus status) {
+    return host_.Cancelled() ? TCloneStatus::Cancelled : status;
 }
 
-void TRadio36::Report(bool isRead, int32_t result) {
-    LastResult = result;
-    if (host_.Cancelled()) {
-        Outcome = TTransferOutcome::Cancelled;
-        return;
-    }
-    Outcome = result == crSuccess ? TTransferOutcome::Succeeded : TTransferOutcome::Failed;
+void TRadio36::EndSequence(bool isRead, TCloneStatus status) {
+    CloseRadioPort();
+    host_.SetMainWindowEnabled(true);
+    Report(isRead, status);
+}
+
+void TRadio36::Report(bool isRead, TCloneStatus status) {
+    Status = status;
+    const TCloneStatusInfo& info = CloneStatusInfo(status);
+    if (status == TCloneStatus::Success) host_.ProgressToMax();
+    const char* text = isRead ? info.ReadMessage : info.WriteMessage;
+    if (!text) return;
+    std::string message = FormatS(text, {PortLabel()});
     // Said only when the radio was already changed, so the user knows it is
     // not the radio it was.
-    const auto failure = [&](const char* text) {
-        std::string message = text;
-        if (!isRead && RadioTouched) message += std::string("\r\n\r\n") + PartlyWrittenMessage;
-        ShowMessageBox(message, TMsgType::Error);
-    };
-    switch (result) {
-    case crSuccess:
-        host_.ProgressToMax();
-        ShowMessageBox(isRead ? "Upload is completed" : "Download is completed", TMsgType::Information);
-        break;
-    case crTimeout:
-        failure("Timeout");
-        break;
-    case crNoEcho:
-        ShowMessageBox(FormatS(NoEchoMessageFormat, {PortLabel()}), TMsgType::Error);
-        break;
-    case crBadData:
-        if (isRead) {
-            ShowMessageBox("Clone Data Error: incompatible data", TMsgType::Error);
-            break;
-        }
-        [[fallthrough]];
-    case crDeckRefused:
-        break; // reported by the closing step
-    default:
-        failure(isRead ? "Read error" : "Write error");
-        break;
-    }
+    if (!isRead && info.MayLeavePartlyWritten && RadioTouched)
+        message += std::string("\r\n\r\n") + PartlyWrittenMessage;
+    ShowMessageBox(message, status == TCloneStatus::Success ? TMsgType::Information : TMsgType::Error);
 }
 
 bool TRadio36::ReadRadio(TMap36& image, TRKmem& model) {
-    if (!BeginSequence()) return false;
+    if (!BeginSequence(true)) return false;
     // Everything lands in a scratch image first: the caller's objects change
     // only when the whole image arrived and decodes.
     TMap36 received;
-    int32_t r = crSuccess;
     uint8_t code = 0;
     const auto stop = [&] {
         host_.ProcessMessages();
         return host_.Cancelled();
     };
-
-    if (!SearchRadio(model, code)) {
-        r = noEcho_ ? crNoEcho : crError;
-    } else if (!stop()) {
-        bool cancelled = false;
-        for (int32_t address = 0x8000; address <= 0xB100 && r == crSuccess && !cancelled; address += 0x100) {
-            r = ReadBlock(CmdReadMain, SpaceMain, address, 0x100, &received.Buf[address - MainBase], false);
-            if (r != crSuccess) break;
+    // Blocks from `first` to below `end` into the scratch image at `offset` + address.
+    const auto readArea = [&](uint8_t command, uint8_t space, int32_t first, int32_t end, int32_t offset) {
+        for (int32_t address = first; address < end; address += mem::BlockLength) {
+            if (const TCloneStatus r = ReadBlock(command, space, address, mem::BlockLength,
+                                                 &received.Buf[static_cast<size_t>(offset + address)], false);
+                r != TCloneStatus::Success)
+                return r;
             host_.StepProgress();
-            cancelled = stop();
+            if (stop()) return TCloneStatus::Cancelled;
         }
-        if (r == crSuccess && !cancelled && !stop()) {
-            for (int32_t address = 0x0000; address <= 0x0E00 && !cancelled; address += 0x100) {
-                r = ReadBlock(CmdReadAux, SpaceAux, address, 0x100, &received.Buf[AuxOffset + address],
-                              false);
-                if (r != crSuccess) break;
-                host_.StepProgress();
-                cancelled = stop();
-            }
-            if (r == crSuccess && !cancelled && !stop()) {
-                TRKmem decoded;
-                if (!DecodeInto(received, decoded)) {
-                    r = Fail(crBadData, "ReadRadio: the image read does not decode");
-                } else {
-                    model.Assign(decoded);
-                    image.Assign(received);
-                    host_.ProcessMessages();
-                }
-            }
+        return stop() ? TCloneStatus::Cancelled : TCloneStatus::Success;
+    };
+
+    TCloneStatus r = SearchRadio(model, code);
+    if (r == TCloneStatus::Success && stop()) r = TCloneStatus::Cancelled;
+    if (r == TCloneStatus::Success)
+        r = readArea(CmdReadMain, SpaceMain, MainBase, mem::MainDataEnd, -MainBase);
+    if (r == TCloneStatus::Success) r = readArea(CmdReadAux, SpaceAux, 0, mem::AuxEnd, AuxOffset);
+    if (r == TCloneStatus::Success) {
+        TRKmem decoded;
+        if (!DecodeInto(received, decoded)) {
+            r = Fail(TCloneStatus::BadData, "ReadRadio: the image read does not decode");
+        } else {
+            model.Assign(decoded);
+            image.Assign(received);
+            host_.ProcessMessages();
         }
     }
 
@@ -467,52 +479,55 @@ bool TRadio36::ReadRadio(TMap36& image, TRKmem& model) {
     std::vector<uint8_t> reply;
     Send(EndFrame(ModelCode));
     ReceiveExact(8, reply);
-    EndSequence();
-    Report(true, r);
-    return Outcome == TTransferOutcome::Succeeded;
+    EndSequence(true, Settle(r));
+    return Status == TCloneStatus::Success;
 }
 
-bool TRadio36::FetchRadioIdentity(uint8_t modelCode, TMap36& image) {
+TCloneStatus TRadio36::FetchRadioIdentity(uint8_t modelCode, TMap36& image) {
     ModelCode = modelCode;
     std::vector<uint8_t> data;
     for (const auto& b : kIdentityBlocks) {
         data.assign(static_cast<size_t>(b.Length), 0);
-        if (ReadBlock(CmdReadAux, SpaceAux, b.Address, b.Length, data.data(), true) != crSuccess) {
-            Fail(crError, "FetchRadioIdentity: failed");
-            return false;
-        }
+        // Whatever went wrong, the sequence calls it an error; the detail
+        // keeps the reason.
+        if (ReadBlock(CmdReadAux, SpaceAux, b.Address, b.Length, data.data(), true) != TCloneStatus::Success)
+            return Fail(TCloneStatus::Error, "FetchRadioIdentity: failed");
         std::copy(data.begin() + b.Skip, data.end(), image.Buf.begin() + b.ImageOffset);
     }
     // The auxiliary-memory copy of byte 0 follows the file's byte 0.
-    image.Buf[0x3E40] = image.Buf[0x0000];
-    return true;
+    image.Buf[mem::ByteZeroMirror] = image.Buf[mem::ByteZero];
+    return TCloneStatus::Success;
 }
 
-int32_t TRadio36::WriteMainMemory(uint8_t modelCode, const TMap36& image) {
+TCloneStatus TRadio36::WriteMainMemory(uint8_t modelCode, const TMap36& image) {
     ModelCode = modelCode;
     // Erasing takes the radio seconds; the long time-out holds until the first data block.
     TimeoutMs = LongTimeoutMs;
-    const auto erase8000 = Frame(CmdErase, 0x8000, SpaceMain, 0x0200, modelCode);
     RadioTouched = true;
-    if (const int32_t r = Exchange("erase 0x8000", erase8000.data(), 8, 9, false)) return r;
-    host_.StepProgress();
-    const auto eraseA000 = Frame(CmdErase, 0xA000, SpaceMain, 0x0200, modelCode);
-    if (const int32_t r = Exchange("erase 0xa000", eraseA000.data(), 8, 9, true)) return r;
-    host_.StepProgress();
+    // The first erase's silence counts as a missing ACK, the second's as itself.
+    bool keepReceiveResult = false;
+    for (const int32_t area : mem::EraseAreas) {
+        const auto erase = Frame(CmdErase, area, SpaceMain, mem::EraseLength, modelCode);
+        if (const TCloneStatus r = Exchange("erase " + Hex4(area), erase.data(), 8, 9, keepReceiveResult);
+            r != TCloneStatus::Success)
+            return r;
+        host_.StepProgress();
+        keepReceiveResult = true;
+    }
     TimeoutMs = DefaultTimeoutMs;
-    for (int32_t address = 0x8000; address <= 0xBF00; address += 0x100) {
-        if (const int32_t r = WriteBlock(CmdWriteMain, SpaceMain, address, &image.Buf[address - MainBase],
-                                         0x100, true, false))
+    for (int32_t address = MainBase; address < mem::MainEnd; address += mem::BlockLength) {
+        if (const TCloneStatus r = WriteBlock(CmdWriteMain, SpaceMain, address,
+                                              &image.Buf[address - MainBase], mem::BlockLength, true, false);
+            r != TCloneStatus::Success)
             return r;
         host_.StepProgress();
     }
     host_.StepProgress();
-    return crSuccess;
+    return TCloneStatus::Success;
 }
 
 bool TRadio36::WriteRadio(TRKmem& model, TMap36& image) {
-    if (!BeginSequence()) return false;
-    int32_t r = crSuccess;
+    if (!BeginSequence(false)) return false;
     uint8_t code = 0;
     const auto step = [&] {
         host_.ProcessMessages();
@@ -520,92 +535,101 @@ bool TRadio36::WriteRadio(TRKmem& model, TMap36& image) {
         host_.StepProgress();
     };
 
-    if (!SearchRadio(model, code)) {
-        r = noEcho_ ? crNoEcho : crError;
-    } else {
+    TCloneStatus r = SearchRadio(model, code);
+    if (r == TCloneStatus::Success) {
         host_.SetCancelVisible(false);
         host_.SetProgressMax(78);
         StampProgrammedDate(model, host_.Clock().LocalNow());
         try {
             image.Encode(model, true, Context);
         } catch (const std::exception& e) {
-            r = Fail(crError, std::string("WriteRadio: encoding failed: ") + e.what());
-        }
-        if (r == crSuccess) {
-            // Fetched into a copy: an identity that is refused, or only half
-            // read, must not replace the file's in the caller's image.
-            TMap36 withIdentity;
-            withIdentity.Assign(image);
-            r = FetchRadioIdentity(code, withIdentity) ? CheckRadioIdentity(code, withIdentity) : crError;
-            if (r == crSuccess) image.Assign(withIdentity);
-        }
-        if (r == crSuccess) {
-            host_.StepProgress();
-            host_.ProcessMessages();
-            host_.Repaint();
-            // The programmed date goes first, on its own.
-            r = WriteBlock(CmdWriteAux, SpaceAux, 0x0620, &image.Buf[0x3820], 8, false, true);
-            if (r == crSuccess) host_.StepProgress();
-        }
-        for (int32_t address = 0x0000; address < 0x0620 && r == crSuccess;) {
-            const int32_t length = address == 0x0600 ? 32 : 256;
-            r = WriteBlock(CmdWriteAux, SpaceAux, address, &image.Buf[AuxOffset + address], length, true,
-                           true);
-            if (r == crSuccess) step();
-            address += length;
-        }
-        if (r == crSuccess) r = WriteMainMemory(code, image);
-        if (r == crSuccess) {
-            // The model now shows the radio's identity and the new date.
-            if (!DecodeInto(image, model)) Fail(crSuccess, "WriteRadio: the image written does not decode");
-            const auto end = EndFrame(code);
-            r = Exchange("end frame", end.data(), 8, 9, true);
-            if (r == crSuccess) step();
+            r = Fail(TCloneStatus::EncodeFailed, std::string("WriteRadio: encoding failed: ") + e.what());
         }
     }
+    if (r == TCloneStatus::Success) {
+        // Fetched into a copy: an identity that is refused, or only half
+        // read, must not replace the file's in the caller's image.
+        TMap36 withIdentity;
+        withIdentity.Assign(image);
+        r = FetchRadioIdentity(code, withIdentity);
+        if (r == TCloneStatus::Success) r = CheckRadioIdentity(code, withIdentity);
+        if (r == TCloneStatus::Success) image.Assign(withIdentity);
+    }
+    if (r == TCloneStatus::Success) {
+        host_.StepProgress();
+        host_.ProcessMessages();
+        host_.Repaint();
+        // The programmed date goes first, on its own.
+        r = WriteBlock(CmdWriteAux, SpaceAux, mem::ProgDate, &image.Buf[mem::ProgDateImage],
+                       mem::ProgDateLength, false, true);
+        if (r == TCloneStatus::Success) host_.StepProgress();
+    }
+    for (int32_t address = 0; address < mem::AuxSettingsEnd && r == TCloneStatus::Success;) {
+        const int32_t length =
+            address == mem::AuxShortBlock ? mem::AuxSettingsEnd - address : mem::BlockLength;
+        r = WriteBlock(CmdWriteAux, SpaceAux, address, &image.Buf[AuxOffset + address], length, true, true);
+        if (r == TCloneStatus::Success) step();
+        address += length;
+    }
+    if (r == TCloneStatus::Success) r = WriteMainMemory(code, image);
+    if (r == TCloneStatus::Success) {
+        // The model now shows the radio's identity and the new date.
+        if (!DecodeInto(image, model))
+            Fail(TCloneStatus::Success, "WriteRadio: the image written does not decode");
+        const auto end = EndFrame(code);
+        r = Exchange("end frame", end.data(), 8, 9, true);
+        if (r == TCloneStatus::Success) step();
+    }
 
-    if (host_.Cancelled() || r == crBadData) {
+    r = Settle(r);
+    if (CloneStatusInfo(r).EndFrameAfterWrite) {
         host_.Clock().Sleep(400);
         Send(EndFrame(ModelCode));
     }
-    EndSequence();
-    Report(false, r);
-    return Outcome == TTransferOutcome::Succeeded;
+    EndSequence(false, r);
+    return Status == TCloneStatus::Success;
 }
 
-int32_t TRadio36::CheckRadioIdentity(uint8_t modelCode, const TMap36& identity) {
+TCloneStatus TRadio36::CheckRadioIdentity(uint8_t modelCode, const TMap36& identity) {
     std::vector<uint8_t> fetched;
     for (const auto& b : kIdentityBlocks)
         fetched.insert(fetched.end(), identity.Buf.begin() + b.ImageOffset,
                        identity.Buf.begin() + b.ImageOffset + b.Length - b.Skip);
     const bool blank = AllBytesAre(fetched, 0x00) || AllBytesAre(fetched, 0xFF);
     TRKmem decoded;
-    if (blank || !DecodeInto(identity, decoded) || !IdentityFitsModelCode(decoded, modelCode)) {
-        ShowMessageBox(BadIdentityMessage, TMsgType::Error);
-        return Fail(crBadData, blank ? "CheckRadioIdentity: the radio's identity blocks are blank"
-                                     : "CheckRadioIdentity: the identity (" + decoded.ProductType + ", " +
-                                           BandName(BandType(decoded), decoded.ProductType) +
-                                           ") does not fit model code " + Hex2(modelCode));
-    }
+    if (blank || !DecodeInto(identity, decoded) || !IdentityFitsModelCode(decoded, modelCode))
+        return Fail(TCloneStatus::BadIdentity,
+                    blank ? "CheckRadioIdentity: the radio's identity blocks are blank"
+                          : "CheckRadioIdentity: the identity (" + decoded.ProductType + ", " +
+                                BandName(BandType(decoded), decoded.ProductType) +
+                                ") does not fit model code " + Hex2(modelCode));
     if (!IdentitySumMatches(identity) &&
         ShowMessageBox(IdentitySumQuestion, TMsgType::Warning, TMsgButtons::YesNo, 2) != TMsgResult::Yes)
-        return Fail(crBadData, "CheckRadioIdentity: identity checksum differs; not written");
-    return crSuccess;
+        return Fail(TCloneStatus::IdentityDeclined,
+                    "CheckRadioIdentity: identity checksum differs; not written");
+    return TCloneStatus::Success;
 }
 
-bool TRadio36::CheckDeck(uint8_t modelCode, const TRKmem& model) {
+TCloneStatus TRadio36::CheckDeck(uint8_t modelCode, const TRKmem& model) {
     ModelCode = modelCode;
     uint8_t v = 0, aux = 0, hw = 0;
-    if (ReadBlock(CmdReadMain, SpaceMain, 0x802D, 1, &v, true) != crSuccess) return false;
+    // Without the deck's bytes there is no band to compare with.
+    const auto read = [&](uint8_t command, uint8_t space, int32_t address, uint8_t& out) {
+        return ReadBlock(command, space, address, 1, &out, true) == TCloneStatus::Success;
+    };
+    const auto unknown = [&] {
+        return Fail(TCloneStatus::DeckUnknown, "CheckDeck: the deck's band is unknown");
+    };
+    if (!read(CmdReadMain, SpaceMain, mem::DeckOptions, v)) return unknown();
     bool flag = true;
     if ((v & 0x01) == 0) {
-        if (ReadBlock(CmdReadAux, SpaceAux, 0x0018, 1, &aux, true) != crSuccess) return false;
+        if (!read(CmdReadAux, SpaceAux, mem::AuxDeckFlag, aux)) return unknown();
         if ((aux & 0x20) == 0) flag = false;
     } else {
         const int32_t w = v >> 1;
         if (w == 0 || w == 2) flag = false;
     }
-    if (ReadBlock(CmdReadMain, SpaceMain, 0x8024, 1, &hw, true) != crSuccess) return false;
+    if (!read(CmdReadMain, SpaceMain, mem::DeckHardware, hw)) return unknown();
     const int32_t g = hw >> 3, h = (hw >> 2) & 1, k = (hw >> 1) & 1, l = hw & 1;
 
     int32_t radioBand = (l == 1 && g == 2) ? 1 : 0;
@@ -621,106 +645,104 @@ bool TRadio36::CheckDeck(uint8_t modelCode, const TRKmem& model) {
     }
     int32_t fileBand = BandType(model);
     if (model.ProductType == kProductTR2300 && (fileBand == 6 || fileBand == 7)) fileBand = 13 - fileBand;
-    if (radioBand == fileBand) return true;
+    if (radioBand == fileBand) return TCloneStatus::Success;
 
     const std::string question =
         FormatS("This Deck is '%s'.\r\nDo you change '%s Data' into '%s Data'?",
                 {DeckBandName(radioBand), DeckBandName(radioBand), DeckBandName(fileBand)});
-    if (ShowMessageBox(question, TMsgType::Warning, TMsgButtons::YesNo) == TMsgResult::Yes) return true;
+    if (ShowMessageBox(question, TMsgType::Warning, TMsgButtons::YesNo) == TMsgResult::Yes)
+        return TCloneStatus::Success;
     ShowMessageBox(MpuNoResponseMessage, TMsgType::Error);
-    Fail(crDeckRefused, "CheckDeck: deck band " + std::string(DeckBandName(radioBand)) + " kept");
-    return false;
+    return Fail(TCloneStatus::DeckDeclined,
+                "CheckDeck: deck band " + std::string(DeckBandName(radioBand)) + " kept");
 }
 
 bool TRadio36::WriteRadioFull(TRKmem& model, TMap36& image) {
-    if (!BeginSequence()) return false;
-    int32_t r = crSuccess;
+    if (!BeginSequence(false)) return false;
     uint8_t code = 0;
 
-    if (!SearchRadio(model, code)) {
-        r = noEcho_ ? crNoEcho : crError;
-    } else {
+    TCloneStatus r = SearchRadio(model, code);
+    if (r == TCloneStatus::Success) {
         host_.SetCancelVisible(false);
         host_.SetProgressMax(67);
-        if (!CheckDeck(code, model)) r = Fail(crDeckRefused, "CheckDeck: failed");
-        if (r == crSuccess) {
-            StampProgrammedDate(model, host_.Clock().LocalNow());
-            try {
-                image.Encode(model, false, Context);
-            } catch (const std::exception& e) {
-                r = Fail(crError, std::string("WriteRadioFull: encoding failed: ") + e.what());
-            }
+        r = CheckDeck(code, model);
+    }
+    if (r == TCloneStatus::Success) {
+        StampProgrammedDate(model, host_.Clock().LocalNow());
+        try {
+            image.Encode(model, false, Context);
+        } catch (const std::exception& e) {
+            r = Fail(TCloneStatus::EncodeFailed, std::string("WriteRadioFull: encoding failed: ") + e.what());
         }
-        std::array<uint8_t, kAreaSums.size()> sums{};
-        if (r == crSuccess) {
-            for (size_t k = 0; k < kAreaSums.size(); ++k)
-                sums[k] = Sum8(image, kAreaSums[k].First, kAreaSums[k].Last);
-            const uint16_t idSum = IdentitySum(image);
-            image.Buf[kIdentitySumAt] = static_cast<uint8_t>(idSum >> 8);
-            image.Buf[kIdentitySumAt + 1] = static_cast<uint8_t>(idSum & 0xFF);
-            const TIdentityCopy& codes = kIdentityCopies[0];
-            std::copy_n(image.Buf.begin() + codes.From, codes.Length, image.Buf.begin() + codes.Copy);
-            TimeoutMs = LongTimeoutMs;
+    }
+    std::array<uint8_t, kAreaSums.size()> sums{};
+    if (r == TCloneStatus::Success) {
+        for (size_t k = 0; k < kAreaSums.size(); ++k)
+            sums[k] = Sum8(image, kAreaSums[k].First, kAreaSums[k].Last);
+        const uint16_t idSum = IdentitySum(image);
+        image.Buf[kIdentitySumAt] = static_cast<uint8_t>(idSum >> 8);
+        image.Buf[kIdentitySumAt + 1] = static_cast<uint8_t>(idSum & 0xFF);
+        const TIdentityCopy& codes = kIdentityCopies[0];
+        std::copy_n(image.Buf.begin() + codes.From, codes.Length, image.Buf.begin() + codes.Copy);
+        TimeoutMs = LongTimeoutMs;
+    }
+    for (int32_t address = 0; address < mem::FullAuxEnd && r == TCloneStatus::Success;
+         address += mem::FullAuxBlockLength) {
+        r = WriteBlock(CmdWriteAux, SpaceAux, address, &image.Buf[AuxOffset + address],
+                       mem::FullAuxBlockLength, true, true);
+        if (r == TCloneStatus::Success) host_.StepProgress();
+    }
+    // The rest of the identity copy, each block from its original; the
+    // identity codes went with the 224-byte blocks.
+    for (size_t k = 1; k < kIdentityCopies.size() && r == TCloneStatus::Success; ++k) {
+        const TIdentityCopy& b = kIdentityCopies[k];
+        r = WriteBlock(CmdWriteAux, SpaceAux, b.Copy - AuxOffset, &image.Buf[static_cast<size_t>(b.From)],
+                       b.Length, true, true);
+        std::copy_n(image.Buf.begin() + b.From, b.Length, image.Buf.begin() + b.Copy);
+        if (r == TCloneStatus::Success) host_.StepProgress();
+    }
+    for (const int32_t area : mem::EraseAreas) {
+        if (r != TCloneStatus::Success) break;
+        const auto frame = Frame(CmdErase, area, SpaceMain, mem::EraseLength, code);
+        const std::string where = "erase " + Hex4(area);
+        std::vector<uint8_t> reply;
+        RadioTouched = true;
+        if (!Send(frame)) {
+            r = Fail(TCloneStatus::Error, where + ": " + receiveDetail_);
+            break;
         }
-        for (int32_t address = 0x0000; address < 0x0C40 && r == crSuccess; address += 224) {
-            r = WriteBlock(CmdWriteAux, SpaceAux, address, &image.Buf[AuxOffset + address], 224, true, true);
-            if (r == crSuccess) host_.StepProgress();
-        }
-        // The rest of the identity copy, each block from its original; the
-        // identity codes went with the 224-byte blocks.
-        for (size_t k = 1; k < kIdentityCopies.size() && r == crSuccess; ++k) {
-            const TIdentityCopy& b = kIdentityCopies[k];
-            r = WriteBlock(CmdWriteAux, SpaceAux, b.Copy - AuxOffset, &image.Buf[static_cast<size_t>(b.From)],
-                           b.Length, true, true);
-            std::copy_n(image.Buf.begin() + b.From, b.Length, image.Buf.begin() + b.Copy);
-            if (r == crSuccess) host_.StepProgress();
-        }
-        for (const int32_t address : {0x8000, 0xA000}) {
-            if (r != crSuccess) break;
-            const auto frame = Frame(CmdErase, address, SpaceMain, 0x0200, code);
-            const std::string where = "erase " + Hex4(address);
-            std::vector<uint8_t> reply;
-            RadioTouched = true;
-            if (!Send(frame)) {
-                r = Fail(crError, where + ": " + receiveDetail_);
-                break;
-            }
-            host_.Clock().Sleep(1000);
-            r = ReceiveExact(9, reply);
-            if (r != crSuccess)
-                r = Fail(r, where + ": " + receiveDetail_);
-            else if (reply[8] != Ack)
-                r = Fail(crError, where + ": byte 8 is " + Hex2(reply[8]) + ", not ACK");
-            if (r == crSuccess) host_.StepProgress();
-        }
-        if (r == crSuccess)
-            for (size_t k = 0; k < kAreaSums.size(); ++k)
-                image.Buf[static_cast<size_t>(kAreaSums[k].At)] = sums[k];
-        for (int32_t address = 0x8000; address <= 0xB100 && r == crSuccess; address += 0x100) {
-            r = WriteBlock(CmdWriteMain, SpaceMain, address, &image.Buf[address - MainBase], 0x100, true,
-                           true);
-            if (r == crSuccess) host_.StepProgress();
-        }
-        if (r == crSuccess) {
-            if (!DecodeInto(image, model))
-                Fail(crSuccess, "WriteRadioFull: the image written does not decode");
-            const auto end = EndFrame(code);
-            r = Exchange("end frame", end.data(), 8, 9, true);
-            if (r == crSuccess) host_.StepProgress();
-        }
+        host_.Clock().Sleep(1000);
+        r = ReceiveExact(9, reply);
+        if (r != TCloneStatus::Success)
+            r = Fail(r, where + ": " + receiveDetail_);
+        else if (reply[8] != Ack)
+            r = Fail(TCloneStatus::Error, where + ": byte 8 is " + Hex2(reply[8]) + ", not ACK");
+        if (r == TCloneStatus::Success) host_.StepProgress();
+    }
+    if (r == TCloneStatus::Success)
+        for (size_t k = 0; k < kAreaSums.size(); ++k)
+            image.Buf[static_cast<size_t>(kAreaSums[k].At)] = sums[k];
+    for (int32_t address = MainBase; address < mem::MainDataEnd && r == TCloneStatus::Success;
+         address += mem::BlockLength) {
+        r = WriteBlock(CmdWriteMain, SpaceMain, address, &image.Buf[address - MainBase], mem::BlockLength,
+                       true, true);
+        if (r == TCloneStatus::Success) host_.StepProgress();
+    }
+    if (r == TCloneStatus::Success) {
+        if (!DecodeInto(image, model))
+            Fail(TCloneStatus::Success, "WriteRadioFull: the image written does not decode");
+        const auto end = EndFrame(code);
+        r = Exchange("end frame", end.data(), 8, 9, true);
+        if (r == TCloneStatus::Success) host_.StepProgress();
     }
 
-    if (host_.Cancelled()) {
+    r = Settle(r);
+    if (CloneStatusInfo(r).EndFrameAfterWrite) {
         host_.Clock().Sleep(400);
         Send(EndFrame(ModelCode));
-    } else if (r == crDeckRefused) {
-        host_.Clock().Sleep(400);
-        Send(EndFrame(ModelCode));
-        ShowMessageBox("Write error", TMsgType::Error);
     }
-    EndSequence();
-    Report(false, r);
-    return Outcome == TTransferOutcome::Succeeded;
+    EndSequence(false, r);
+    return Status == TCloneStatus::Success;
 }
 
 bool RunRadioTransfer(TRadio36& radio, bool isRead, int32_t writeMode, bool hardwareChanged, TMap36& image,
@@ -728,10 +750,8 @@ bool RunRadioTransfer(TRadio36& radio, bool isRead, int32_t writeMode, bool hard
     if (isRead) return radio.ReadRadio(image, model);
     if (writeMode == 0) return radio.WriteRadioFull(model, image);
     if (hardwareChanged) {
-        radio.LastResult = crError;
-        radio.Outcome = TTransferOutcome::Refused;
         radio.FailureDetail = "write refused: the band or product type changed since the data were loaded";
-        ShowMessageBox(MpuNoResponseMessage, TMsgType::Error);
+        radio.Report(false, TCloneStatus::HardwareChanged);
         return false;
     }
     return radio.WriteRadio(model, image);

@@ -64,19 +64,98 @@ class TQuietRadioHost : public IRadioHost {
     IClock& clock_;
 };
 
-// Result codes of a sequence.
-enum TCloneResult : int32_t {
-    crSuccess = 0,
-    crError = 1,
-    crTimeout = 2,
-    crDeckRefused = 3,
-    crNoEcho = 4, // not even the cable's echo came back
-    crBadData = 14,
+// How a step of the clone protocol, and so a whole transfer, ended. Every
+// failure is named where it is detected; what the user is told, the
+// command-line tool's exit status and the closing step follow from the
+// status alone (kCloneStatuses).
+enum class TCloneStatus : int32_t {
+    Success,
+    Error,            // a failed write, a missing or wrong acknowledgement
+    Timeout,          // the radio fell silent within a reply
+    Cancelled,        // Cancel (Ctrl+C) while it was offered
+    PortProblem,      // the port cannot be opened
+    NoEcho,           // not even the cable's echo came back
+    NoRadio,          // no model code was answered
+    HardwareChanged,  // standard write refused: band or product type changed since loading
+    EncodeFailed,     // the model cannot be encoded for the radio
+    DeckUnknown,      // full write: the deck's band could not be read
+    DeckDeclined,     // full write: the user kept the deck's band
+    BadData,          // the image read does not decode
+    BadIdentity,      // standard write: the radio's identity is blank or another model's
+    IdentityDeclined, // standard write: identity checksum differs and the user did not go on
+    FileProblem,      // command line: a data or trace file cannot be read or written
+    AccessDenied,     // command line: a full write without the manufacture-mode access code
 };
 
-// How a transfer ended, for callers that need more than true/false (the
-// command-line tool maps each to its own exit status).
-enum class TTransferOutcome { Succeeded, Failed, Cancelled, PortProblem, Refused };
+struct TCloneStatusInfo {
+    TCloneStatus Status;
+    // What the user is told after a read or a write with this status
+    // (nullptr: nothing more); "%s" stands for the port.
+    const char* ReadMessage;
+    const char* WriteMessage;
+    int ExitCode;
+    // A write that ends so after it began to change the radio says the
+    // radio may be partly written.
+    bool MayLeavePartlyWritten;
+    // A write that ends so still sends the end frame (after 400 ms), so the
+    // radio leaves clone mode.
+    bool EndFrameAfterWrite;
+    // The exit status's meaning in the command-line help (nullptr: told by
+    // another status with the same exit status).
+    const char* ExitMeaning;
+};
+
+// The message for a refused write and a declined deck change.
+inline constexpr const char* MpuNoResponseMessage =
+    "MPU does not respond to the clone command.\r\n\r\nMake sure the following points.\r\n1,COM port "
+    "configuration.\r\n2,Cable connection with PC.\r\n3,Frequency band of the radio.\r\n4,firmware "
+    "version.\r\n5,Deck Model.";
+// Added to the failure message of a write that had begun to change the radio.
+inline constexpr const char* PartlyWrittenMessage =
+    "The radio may now hold an incomplete configuration.\r\nWrite it again before using the radio.";
+inline constexpr const char* BadIdentityMessage =
+    "The radio's identity data are not valid, so nothing was written.\r\n\r\nThe radio answered as a "
+    "different model, or its identity data are blank.";
+inline constexpr const char* IdentitySumQuestion =
+    "The radio's identity data do not match their checksum.\r\nRadios programmed elsewhere may differ "
+    "there.\r\n\r\nWrite to the radio anyway?";
+// "No answer on %s: ...", with the port as the user named it.
+inline constexpr const char* NoEchoMessageFormat = "No answer on %s: check the cable and the port";
+
+inline constexpr size_t kCloneStatusCount = static_cast<size_t>(TCloneStatus::AccessDenied) + 1;
+
+// One row per status, in the order of TCloneStatus.
+inline constexpr std::array<TCloneStatusInfo, kCloneStatusCount> kCloneStatuses{{
+    // clang-format off
+    // status                        read message                           write message            exit  partly end frame exit meaning
+    {TCloneStatus::Success,          "Upload is completed",                 "Download is completed", 0,   false, false, "done"},
+    {TCloneStatus::Error,            "Read error",                          "Write error",           1,   true,  false, "read/write error"},
+    {TCloneStatus::Timeout,          "Timeout",                             "Timeout",               2,   true,  false, "time-out"},
+    {TCloneStatus::Cancelled,        nullptr,                               nullptr,                 130, false, true,  "cancelled"},
+    {TCloneStatus::PortProblem,      "Problem on COM port",                 "Problem on COM port",   4,   false, false, "port problem"},
+    {TCloneStatus::NoEcho,           NoEchoMessageFormat,                   NoEchoMessageFormat,     4,   false, false, "no cable"},
+    {TCloneStatus::NoRadio,          "Read error",                          "Write error",           1,   false, false, nullptr},
+    {TCloneStatus::HardwareChanged,  MpuNoResponseMessage,                  MpuNoResponseMessage,    1,   false, false, nullptr},
+    {TCloneStatus::EncodeFailed,     "Read error",                          "Write error",           1,   false, false, nullptr},
+    {TCloneStatus::DeckUnknown,      "Read error",                          "Write error",           1,   false, true,  nullptr},
+    {TCloneStatus::DeckDeclined,     "Read error",                          "Write error",           3,   false, true,  "deck change declined"},
+    {TCloneStatus::BadData,          "Clone Data Error: incompatible data", "Write error",           14,  false, false, "incompatible data"},
+    {TCloneStatus::BadIdentity,      BadIdentityMessage,                    BadIdentityMessage,      14,  false, true,  "the radio's identity is not valid"},
+    {TCloneStatus::IdentityDeclined, nullptr,                               nullptr,                 14,  false, true,  nullptr},
+    {TCloneStatus::FileProblem,      nullptr,                               nullptr,                 5,   false, false, "file problem"},
+    {TCloneStatus::AccessDenied,     nullptr,                               nullptr,                 6,   false, false, "wrong access code"},
+    // clang-format on
+}};
+
+static_assert([] {
+    for (size_t i = 0; i < kCloneStatuses.size(); ++i)
+        if (static_cast<size_t>(kCloneStatuses[i].Status) != i) return false;
+    return true;
+}());
+
+const TCloneStatusInfo& CloneStatusInfo(TCloneStatus status);
+// "0 done, 1 read/write error, ...": every exit status with its meaning.
+std::string CloneExitStatusHelp();
 
 namespace radio36 {
 inline constexpr uint8_t SearchByte = 0x18;
@@ -141,9 +220,8 @@ class TRadio36 {
     bool TimedOut = false;
     uint8_t ModelCode = 0;
 
-    // Outcome of the last sequence.
-    int32_t LastResult = crSuccess;
-    TTransferOutcome Outcome = TTransferOutcome::Succeeded;
+    // How the last sequence ended.
+    TCloneStatus Status = TCloneStatus::Success;
     // Where and why the last sequence failed, for logs and the terminal.
     std::string FailureDetail;
     // Set once the first erase or write has been sent to the radio: from then
@@ -156,16 +234,19 @@ class TRadio36 {
     bool WriteRadioFull(TRKmem& model, TMap36& image);
 
     // Steps, public so the transfer window and tests can drive them.
-    bool OpenRadioPort();
+    TCloneStatus OpenRadioPort();
     void CloseRadioPort();
-    int32_t ReceiveExact(int32_t n, std::vector<uint8_t>& destination);
-    bool SearchRadio(const TRKmem& model, uint8_t& modelCode);
-    bool FetchRadioIdentity(uint8_t modelCode, TMap36& image);
-    int32_t WriteMainMemory(uint8_t modelCode, const TMap36& image);
+    // Success, Error or Timeout.
+    TCloneStatus ReceiveExact(int32_t n, std::vector<uint8_t>& destination);
+    TCloneStatus SearchRadio(const TRKmem& model, uint8_t& modelCode);
+    TCloneStatus FetchRadioIdentity(uint8_t modelCode, TMap36& image);
+    TCloneStatus WriteMainMemory(uint8_t modelCode, const TMap36& image);
     // The identity just fetched from the radio (in `identity`) before
-    // anything is written: crSuccess, or crBadData when it must not be used.
-    int32_t CheckRadioIdentity(uint8_t modelCode, const TMap36& identity);
-    bool CheckDeck(uint8_t modelCode, const TRKmem& model);
+    // anything is written.
+    TCloneStatus CheckRadioIdentity(uint8_t modelCode, const TMap36& identity);
+    TCloneStatus CheckDeck(uint8_t modelCode, const TRKmem& model);
+    // Ends a transfer: records `status` and tells the user what its row says.
+    void Report(bool isRead, TCloneStatus status);
 
     IRsPort* Port() { return port_.get(); }
 
@@ -175,7 +256,6 @@ class TRadio36 {
     std::unique_ptr<IRsPort> port_;
     std::string status_;
     std::string receiveDetail_;
-    bool noEcho_ = false;
 
     // The port as the user named it: "COM<n>" or the device path.
     std::string PortLabel() const;
@@ -184,18 +264,21 @@ class TRadio36 {
     template <size_t N> bool Send(const std::array<uint8_t, N>& data) {
         return Send(data.data(), static_cast<int32_t>(N));
     }
-    int32_t ReadBlock(uint8_t command, uint8_t space, int32_t address, int32_t length, uint8_t* out,
-                      bool writeMustSucceed);
-    int32_t Exchange(const std::string& where, const uint8_t* data, int32_t count, int32_t replyLength,
-                     bool keepReceiveResult);
-    int32_t WriteBlock(uint8_t command, uint8_t space, int32_t address, const uint8_t* data, int32_t length,
-                       bool keepFrameResult, bool keepDataResult);
+    TCloneStatus ReadBlock(uint8_t command, uint8_t space, int32_t address, int32_t length, uint8_t* out,
+                           bool writeMustSucceed);
+    TCloneStatus Exchange(const std::string& where, const uint8_t* data, int32_t count, int32_t replyLength,
+                          bool keepReceiveResult);
+    TCloneStatus WriteBlock(uint8_t command, uint8_t space, int32_t address, const uint8_t* data,
+                            int32_t length, bool keepFrameResult, bool keepDataResult);
     bool DecodeInto(const TMap36& image, TRKmem& model);
-    // Opens the port and resets the per-sequence state; false when the port cannot be opened.
-    bool BeginSequence();
-    void EndSequence();
-    int32_t Fail(int32_t code, std::string detail);
-    void Report(bool isRead, int32_t result);
+    // Opens the port and resets the per-sequence state; false when the port
+    // cannot be opened (reported).
+    bool BeginSequence(bool isRead);
+    // The closing step's common end: a Cancel pressed at any time is the
+    // outcome; the port closes and the main window comes back.
+    TCloneStatus Settle(TCloneStatus status);
+    void EndSequence(bool isRead, TCloneStatus status);
+    TCloneStatus Fail(TCloneStatus status, std::string detail);
     void SetStatus(std::string text);
 };
 
@@ -204,15 +287,6 @@ class TRadio36 {
 // write, 1 the standard write.
 bool RunRadioTransfer(TRadio36& radio, bool isRead, int32_t writeMode, bool hardwareChanged, TMap36& image,
                       TRKmem& model);
-
-// The message for a refused write and a declined deck change.
-extern const char* const MpuNoResponseMessage;
-// Added to the failure message of a write that had begun to change the radio.
-extern const char* const PartlyWrittenMessage;
-extern const char* const BadIdentityMessage;
-extern const char* const IdentitySumQuestion;
-// "No answer on %s: ...", with the port as the user named it.
-extern const char* const NoEchoMessageFormat;
 
 // Whether the identity read from a radio (product type and band of the
 // decoded identity blocks) can belong to a radio that answered `modelCode`.

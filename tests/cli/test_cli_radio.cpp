@@ -340,7 +340,7 @@ TEST_F(CliRadioTest, TheEndFrameOfARefusedFullWriteAlwaysLeaves) {
         messages->Answers = {TMsgResult::No};
         TMap36 image;
         EXPECT_FALSE(radio.WriteRadioFull(model, image));
-        EXPECT_EQ(radio.LastResult, crDeckRefused) << radio.FailureDetail;
+        EXPECT_EQ(radio.Status, TCloneStatus::DeckDeclined) << radio.FailureDetail;
         // The simulator ends on the end frame; without it, it would wait.
         EXPECT_EQ(sim.WaitFor(2000), 0);
     }

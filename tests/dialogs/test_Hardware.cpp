@@ -310,7 +310,7 @@ TEST_F(HardwareTest, BandChangeAppliesTheTemplateRanges) {
     TRadio36 radio(host, [] { return std::unique_ptr<IRsPort>(); });
     TScopedMessages download;
     EXPECT_FALSE(RunRadioTransfer(radio, false, 1, s->HardwareChanged, s->Image, s->Model));
-    EXPECT_EQ(radio.Outcome, TTransferOutcome::Refused);
+    EXPECT_EQ(radio.Status, TCloneStatus::HardwareChanged);
     EXPECT_EQ(download.Texts().size(), 1u);
 }
 

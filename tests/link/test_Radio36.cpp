@@ -88,9 +88,9 @@ TEST(Search, FallbackCodeFoundAfterTheCountedAttempts) {
     TRig rig;
     rig.Radio.ModelCode = 0x8C;
     TRKmem model; // no product type, band 0: first guess 0x61
-    ASSERT_TRUE(rig.Radio36.OpenRadioPort());
+    ASSERT_EQ(rig.Radio36.OpenRadioPort(), TCloneStatus::Success);
     uint8_t code = 0;
-    ASSERT_TRUE(rig.Radio36.SearchRadio(model, code));
+    ASSERT_EQ(rig.Radio36.SearchRadio(model, code), TCloneStatus::Success);
     EXPECT_EQ(code, 0x8C);
 
     std::vector<uint8_t> expected(3, 0x61);
@@ -112,9 +112,9 @@ TEST(Search, PhaseThreeTriesEachValueOnceInOrder) {
     TRig rig;
     rig.Radio.ModelCode = 0x02; // in neither table
     TRKmem model;
-    ASSERT_TRUE(rig.Radio36.OpenRadioPort());
+    ASSERT_EQ(rig.Radio36.OpenRadioPort(), TCloneStatus::Success);
     uint8_t code = 0xEE;
-    ASSERT_TRUE(rig.Radio36.SearchRadio(model, code));
+    ASSERT_EQ(rig.Radio36.SearchRadio(model, code), TCloneStatus::Success);
     EXPECT_EQ(code, 0x02);
     const auto codes = SearchCodes(rig.Port);
     ASSERT_EQ(codes.size(), 3u + 3u * FallbackCodes.size() + 3u);
@@ -136,7 +136,7 @@ TEST(Search, NoRadioEndsWithReadErrorAfterTheWholeSearch) {
     EXPECT_EQ(SearchCodes(rig.Port).size(), 3u + 3u * FallbackCodes.size() + 256u);
     EXPECT_EQ(rig.Host.Statuses.back(), "Search Radio   : ff");
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Read error"});
-    EXPECT_EQ(rig.Radio36.LastResult, crError);
+    EXPECT_EQ(rig.Radio36.Status, TCloneStatus::NoRadio);
     EXPECT_TRUE(image.Equals(before));
     // Each attempt moves the progress bar; the end gives it back to the blocks.
     const auto& p = rig.Host.SearchProgress;
@@ -168,7 +168,7 @@ TEST(Search, WithoutTheCableEchoItStopsAtOnceAndNamesThePort) {
         EXPECT_FALSE(rig.Radio36.ReadRadio(image, model));
         EXPECT_LT(rig.Clock.NowMs() - start, 2000);
         EXPECT_EQ(messages.Texts(), std::vector<std::string>{c.message});
-        EXPECT_EQ(rig.Radio36.LastResult, crNoEcho);
+        EXPECT_EQ(rig.Radio36.Status, TCloneStatus::NoEcho);
         EXPECT_TRUE(EndFrameSent(rig.Port, rig.Radio36.ModelCode));
     }
 }
@@ -183,7 +183,7 @@ TEST(Search, CancelDuringTheSearchEndsSilently) {
     EXPECT_FALSE(rig.Radio36.ReadRadio(image, model));
     EXPECT_TRUE(SearchCodes(rig.Port).empty());
     EXPECT_TRUE(messages->Shown.empty());
-    EXPECT_EQ(rig.Radio36.Outcome, TTransferOutcome::Cancelled);
+    EXPECT_EQ(rig.Radio36.Status, TCloneStatus::Cancelled);
     EXPECT_TRUE(EndFrameSent(rig.Port, rig.Radio36.ModelCode));
 }
 
@@ -191,11 +191,11 @@ TEST(ReceiveExact, SilenceTimeOutRunsFromTheLastByte) {
     TRig rig;
     rig.Radio.Faults.SilentAfterBytes = 5;
     rig.Port.ByteUs = 20'000; // slow enough that bytes keep arriving after the 50 ms pause
-    ASSERT_TRUE(rig.Radio36.OpenRadioPort());
+    ASSERT_EQ(rig.Radio36.OpenRadioPort(), TCloneStatus::Success);
     const std::array<uint8_t, 9> junk{1, 2, 3, 4, 5, 6, 7, 8, 9};
     ASSERT_EQ(rig.Radio36.Port()->Write(junk.data(), 9), 0);
     std::vector<uint8_t> reply(9, 0xAA);
-    EXPECT_EQ(rig.Radio36.ReceiveExact(9, reply), crTimeout);
+    EXPECT_EQ(rig.Radio36.ReceiveExact(9, reply), TCloneStatus::Timeout);
     EXPECT_TRUE(rig.Radio36.TimedOut);
     EXPECT_EQ(reply, std::vector<uint8_t>(9, 0));
     const int64_t afterFifthMs = rig.Clock.Us / 1000 - rig.Port.LastArrivalReadUs / 1000;
@@ -206,7 +206,7 @@ TEST(ReceiveExact, SilenceTimeOutRunsFromTheLastByte) {
 TEST(ReceiveExact, TakesAReplyTheMomentItArrivesAndDropsTheSurplus) {
     TRig rig;
     rig.Port.ReplyLatencyUs = 123'000;
-    ASSERT_TRUE(rig.Radio36.OpenRadioPort());
+    ASSERT_EQ(rig.Radio36.OpenRadioPort(), TCloneStatus::Success);
     const uint8_t search[] = {SearchByte};
     rig.Radio36.Port()->Write(search, 1);
     const uint8_t code[] = {rig.Radio.ModelCode};
@@ -214,7 +214,7 @@ TEST(ReceiveExact, TakesAReplyTheMomentItArrivesAndDropsTheSurplus) {
     const int64_t sentUs = rig.Clock.Us;
     std::vector<uint8_t> reply;
     // Echo of the search byte, echo of the code and the answer are queued; only 2 are taken.
-    EXPECT_EQ(rig.Radio36.ReceiveExact(2, reply), crSuccess);
+    EXPECT_EQ(rig.Radio36.ReceiveExact(2, reply), TCloneStatus::Success);
     EXPECT_EQ(reply, (std::vector<uint8_t>{SearchByte, rig.Radio.ModelCode}));
     EXPECT_EQ(rig.Port.InQueueCount(), 0);
     EXPECT_EQ(rig.Clock.Us - sentUs, 50'000);
@@ -257,17 +257,25 @@ TEST(ReadRadio, FailuresGiveTheirMessageAndLeaveTheCallerUntouched) {
         const char* name;
         TEmuFaults faults;
         bool rejectImage;
-        int32_t result;
+        TCloneStatus result;
         const char* message;
     } cases[] = {
         // Search and confirm bring 6 bytes; the first block's reply stops after 5 of 266.
-        {"truncated block", {.SilentAfterBytes = 11}, false, crTimeout, "Timeout"},
+        {"truncated block", {.SilentAfterBytes = 11}, false, TCloneStatus::Timeout, "Timeout"},
         // ACK 1 confirms, 2 and 3 frame the first block: its final ACK is wrong.
-        {"bad final ACK", {.BadAckAt = 3}, false, crError, "Read error"},
-        {"bad first ACK of block 2", {.BadAckAt = 4}, false, crError, "Read error"},
-        {"no echo", {.NoEcho = true}, false, crNoEcho, "No answer on COM1: check the cable and the port"},
-        {"garbage before an ACK", {.GarbageAtReply = 5, .GarbageCount = 3}, false, crError, "Read error"},
-        {"image rejected", {}, true, crBadData, "Clone Data Error: incompatible data"},
+        {"bad final ACK", {.BadAckAt = 3}, false, TCloneStatus::Error, "Read error"},
+        {"bad first ACK of block 2", {.BadAckAt = 4}, false, TCloneStatus::Error, "Read error"},
+        {"no echo",
+         {.NoEcho = true},
+         false,
+         TCloneStatus::NoEcho,
+         "No answer on COM1: check the cable and the port"},
+        {"garbage before an ACK",
+         {.GarbageAtReply = 5, .GarbageCount = 3},
+         false,
+         TCloneStatus::Error,
+         "Read error"},
+        {"image rejected", {}, true, TCloneStatus::BadData, "Clone Data Error: incompatible data"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -283,7 +291,7 @@ TEST(ReadRadio, FailuresGiveTheirMessageAndLeaveTheCallerUntouched) {
         TMap36 image = RandomImage(4);
         const TMap36 before = image;
         EXPECT_FALSE(rig.Radio36.ReadRadio(image, model));
-        EXPECT_EQ(rig.Radio36.LastResult, c.result) << rig.Radio36.FailureDetail;
+        EXPECT_EQ(rig.Radio36.Status, c.result) << rig.Radio36.FailureDetail;
         EXPECT_EQ(messages.Texts(), std::vector<std::string>{c.message});
         EXPECT_FALSE(rig.Radio36.FailureDetail.empty());
         EXPECT_TRUE(image.Equals(before));
@@ -320,7 +328,7 @@ TEST(ReadRadio, CancelDuringTheThirdBlockStillSendsTheEndFrame) {
     EXPECT_EQ(rig.Port.FramesOf(CmdReadMain).size(), 3u);
     EXPECT_TRUE(EndFrameSent(rig.Port, rig.Radio.ModelCode));
     EXPECT_TRUE(messages->Shown.empty());
-    EXPECT_EQ(rig.Radio36.Outcome, TTransferOutcome::Cancelled);
+    EXPECT_EQ(rig.Radio36.Status, TCloneStatus::Cancelled);
     EXPECT_EQ(model.ProductType, "keep me");
 }
 
@@ -335,7 +343,7 @@ TEST(OpenRadioPort, FailureShowsOneMessageAndSendsNothing) {
     EXPECT_EQ(rig.Port.OpenedName, "COM3");
     EXPECT_TRUE(rig.Port.Writes.empty());
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Problem on COM port"});
-    EXPECT_EQ(rig.Radio36.Outcome, TTransferOutcome::PortProblem);
+    EXPECT_EQ(rig.Radio36.Status, TCloneStatus::PortProblem);
     EXPECT_FALSE(rig.Host.EverDisabled);
 }
 
@@ -408,13 +416,13 @@ TEST(WriteRadio, KeepsTheRadioIdentityAndWritesEverythingElse) {
 TEST(WriteRadio, EraseWaitsWithTheLongTimeOut) {
     struct Case {
         int64_t firstEraseUs, secondEraseUs;
-        int32_t result;
+        TCloneStatus result;
         const char* message;
     } cases[] = {
-        {4'000'000, 4'000'000, crSuccess, "Download is completed"},
+        {4'000'000, 4'000'000, TCloneStatus::Success, "Download is completed"},
         // A first erase that never answers is a missing ACK; the second keeps its time-out.
-        {6'000'000, 0, crError, "Write error"},
-        {0, 6'000'000, crTimeout, "Timeout"},
+        {6'000'000, 0, TCloneStatus::Error, "Write error"},
+        {0, 6'000'000, TCloneStatus::Timeout, "Timeout"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
@@ -427,11 +435,11 @@ TEST(WriteRadio, EraseWaitsWithTheLongTimeOut) {
             if (w.size() != 8 || w[0] != CmdErase) return 0;
             return w[2] == 0x80 ? c.firstEraseUs : c.secondEraseUs;
         };
-        EXPECT_EQ(rig.Radio36.WriteRadio(model, image), c.result == crSuccess);
-        EXPECT_EQ(rig.Radio36.LastResult, c.result) << rig.Radio36.FailureDetail;
+        EXPECT_EQ(rig.Radio36.WriteRadio(model, image), c.result == TCloneStatus::Success);
+        EXPECT_EQ(rig.Radio36.Status, c.result) << rig.Radio36.FailureDetail;
         // The auxiliary blocks are written before the erases.
         const std::string partly =
-            c.result == crSuccess ? "" : std::string("\r\n\r\n") + PartlyWrittenMessage;
+            c.result == TCloneStatus::Success ? "" : std::string("\r\n\r\n") + PartlyWrittenMessage;
         EXPECT_EQ(messages.Texts(), std::vector<std::string>{c.message + partly});
         // After the erases the short time-out is back: a slow data block times out.
     }
@@ -483,10 +491,11 @@ TEST(CheckDeck, RadioBandFromTheDeckBytes) {
         model.UhfBand = c.uhf;
         model.BandCode = c.bandCode;
         rig.Radio.ModelCode = ModelCodeFor(model);
-        ASSERT_TRUE(rig.Radio36.OpenRadioPort());
+        ASSERT_EQ(rig.Radio36.OpenRadioPort(), TCloneStatus::Success);
         uint8_t code = 0;
-        ASSERT_TRUE(rig.Radio36.SearchRadio(model, code));
-        EXPECT_EQ(rig.Radio36.CheckDeck(code, model), !c.asks);
+        ASSERT_EQ(rig.Radio36.SearchRadio(model, code), TCloneStatus::Success);
+        EXPECT_EQ(rig.Radio36.CheckDeck(code, model),
+                  c.asks ? TCloneStatus::DeckDeclined : TCloneStatus::Success);
         if (c.asks) {
             ASSERT_EQ(messages->Shown.size(), 2u);
             EXPECT_EQ(messages->Shown[0].Text, c.question);
@@ -509,7 +518,7 @@ TEST(WriteRadioFull, DeclinedDeckChangeEndsWithOneWriteError) {
     rig.Radio.ModelCode = ModelCodeFor(model);
     const int64_t before = rig.Clock.NowMs();
     EXPECT_FALSE(RunRadioTransfer(rig.Radio36, false, 0, true, image, model));
-    EXPECT_EQ(rig.Radio36.LastResult, crDeckRefused);
+    EXPECT_EQ(rig.Radio36.Status, TCloneStatus::DeckDeclined);
     ASSERT_EQ(messages->Shown.size(), 3u);
     EXPECT_EQ(messages->Shown[2].Text, "Write error");
     EXPECT_TRUE(rig.Port.FramesOf(CmdWriteAux).empty());
@@ -518,6 +527,22 @@ TEST(WriteRadioFull, DeclinedDeckChangeEndsWithOneWriteError) {
     const auto& w = rig.Port.Writes;
     EXPECT_EQ(w.back().AtMs - w[w.size() - 2].AtMs, 50 + 400 + 100);
     EXPECT_GT(rig.Clock.NowMs(), before);
+}
+
+TEST(WriteRadioFull, AnUnreadableDeckIsAWriteErrorNotADeclinedChange) {
+    TScopedMessages messages;
+    TRig rig;
+    TRKmem model;
+    rig.Radio.ModelCode = ModelCodeFor(model);
+    // Search and confirm bring 6 bytes; the first deck byte's reply stops after 5 of 11.
+    rig.Radio.Faults.SilentAfterBytes = 6 + 5;
+    TMap36 image;
+    EXPECT_FALSE(rig.Radio36.WriteRadioFull(model, image));
+    EXPECT_EQ(rig.Radio36.Status, TCloneStatus::DeckUnknown) << rig.Radio36.FailureDetail;
+    EXPECT_EQ(CloneStatusInfo(rig.Radio36.Status).ExitCode, 1);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Write error"});
+    EXPECT_TRUE(rig.Port.FramesOf(CmdWriteAux).empty());
+    EXPECT_TRUE(EndFrameSent(rig.Port, rig.Radio.ModelCode));
 }
 
 TEST(WriteRadioFull, WritesSumsMirrorsAndIdentity) {
@@ -604,6 +629,7 @@ TEST(WriteRadio, WritesOnlyOverAnIdentityThatFitsTheRadio) {
         std::vector<TMsgResult> answers;
         bool written;
         std::vector<std::string> messages;
+        TCloneStatus status = TCloneStatus::Success;
     } cases[] = {
         {"plausible", {}, {}, {}, true, {"Download is completed"}},
         {"identity copy all zero",
@@ -611,21 +637,30 @@ TEST(WriteRadio, WritesOnlyOverAnIdentityThatFitsTheRadio) {
          [](TMap36& r) { std::fill(r.Buf.begin() + 0x3E00, r.Buf.begin() + 0x4100, 0); },
          {},
          false,
-         {BadIdentityMessage}},
+         {BadIdentityMessage},
+         TCloneStatus::BadIdentity},
         {"identity copy all 0xFF",
          {},
          [](TMap36& r) { std::fill(r.Buf.begin() + 0x3E00, r.Buf.begin() + 0x4100, 0xFF); },
          {},
          false,
-         {BadIdentityMessage}},
+         {BadIdentityMessage},
+         TCloneStatus::BadIdentity},
         // The identity says UHF, the radio answered a VHF code.
-        {"other band", {}, [](TMap36& r) { r.Buf[0x3E40 + 0x24] = 0x0C; }, {}, false, {BadIdentityMessage}},
+        {"other band",
+         {},
+         [](TMap36& r) { r.Buf[0x3E40 + 0x24] = 0x0C; },
+         {},
+         false,
+         {BadIdentityMessage},
+         TCloneStatus::BadIdentity},
         {"checksum differs, No",
          {},
          [](TMap36& r) { ++r.Buf[0x3E03]; },
          {TMsgResult::No},
          false,
-         {IdentitySumQuestion}},
+         {IdentitySumQuestion},
+         TCloneStatus::IdentityDeclined},
         {"checksum differs, Yes",
          {},
          [](TMap36& r) { ++r.Buf[0x3E03]; },
@@ -659,8 +694,8 @@ TEST(WriteRadio, WritesOnlyOverAnIdentityThatFitsTheRadio) {
         EXPECT_EQ(RadioWasWritten(rig.Port), c.written);
         EXPECT_EQ(rig.Radio.EndFrames, 1);
         EXPECT_FALSE(rig.Port.IsOpen);
+        EXPECT_EQ(rig.Radio36.Status, c.status);
         if (!c.written) {
-            EXPECT_EQ(rig.Radio36.LastResult, crBadData);
             EXPECT_TRUE(rig.Radio.Main == mainBefore && rig.Radio.Aux == auxBefore);
             // The refused identity never reaches the caller's image.
             EXPECT_TRUE(image.Equals(encoded));
@@ -736,3 +771,72 @@ TEST(WriteSchedule, StandardAndFullWritesTakeExactlyThePrescribedPauses) {
 }
 
 } // namespace
+
+TEST(CloneStatus, EachStatusHasOneOutcomeAndOneExitStatus) {
+    const std::string partly = std::string("\r\n\r\n") + PartlyWrittenMessage;
+    const std::string noEcho = "No answer on COM1: check the cable and the port";
+    struct Case {
+        TCloneStatus status;
+        std::vector<std::string> read, write; // what the user is told
+        std::string writeTouched;             // ... after a write that had begun
+        int exitCode;
+    } cases[] = {
+        {TCloneStatus::Success,
+         {"Upload is completed"},
+         {"Download is completed"},
+         "Download is completed",
+         0},
+        {TCloneStatus::Error, {"Read error"}, {"Write error"}, "Write error" + partly, 1},
+        {TCloneStatus::Timeout, {"Timeout"}, {"Timeout"}, "Timeout" + partly, 2},
+        {TCloneStatus::Cancelled, {}, {}, "", 130},
+        {TCloneStatus::PortProblem,
+         {"Problem on COM port"},
+         {"Problem on COM port"},
+         "Problem on COM port",
+         4},
+        {TCloneStatus::NoEcho, {noEcho}, {noEcho}, noEcho, 4},
+        {TCloneStatus::NoRadio, {"Read error"}, {"Write error"}, "Write error", 1},
+        {TCloneStatus::HardwareChanged,
+         {MpuNoResponseMessage},
+         {MpuNoResponseMessage},
+         MpuNoResponseMessage,
+         1},
+        {TCloneStatus::EncodeFailed, {"Read error"}, {"Write error"}, "Write error", 1},
+        {TCloneStatus::DeckUnknown, {"Read error"}, {"Write error"}, "Write error", 1},
+        {TCloneStatus::DeckDeclined, {"Read error"}, {"Write error"}, "Write error", 3},
+        {TCloneStatus::BadData, {"Clone Data Error: incompatible data"}, {"Write error"}, "Write error", 14},
+        {TCloneStatus::BadIdentity, {BadIdentityMessage}, {BadIdentityMessage}, BadIdentityMessage, 14},
+        {TCloneStatus::IdentityDeclined, {}, {}, "", 14},
+        {TCloneStatus::FileProblem, {}, {}, "", 5},
+        {TCloneStatus::AccessDenied, {}, {}, "", 6},
+    };
+    ASSERT_EQ(std::size(cases), kCloneStatusCount);
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(i);
+        EXPECT_EQ(static_cast<size_t>(c.status), i);
+        EXPECT_EQ(CloneStatusInfo(c.status).ExitCode, c.exitCode);
+        for (const int run : {0, 1, 2}) {
+            TScopedMessages messages;
+            TRig rig;
+            rig.Radio36.RadioTouched = run == 2;
+            rig.Radio36.Report(run == 0, c.status);
+            const auto expected = run == 0 ? c.read
+                                  : run == 1
+                                      ? c.write
+                                      : (c.writeTouched.empty() ? std::vector<std::string>{}
+                                                                : std::vector<std::string>{c.writeTouched});
+            EXPECT_EQ(messages.Texts(), expected) << run;
+            EXPECT_EQ(rig.Radio36.Status, c.status);
+            EXPECT_EQ(rig.Host.AtMax, c.status == TCloneStatus::Success);
+            if (!messages->Shown.empty())
+                EXPECT_EQ(messages->Shown[0].Type,
+                          c.status == TCloneStatus::Success ? TMsgType::Information : TMsgType::Error);
+        }
+    }
+    EXPECT_EQ(
+        CloneExitStatusHelp(),
+        "0 done, 1 read/write error, 2 time-out, 3 deck change declined, 4 port problem or no cable, "
+        "5 file problem, 6 wrong access code, 14 incompatible data or the radio's identity is not valid, "
+        "130 cancelled");
+}
