@@ -547,3 +547,13 @@ std::string AniDeviceName(const TRKmem& m, bool mdcAllowed) {
 bool IsMdcAni(const TRKmem& m, bool mdcAllowed) {
     return mdcAllowed && m.AniOnOption != 0 && m.OptionBoardType != 3;
 }
+
+int FirmwareNumber(const std::string& firmwareVersion) {
+    const std::string text = Trimmed(firmwareVersion);
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value, 10);
+    return (ec == std::errc() && ptr == end && !text.empty() && text[0] != '-') ? value : 0;
+}
+
+bool FirmwareHasOptionAni(const TRKmem& m) { return FirmwareNumber(m.FirmwareVersion) > 407; }

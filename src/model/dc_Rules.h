@@ -162,6 +162,12 @@ void SelectOptionBoard(TRKmem& m, std::string_view name);
 // paging entries := Mode 3, Empty 1, EncDec 0, empty Code.
 void ResetOptionDependents(TRKmem& m, std::string_view boardName);
 
+// The firmware version text ("0408") read as a decimal number (408), as the
+// option and ANI lists compare it; 0 when it is not a decimal number.
+int FirmwareNumber(const std::string& firmwareVersion);
+// Firmware that knows the option-board ANI ("OB-71(ANI)", "Option ANI").
+bool FirmwareHasOptionAni(const TRKmem& m);
+
 // ---- ANI ---------------------------------------------------------------------
 
 // "DTMF", "MDC1200" or "Option ANI". mdcAllowed = (FileFormat == 1).
