@@ -35,7 +35,10 @@
 #include "app/dc_Ini.h"
 #include "app/dc_LockKeys.h"
 #include "app/dc_MainMenu.h"
+#include "dialogs/D_DKEdit.h"
+#include "dialogs/D_FPanel.h"
 #include "dialogs/D_Hardware.h"
+#include "dialogs/D_KFunc.h"
 #include "dialogs/D_Model.h"
 #include "image/dc_DataFile.h"
 #include "link/dc_Access.h"
@@ -179,6 +182,19 @@ TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMai
         return ExecuteModelDialog(this, context);
     };
     commands_["miHardware"] = [this] { miHardwareClick(); };
+    // Key Function, Direct CH key Edit and Front Panel dialogs.
+    commands_["miKeyFunction"] = [this] {
+        TDialogContext context = DialogContext();
+        ExecuteKFuncDialog(this, context);
+    };
+    commands_["miDirectCH"] = [this] {
+        TDialogContext context = DialogContext();
+        ExecuteDKEditDialog(this, context);
+    };
+    commands_["miFrontPanel"] = [this] {
+        TDialogContext context = DialogContext();
+        ExecuteFPanelDialog(this, context);
+    };
     // The report's document: the current file's name in the current folder,
     // where a PDF of it is suggested.
     const auto document = [this] { return fs::path(CurrentFolder) / fs::path(CurrentFileName).filename(); };

@@ -1,0 +1,545 @@
+// The key function, Direct CH key and front panel dialogs, driven like a
+// user on the program's own default file (a TR-2300 "VHF A", normal head),
+// and through the main window down to the saved file.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "DlgTestSupport.h"
+#include "app/Main.h"
+#include "app/gui_support.h"
+#include "dialogs/D_DKEdit.h"
+#include "dialogs/D_FPanel.h"
+#include "dialogs/D_KFunc.h"
+#include "dialogs/dc_KeyRules.h"
+#include "image/dc_DataFile.h"
+#include "model/dc_KeyFunc.h"
+#include "model/dc_MessageBox.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kDefaultFile = RK36_BINARY_DIR "/src/default.K36";
+
+void LoadDefault(TDlgState& s) {
+    ASSERT_TRUE(LoadDataFile(kDefaultFile, s.Model, s.Image));
+}
+
+// Groups 0 (table 0..1) and 2 (table 2..4, entry 2 blank); group 1 is empty.
+void MakeGroups(TRKmem& m) {
+    for (int32_t g = 0; g < kGroupCount; ++g)
+        m.GroupAreas.Set(g, 0);
+    m.GroupAreas.Set(0, 2);
+    m.GroupAreas.Set(2, 3);
+    for (int32_t i = 0; i < 5; ++i) {
+        m.Channels[i].Blank = i == 2 ? 1 : 0;
+        const std::string tag = std::string("TAG") + static_cast<char>('A' + i);
+        m.Channels[i].Tags.Clear();
+        for (size_t j = 0; j < tag.size(); ++j)
+            m.Channels[i].Tags[static_cast<int32_t>(j)].Text = std::string(1, tag[j]);
+    }
+    m.GroupNames[0].Text = "FIRST";
+    m.GroupNames[2].Text = "THIRD";
+}
+
+template <class D> D* Open(TDlgState& s) {
+    auto* d = new D(nullptr, s.Ctx);
+    d->show();
+    d->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(d));
+    return d;
+}
+
+QComboBox* Box(TDlgBase& d, const char* name) {
+    auto* c = d.findChild<QComboBox*>(QString::fromLatin1(name));
+    EXPECT_NE(c, nullptr) << name;
+    return c;
+}
+
+void Focus(QWidget* w) {
+    w->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+}
+
+// Hint, help context and accelerator of each named control.
+struct TRowCase {
+    const char* Control;
+    const char* Hint;
+    uint32_t Help;
+    char Accelerator;
+};
+
+void ExpectRows(TDlgBase& d, const std::vector<TRowCase>& rows) {
+    for (const auto& r : rows) {
+        QComboBox* c = Box(d, r.Control);
+        ASSERT_NE(c, nullptr);
+        Focus(c);
+        EXPECT_EQ(d.pnlHint1->text().toStdString(), r.Hint) << r.Control;
+        EXPECT_EQ(d.pnlHint2->text(), "<SELECT>") << r.Control;
+        EXPECT_EQ(d.HelpContextOf(c), r.Help) << r.Control;
+        EXPECT_EQ(d.AcceleratorOf(c), QChar(r.Accelerator)) << r.Control;
+    }
+}
+
+class KeyDialogTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { EnsureApp(); }
+    void SetUp() override { LoadDefault(s); }
+    TDlgState s;
+};
+
+// ---- Key Function -----------------------------------------------------------------
+
+TEST_F(KeyDialogTest, KeyListsFollowTheHead) {
+    struct Case {
+        int Head;
+        int ShortItems, LongItems;
+        bool Pf6;
+    };
+    // VHF A leaves out "Noise Branker"; the normal head "EMG PTT" too.
+    for (const Case c : {Case{0, 29, 31, false}, Case{1, 30, 32, true}}) {
+        TDlgState st;
+        LoadDefault(st);
+        st.Model.ControlHeadType = c.Head;
+        std::unique_ptr<TfrmKFunc> d(Open<TfrmKFunc>(st));
+        for (int k = 0; k < kKeyCount; ++k) {
+            EXPECT_EQ(d->cmbSP[k]->count(), c.ShortItems) << k;
+            EXPECT_EQ(d->cmbLP[k]->count(), c.LongItems) << k;
+            EXPECT_EQ(d->cmbSP[k]->findText("Noise Branker"), -1);
+            EXPECT_EQ(d->cmbLP[k]->findText("EMG PTT") >= 0, c.Head == 1);
+        }
+        EXPECT_EQ(d->cmbSP[5]->isEnabled(), c.Pf6);
+        EXPECT_EQ(d->cmbLP[5]->isEnabled(), c.Pf6);
+        EXPECT_EQ(d->cmbSP[0]->findText("SCAN Select"), -1);
+        EXPECT_EQ(d->cmbLP[0]->itemText(c.LongItems - 1), "Group SCAN Select");
+        EXPECT_EQ(d->cmbUpDn->count(), 2);
+    }
+}
+
+TEST_F(KeyDialogTest, KeyRowsHintsHelpAndAccelerators) {
+    s.Model.ControlHeadType = 1;
+    std::unique_ptr<TfrmKFunc> d(Open<TfrmKFunc>(s));
+    EXPECT_EQ(d->windowTitle(), "Key Function");
+    ExpectRows(*d, {{"cmbSP1", "[PF1] Button function", 0x80A108CA, '1'},
+                    {"cmbLP4", "[PF4] Button function(Long Press)", 0x80A108D3, '8'},
+                    {"cmbSP5", "[PF5] Button function", 0x80A108CE, '9'},
+                    {"cmbLP5", "[PF5] Button function(Long Press)", 0x80A108D4, '0'},
+                    {"cmbSP6", "[PF6] Button function", 0x80A108CF, 'A'},
+                    {"cmbLP6", "[PF6] Button function(Long Press)", 0x80A108D5, 'B'},
+                    {"cmbUpDn", "Up / Down] Button function", 0x80A108D6, 'U'}});
+}
+
+TEST_F(KeyDialogTest, StoredCodesShowTheirRowsAndUntouchedOkKeepsThem) {
+    TRKmem& m = s.Model;
+    m.KeyPf1Short = 0x07; // no row
+    m.KeyPf1Long = 0x2C;  // past the table
+    m.KeyPf2Short = 0x03; // "SCAN": its long 3 is "SCAN" too
+    m.KeyPf2Long = 0x03;
+    m.KeyPf3Short = 0x02; // under "DIMMER" a long 3 is "SCAN Select"
+    m.KeyPf3Long = 0x03;
+    m.KeyPf4Short = 0x11; // PF2's Direct CH code on PF4
+    m.KeyPf4Long = 0x18;  // "Noise Branker", not on VHF
+    m.KeyUpDown = 0x20;
+    const TRKmem before = m;
+    std::unique_ptr<TfrmKFunc> d(Open<TfrmKFunc>(s));
+    EXPECT_EQ(d->cmbSP[0]->currentIndex(), -1);
+    EXPECT_EQ(d->cmbLP[0]->currentIndex(), -1);
+    EXPECT_EQ(d->cmbLP[1]->currentText(), "SCAN");
+    EXPECT_FALSE(d->cmbLP[1]->isEnabled());
+    EXPECT_EQ(d->cmbLP[2]->currentText(), "SCAN Select");
+    EXPECT_EQ(d->cmbSP[3]->currentText(), "Direct CH");
+    EXPECT_EQ(d->cmbLP[3]->currentText(), "Direct CH") << "locked by the short press";
+    EXPECT_EQ(d->cmbUpDn->currentText(), "Group Up / Down");
+    d->btnOK->click();
+    EXPECT_TRUE(m.Equals(before));
+    EXPECT_FALSE(s.FileModified);
+}
+
+TEST_F(KeyDialogTest, ShortAndLongPressRuleAndWhatOkStores) {
+    s.Model.ControlHeadType = 1;
+    s.Model.KeyPf3Short = s.Model.KeyPf3Long = 0x12;
+    s.Model.DirectKey3Group = s.Model.DirectKey3Channel = 0;
+    std::unique_ptr<TfrmKFunc> d(Open<TfrmKFunc>(s));
+    EXPECT_FALSE(d->cmbLP[0]->isEnabled()) << "Emergency locks the long press";
+
+    Pick(d->cmbSP[1], d->cmbSP[1]->findText("Direct CH"));
+    EXPECT_EQ(d->cmbLP[1]->currentText(), "Direct CH");
+    EXPECT_FALSE(d->cmbLP[1]->isEnabled());
+    Pick(d->cmbSP[5], d->cmbSP[5]->findText("Direct CH"));
+    Pick(d->cmbSP[2], d->cmbSP[2]->findText("MON"));
+    EXPECT_EQ(d->cmbLP[2]->currentText(), "MON");
+    EXPECT_FALSE(d->cmbLP[2]->isEnabled());
+    Pick(d->cmbSP[0], d->cmbSP[0]->findText("DIMMER")); // reopens the long press at "None"
+    EXPECT_EQ(d->cmbLP[0]->currentText(), "None");
+    EXPECT_TRUE(d->cmbLP[0]->isEnabled());
+    Pick(d->cmbLP[3], d->cmbLP[3]->findText("SCAN")); // a following long press sets the short one
+    EXPECT_EQ(d->cmbSP[3]->currentText(), "SCAN");
+    EXPECT_TRUE(d->cmbLP[3]->isEnabled());
+    Focus(d->cmbUpDn); // leaving locks it
+    EXPECT_FALSE(d->cmbLP[3]->isEnabled());
+    Pick(d->cmbUpDn, 1);
+    d->btnOK->click();
+
+    const TRKmem& m = s.Model;
+    EXPECT_EQ(m.KeyPf1Short, 0x02);
+    EXPECT_EQ(m.KeyPf1Long, 0x00);
+    EXPECT_EQ(m.KeyPf2Short, 0x11);
+    EXPECT_EQ(m.KeyPf2Long, 0x11);
+    EXPECT_EQ(m.KeyPf3Short, 0x01);
+    EXPECT_EQ(m.KeyPf3Long, 0x01);
+    EXPECT_EQ(m.DirectKey3Group, 255);
+    EXPECT_EQ(m.DirectKey3Channel, 255);
+    EXPECT_EQ(m.KeyPf4Short, 0x03);
+    EXPECT_EQ(m.KeyPf4Long, 0x03);
+    EXPECT_EQ(m.KeyPf6Short, 0x2B);
+    EXPECT_EQ(m.KeyPf6Long, 0x2B);
+    EXPECT_EQ((std::array{m.KeyUpDown, m.KeyLong6, m.KeyShort7, m.KeyLong7}), (std::array{8, 8, 9, 9}));
+    EXPECT_TRUE(s.FileModified);
+}
+
+TEST_F(KeyDialogTest, ChoosingTheShownUpDownEntryCompletesItsCodes) {
+    // The default file holds Up/Down 6/0/0/0: kept until the user chooses.
+    std::unique_ptr<TfrmKFunc> d(Open<TfrmKFunc>(s));
+    Pick(d->cmbUpDn, 0);
+    d->btnOK->click();
+    const TRKmem& m = s.Model;
+    EXPECT_EQ((std::array{m.KeyUpDown, m.KeyLong6, m.KeyShort7, m.KeyLong7}), (std::array{6, 6, 7, 7}));
+    EXPECT_TRUE(s.FileModified);
+}
+
+TEST_F(KeyDialogTest, KeyFunctionCompareOnOk) {
+    ExpectCompareOnOk(
+        [](TDlgState& st) {
+            LoadDefault(st);
+            return Open<TfrmKFunc>(st);
+        },
+        {{"cmbSP1"}, {"cmbSP2"}, {"cmbSP3"}, {"cmbSP4"}, {"cmbLP4"}, {"cmbSP5"}, {"cmbLP5"}, {"cmbUpDn"}});
+}
+
+// ---- Direct CH ---------------------------------------------------------------------
+
+TEST_F(KeyDialogTest, DirectChListsGroupsWithChannelsAndTheirNonBlankChannels) {
+    MakeGroups(s.Model);
+    s.Model.DirectKey2Group = 0;
+    s.Model.DirectKey2Channel = 1;
+    s.Model.KeyPf2Short = s.Model.KeyPf2Long = 0x11;
+    std::unique_ptr<TfrmDKEdit> d(Open<TfrmDKEdit>(s));
+    EXPECT_EQ(d->windowTitle(), "Direct CH key Edit");
+    ASSERT_EQ(d->cmbGPF[0]->count(), 3);
+    EXPECT_EQ(d->cmbGPF[0]->itemText(2), "THIRD");
+    EXPECT_EQ(d->cmbGPF[1]->currentText(), "FIRST");
+    EXPECT_EQ(d->cmbCPF[1]->currentText().left(4), "TAGB");
+
+    Pick(d->cmbGPF[0], 2);
+    ASSERT_EQ(d->cmbCPF[0]->count(), 3) << "None and the two channels that are not blank";
+    EXPECT_EQ(d->cmbCPF[0]->itemText(1).left(4), "TAGD");
+    Pick(d->cmbCPF[0], 2);
+    // PF2 moves to the same position of another group.
+    Pick(d->cmbGPF[1], 2);
+    Pick(d->cmbCPF[1], 1);
+    d->btnOK->click();
+    const TRKmem& m = s.Model;
+    EXPECT_EQ(m.DirectKey1Group, 2);
+    EXPECT_EQ(m.DirectKey1Channel, 2) << "the position in the group";
+    EXPECT_EQ(m.KeyPf1Short, 0x10);
+    EXPECT_EQ(m.KeyPf1Long, 0x10);
+    EXPECT_EQ(m.DirectKey2Group, 2);
+    EXPECT_EQ(m.DirectKey2Channel, 1);
+    EXPECT_TRUE(s.FileModified);
+}
+
+TEST_F(KeyDialogTest, MovingAKeyToAnotherGroupAloneMarksTheFile) {
+    MakeGroups(s.Model);
+    s.Model.DirectKey1Group = 0;
+    s.Model.DirectKey1Channel = 1;
+    s.Model.KeyPf1Short = s.Model.KeyPf1Long = 0x10;
+    std::unique_ptr<TfrmDKEdit> d(Open<TfrmDKEdit>(s));
+    Pick(d->cmbGPF[0], 2);
+    Pick(d->cmbCPF[0], 1); // position 1 again
+    d->btnOK->click();
+    EXPECT_EQ(s.Model.DirectKey1Group, 2);
+    EXPECT_EQ(s.Model.DirectKey1Channel, 1);
+    EXPECT_TRUE(s.FileModified);
+}
+
+TEST_F(KeyDialogTest, EntriesTheListsDoNotOfferShowNoneAndSurviveOk) {
+    MakeGroups(s.Model);
+    TRKmem& m = s.Model;
+    m.DirectKey1Group = 1; // a group without channels
+    m.DirectKey1Channel = 0;
+    m.DirectKey2Group = 2; // a blank channel
+    m.DirectKey2Channel = 0;
+    m.DirectKey3Group = 2; // past the group's end
+    m.DirectKey3Channel = 9;
+    m.DirectKey4Group = 200;
+    m.DirectKey4Channel = 7;
+    m.DirectKey6Group = 0; // PF6 on a normal head
+    m.DirectKey6Channel = 0;
+    const TRKmem before = m;
+    std::unique_ptr<TfrmDKEdit> d(Open<TfrmDKEdit>(s));
+    EXPECT_EQ(d->cmbGPF[0]->currentText(), "None");
+    EXPECT_EQ(d->cmbCPF[0]->currentText(), "None");
+    EXPECT_EQ(d->cmbGPF[1]->currentText(), "THIRD");
+    EXPECT_EQ(d->cmbCPF[1]->currentText(), "None");
+    EXPECT_EQ(d->cmbCPF[2]->currentText(), "None");
+    EXPECT_EQ(d->cmbGPF[3]->currentText(), "None");
+    EXPECT_FALSE(d->cmbGPF[5]->isEnabled());
+    EXPECT_FALSE(d->cmbCPF[5]->isEnabled());
+    d->btnOK->click();
+    EXPECT_TRUE(m.Equals(before));
+    EXPECT_FALSE(s.FileModified);
+}
+
+TEST_F(KeyDialogTest, DirectChRowsAndCompareOnOk) {
+    MakeGroups(s.Model);
+    s.Model.ControlHeadType = 1;
+    std::unique_ptr<TfrmDKEdit> d(Open<TfrmDKEdit>(s));
+    ExpectRows(*d, {{"cmbGPF1", "[CH1]  function", 0xED646DCC, '1'},
+                    {"cmbCPF1", "[CH1]  function", 0xED640DAE, '1'},
+                    {"cmbGPF6", "[CH6]  function", 0xED646DCC, '6'},
+                    {"cmbCPF6", "[CH6]  function", 0xED640DAE + 10, '6'}});
+    QTest::keyClick(d->cmbCPF[5], Qt::Key_4, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), d->cmbGPF[3]);
+    d.reset();
+
+    ExpectCompareOnOk(
+        [](TDlgState& st) {
+            LoadDefault(st);
+            MakeGroups(st.Model);
+            // PF2 holds a channel: choosing "None" instead marks the file.
+            st.Model.DirectKey2Group = 0;
+            st.Model.DirectKey2Channel = 1;
+            return Open<TfrmDKEdit>(st);
+        },
+        {{"cmbGPF1"},
+         {"cmbCPF1", false}, // only "None" to choose
+         {"cmbGPF2"},
+         {"cmbCPF2"},
+         {"cmbGPF3"},
+         {"cmbCPF3", false},
+         {"cmbGPF4"},
+         {"cmbCPF4", false},
+         {"cmbGPF5"},
+         {"cmbCPF5", false}});
+}
+
+// ---- Front Panel -------------------------------------------------------------------
+
+TEST_F(KeyDialogTest, VolumePresetsShowTheFirstAtOrAboveAndStoreOnlyAChoice) {
+    TRKmem& m = s.Model;
+    m.LockFunction = 1;
+    m.VolKnobPosition = 100;
+    m.AfAttLevel = 200;
+    std::unique_ptr<TfrmFPanel> d(Open<TfrmFPanel>(s));
+    EXPECT_EQ(d->cmbVKnob->currentText(), "4");
+    EXPECT_EQ(d->cmbAALvl->currentText(), "9") << "above the highest preset";
+    Pick(d->cmbVKnob, 3); // "4" again
+    d->btnOK->click();
+    EXPECT_EQ(m.VolKnobPosition, 105);
+    EXPECT_EQ(m.AfAttLevel, 200) << "untouched";
+    EXPECT_TRUE(s.FileModified);
+}
+
+TEST_F(KeyDialogTest, LockFunctionGreysTheKnobAndHookStoresBothFlags) {
+    std::unique_ptr<TfrmFPanel> d(Open<TfrmFPanel>(s));
+    EXPECT_EQ(d->cmbLFunc->currentText(), "Disabled");
+    EXPECT_FALSE(d->cmbVKnob->isEnabled());
+    Pick(d->cmbLFunc, 1);
+    EXPECT_TRUE(d->cmbVKnob->isEnabled());
+    Pick(d->cmbLFunc, 0);
+    EXPECT_FALSE(d->cmbVKnob->isEnabled());
+    EXPECT_EQ(d->cmbHook->currentText(), "Disabled");
+    Pick(d->cmbHook, 1);
+    d->btnOK->click();
+    EXPECT_EQ(s.Model.HookOff, 0);
+    EXPECT_EQ(s.Model.RightHookOff, 1);
+}
+
+TEST_F(KeyDialogTest, FrontPanelRowsAndCompareOnOk) {
+    s.Model.LockFunction = 1;
+    std::unique_ptr<TfrmFPanel> d(Open<TfrmFPanel>(s));
+    EXPECT_EQ(d->windowTitle(), "Front Panel");
+    ExpectRows(
+        *d, {{"cmbRSMode", "Select Rotary Switch mode (Channel/Group)", 0x80A00EE3, 'R'},
+             {"cmbPLock", "OFF / ON PTT Button", 0x80A00EE4, 'P'},
+             {"cmbDLock", "OFF / ON Dial function", 0x80A00EE5, 'D'},
+             {"cmbVKnob", "Level of the volume at the time of dial lock", 0x80A00EE9, 'K'},
+             {"cmbLFunc", "Amount of time required to press the key to have action taken", 0x80A00EE8, 'L'},
+             {"cmbAALvl", "Level of the volume at the time of 'AF ATT' Key function", 0x80A00EEB, 'A'},
+             {"cmbHook", "Disable / Left / Right Hook function", 0x80A00EE6, 'H'},
+             {"cmbODecode", "Off hook tone decode", 0x80A00EEC, 'O'},
+             {"cmbOHook", "Off hook monitor", 0x80A00EEA, 'M'},
+             {"cmbVol", "Volume level is displayed in LCD.", 0x80A00EED, 'V'}});
+    d.reset();
+
+    ExpectCompareOnOk(
+        [](TDlgState& st) {
+            LoadDefault(st);
+            st.Model.LockFunction = 1;
+            return Open<TfrmFPanel>(st);
+        },
+        {{"cmbRSMode"},
+         {"cmbPLock"},
+         {"cmbDLock"},
+         {"cmbLFunc"},
+         {"cmbVKnob"},
+         {"cmbAALvl"},
+         {"cmbHook"},
+         {"cmbODecode"},
+         {"cmbVol"},
+         {"cmbOHook"}});
+}
+
+// ---- OK rules without widgets ---------------------------------------------------------
+
+TEST(KeyRules, OkWritesOnlyWhatTheUserChose) {
+    struct Case {
+        const char* Name;
+        TKeyBoxChoice Short, Long;
+        int32_t Pf1Short, Pf1Long, Group;
+    };
+    // PF1 holds PF2's Direct CH code 0x11 and a channel; a long code 0x2C no row shows.
+    const Case cases[] = {
+        {"untouched", {11, 11}, {-1, -1}, 0x11, 0x2C, 4},
+        {"nothing selected", {11, -1, true}, {-1, -1, true}, 0x11, 0x2C, 4},
+        {"Direct CH chosen again", {11, 11, true}, {-1, -1}, 0x10, 0x2C, 4},
+        {"short changed", {11, 1}, {-1, 1}, 0x01, 0x01, 255},
+        {"long changed", {11, 11}, {-1, 31}, 0x11, 0x03, 4},
+    };
+    for (const auto& c : cases) {
+        TRKmem m;
+        m.KeyPf1Short = 0x11;
+        m.KeyPf1Long = 0x2C;
+        m.DirectKey1Group = 4;
+        m.DirectKey1Channel = 2;
+        StoreKeyPress(m, 0, c.Short, c.Long);
+        EXPECT_EQ(m.KeyPf1Short, c.Pf1Short) << c.Name;
+        EXPECT_EQ(m.KeyPf1Long, c.Pf1Long) << c.Name;
+        EXPECT_EQ(m.DirectKey1Group, c.Group) << c.Name;
+        EXPECT_EQ(m.DirectKey1Channel, c.Group == 255 ? 255 : 2) << c.Name;
+    }
+
+    TRKmem m;
+    m.KeyPf6Short = m.KeyPf6Long = 2;
+    StoreDirectKey(m, 5, 3, 255);
+    EXPECT_EQ(m.KeyPf6Short, 2) << "no channel, no Direct CH";
+    StoreDirectKey(m, 5, 3, 1);
+    EXPECT_EQ(m.KeyPf6Short, 0x2B);
+    EXPECT_EQ(m.KeyPf6Long, 0x2B);
+    EXPECT_EQ(m.DirectKey6Group, 3);
+    EXPECT_EQ(m.DirectKey6Channel, 1);
+}
+
+// ---- Through the main window ------------------------------------------------------
+
+class KeyMainWindowTest : public ::testing::Test {
+  protected:
+    TScopedProgramFolder folder;
+    TScopedMessages messages;
+    TScopedFileDialogs dialogs;
+    fs::path file = folder / "keys.K36";
+
+    // The default file with key codes no list shows, PF6 on a normal head
+    // holding a Direct CH code, and a volume between two presets.
+    void WriteFile() {
+        TRKmem m;
+        TMap36 image;
+        ASSERT_TRUE(LoadDataFile(kDefaultFile, m, image));
+        m.KeyPf1Short = 0x07;
+        m.KeyPf4Long = 0x2C;
+        m.KeyPf5Short = 0x12;
+        m.KeyPf6Short = m.KeyPf6Long = 0x2B;
+        m.KeyPf3Short = m.KeyPf3Long = 0x12;
+        m.DirectKey3Group = m.DirectKey3Channel = 0;
+        m.DirectKey5Group = 0;
+        m.DirectKey5Channel = 3; // not a channel of group 0
+        m.VolKnobPosition = 100;
+        m.AfAttLevel = 130;
+        ASSERT_TRUE(SaveDataFile(file, m, image));
+        EnsureBandTemplateFor(file);
+    }
+
+    // Runs a menu command whose dialog `act` drives, then OK.
+    template <class D> void Run(TfrmMain& frm, const char* command, std::function<void(D&)> act) {
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
+            ASSERT_NE(d, nullptr) << command;
+            seen = true;
+            act(*d);
+            d->btnOK->click();
+        });
+        frm.RunCommand(command);
+        EXPECT_TRUE(seen) << command;
+    }
+};
+
+TEST_F(KeyMainWindowTest, UntouchedDialogsLeaveTheSavedFileByteIdentical) {
+    WriteFile();
+    const std::string bytes = ReadFileBytes(file);
+    TfrmMain frm({file.string()});
+    for (const char* item : {"miKeyFunction", "miDirectCH", "miFrontPanel"})
+        EXPECT_TRUE(frm.Action(item)->isEnabled()) << item;
+    Run<TfrmKFunc>(frm, "miKeyFunction", [](TfrmKFunc&) {});
+    Run<TfrmDKEdit>(frm, "miDirectCH", [](TfrmDKEdit&) {});
+    Run<TfrmFPanel>(frm, "miFrontPanel", [](TfrmFPanel&) {});
+    EXPECT_FALSE(frm.FileModified);
+    ASSERT_TRUE(frm.SaveCurrentFile());
+    EXPECT_TRUE(ReadFileBytes(file) == bytes);
+    EXPECT_TRUE(messages.Texts().empty());
+}
+
+TEST_F(KeyMainWindowTest, EditsReachTheSavedFile) {
+    WriteFile();
+    TfrmMain frm({file.string()});
+    Run<TfrmKFunc>(frm, "miKeyFunction", [](TfrmKFunc& d) {
+        EXPECT_FALSE(d.cmbSP[5]->isEnabled());
+        Pick(d.cmbSP[1], d.cmbSP[1]->findText("Direct CH"));
+        EXPECT_FALSE(d.cmbLP[1]->isEnabled());
+        Pick(d.cmbSP[2], d.cmbSP[2]->findText("MON"));
+        Pick(d.cmbUpDn, 1);
+    });
+    Run<TfrmFPanel>(frm, "miFrontPanel", [](TfrmFPanel& d) {
+        EXPECT_EQ(d.cmbVKnob->currentText(), "4");
+        Pick(d.cmbLFunc, 1);
+        Pick(d.cmbVKnob, 3);
+        Pick(d.cmbHook, 1);
+    });
+    Run<TfrmDKEdit>(frm, "miDirectCH", [](TfrmDKEdit& d) {
+        Pick(d.cmbGPF[3], 1);
+        Pick(d.cmbCPF[3], 1);
+    });
+    EXPECT_TRUE(frm.FileModified);
+    ASSERT_TRUE(frm.SaveCurrentFile());
+
+    TRKmem m;
+    TMap36 image;
+    ASSERT_TRUE(LoadDataFile(file, m, image));
+    EXPECT_EQ(m.KeyPf1Short, 0x07);
+    EXPECT_EQ(m.KeyPf2Short, 0x11);
+    EXPECT_EQ(m.KeyPf2Long, 0x11);
+    EXPECT_EQ(m.KeyPf3Short, 0x01);
+    EXPECT_EQ(m.KeyPf3Long, 0x01);
+    EXPECT_EQ(m.DirectKey3Group, 255);
+    EXPECT_EQ(m.DirectKey3Channel, 255);
+    EXPECT_EQ(m.KeyPf4Short, 0x13);
+    EXPECT_EQ(m.KeyPf4Long, 0x13);
+    EXPECT_EQ(m.DirectKey4Group, 0);
+    EXPECT_EQ(m.DirectKey4Channel, 0);
+    EXPECT_EQ(m.KeyPf5Short, 0x12) << "another key's Direct CH code, untouched";
+    EXPECT_EQ(m.DirectKey5Channel, 3);
+    EXPECT_EQ(m.KeyPf6Short, 0x2B);
+    EXPECT_EQ((std::array{m.KeyUpDown, m.KeyLong6, m.KeyShort7, m.KeyLong7}), (std::array{8, 8, 9, 9}));
+    EXPECT_EQ(m.LockFunction, 1);
+    EXPECT_EQ(m.VolKnobPosition, 105);
+    EXPECT_EQ(m.AfAttLevel, 130);
+    EXPECT_EQ(m.HookOff, 0);
+    EXPECT_EQ(m.RightHookOff, 1);
+}
+
+} // namespace
