@@ -75,6 +75,8 @@ struct TRowCase {
 };
 
 void ExpectRows(TDlgBase& d, const std::vector<TRowCase>& rows) {
+    d.activateWindow(); // a list that was open took the activation
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
     for (const auto& r : rows) {
         QComboBox* c = Box(d, r.Control);
         ASSERT_NE(c, nullptr);
@@ -96,50 +98,29 @@ class KeyDialogTest : public ::testing::Test {
 // ---- Key Function -----------------------------------------------------------------
 
 TEST_F(KeyDialogTest, KeyListsFollowTheHead) {
-    struct Case {
-        int Head;
-        int ShortItems, LongItems;
-        bool Pf6;
-    };
     // VHF A leaves out "Noise Branker"; the normal head "EMG PTT" too.
-    for (const Case c : {Case{0, 29, 31, false}, Case{1, 30, 32, true}}) {
+    for (const int head : {0, 1}) {
         TDlgState st;
         LoadDefault(st);
-        st.Model.ControlHeadType = c.Head;
+        st.Model.ControlHeadType = head;
         std::unique_ptr<TfrmKFunc> d(Open<TfrmKFunc>(st));
         for (int k = 0; k < kKeyCount; ++k) {
-            EXPECT_EQ(d->cmbSP[k]->count(), c.ShortItems) << k;
-            EXPECT_EQ(d->cmbLP[k]->count(), c.LongItems) << k;
-            EXPECT_EQ(d->cmbSP[k]->findText("Noise Branker"), -1);
-            EXPECT_EQ(d->cmbLP[k]->findText("EMG PTT") >= 0, c.Head == 1);
+            EXPECT_EQ(d->cmbSP[k]->count(), 29 + head) << k;
+            EXPECT_EQ(d->cmbLP[k]->count(), 31 + head) << k;
+            EXPECT_EQ(d->cmbLP[k]->findText("Noise Branker"), -1);
+            EXPECT_EQ(d->cmbLP[k]->findText("EMG PTT") >= 0, head == 1);
         }
-        EXPECT_EQ(d->cmbSP[5]->isEnabled(), c.Pf6);
-        EXPECT_EQ(d->cmbLP[5]->isEnabled(), c.Pf6);
-        EXPECT_EQ(d->cmbSP[0]->findText("SCAN Select"), -1);
-        EXPECT_EQ(d->cmbLP[0]->itemText(c.LongItems - 1), "Group SCAN Select");
-        EXPECT_EQ(d->cmbUpDn->count(), 2);
+        EXPECT_EQ(d->cmbSP[5]->isEnabled(), head == 1);
+        EXPECT_EQ(d->cmbLP[5]->isEnabled(), head == 1);
+        EXPECT_EQ(d->cmbLP[0]->itemText(30 + head), "Group SCAN Select");
     }
-}
-
-TEST_F(KeyDialogTest, KeyRowsHintsHelpAndAccelerators) {
-    s.Model.ControlHeadType = 1;
-    std::unique_ptr<TfrmKFunc> d(Open<TfrmKFunc>(s));
-    EXPECT_EQ(d->windowTitle(), "Key Function");
-    ExpectRows(*d, {{"cmbSP1", "[PF1] Button function", 0x80A108CA, '1'},
-                    {"cmbLP4", "[PF4] Button function(Long Press)", 0x80A108D3, '8'},
-                    {"cmbSP5", "[PF5] Button function", 0x80A108CE, '9'},
-                    {"cmbLP5", "[PF5] Button function(Long Press)", 0x80A108D4, '0'},
-                    {"cmbSP6", "[PF6] Button function", 0x80A108CF, 'A'},
-                    {"cmbLP6", "[PF6] Button function(Long Press)", 0x80A108D5, 'B'},
-                    {"cmbUpDn", "Up / Down] Button function", 0x80A108D6, 'U'}});
 }
 
 TEST_F(KeyDialogTest, StoredCodesShowTheirRowsAndUntouchedOkKeepsThem) {
     TRKmem& m = s.Model;
     m.KeyPf1Short = 0x07; // no row
     m.KeyPf1Long = 0x2C;  // past the table
-    m.KeyPf2Short = 0x03; // "SCAN": its long 3 is "SCAN" too
-    m.KeyPf2Long = 0x03;
+    m.KeyPf2Short = m.KeyPf2Long = 0x03;
     m.KeyPf3Short = 0x02; // under "DIMMER" a long 3 is "SCAN Select"
     m.KeyPf3Long = 0x03;
     m.KeyPf4Short = 0x11; // PF2's Direct CH code on PF4
@@ -156,24 +137,14 @@ TEST_F(KeyDialogTest, StoredCodesShowTheirRowsAndUntouchedOkKeepsThem) {
     EXPECT_EQ(d->cmbLP[3]->currentText(), "Direct CH") << "locked by the short press";
     EXPECT_EQ(d->cmbUpDn->currentText(), "Group Up / Down");
     d->btnOK->click();
-    EXPECT_TRUE(m.Equals(before));
+    EXPECT_TRUE(m == before);
     EXPECT_FALSE(s.FileModified);
 }
 
-TEST_F(KeyDialogTest, ShortAndLongPressRuleAndWhatOkStores) {
+TEST_F(KeyDialogTest, ShortAndLongPressRuleOnAMotorcycleHead) {
     s.Model.ControlHeadType = 1;
-    s.Model.KeyPf3Short = s.Model.KeyPf3Long = 0x12;
-    s.Model.DirectKey3Group = s.Model.DirectKey3Channel = 0;
     std::unique_ptr<TfrmKFunc> d(Open<TfrmKFunc>(s));
-    EXPECT_FALSE(d->cmbLP[0]->isEnabled()) << "Emergency locks the long press";
-
-    Pick(d->cmbSP[1], d->cmbSP[1]->findText("Direct CH"));
-    EXPECT_EQ(d->cmbLP[1]->currentText(), "Direct CH");
-    EXPECT_FALSE(d->cmbLP[1]->isEnabled());
     Pick(d->cmbSP[5], d->cmbSP[5]->findText("Direct CH"));
-    Pick(d->cmbSP[2], d->cmbSP[2]->findText("MON"));
-    EXPECT_EQ(d->cmbLP[2]->currentText(), "MON");
-    EXPECT_FALSE(d->cmbLP[2]->isEnabled());
     Pick(d->cmbSP[0], d->cmbSP[0]->findText("DIMMER")); // reopens the long press at "None"
     EXPECT_EQ(d->cmbLP[0]->currentText(), "None");
     EXPECT_TRUE(d->cmbLP[0]->isEnabled());
@@ -182,37 +153,25 @@ TEST_F(KeyDialogTest, ShortAndLongPressRuleAndWhatOkStores) {
     EXPECT_TRUE(d->cmbLP[3]->isEnabled());
     Focus(d->cmbUpDn); // leaving locks it
     EXPECT_FALSE(d->cmbLP[3]->isEnabled());
-    Pick(d->cmbUpDn, 1);
-    d->btnOK->click();
-
-    const TRKmem& m = s.Model;
-    EXPECT_EQ(m.KeyPf1Short, 0x02);
-    EXPECT_EQ(m.KeyPf1Long, 0x00);
-    EXPECT_EQ(m.KeyPf2Short, 0x11);
-    EXPECT_EQ(m.KeyPf2Long, 0x11);
-    EXPECT_EQ(m.KeyPf3Short, 0x01);
-    EXPECT_EQ(m.KeyPf3Long, 0x01);
-    EXPECT_EQ(m.DirectKey3Group, 255);
-    EXPECT_EQ(m.DirectKey3Channel, 255);
-    EXPECT_EQ(m.KeyPf4Short, 0x03);
-    EXPECT_EQ(m.KeyPf4Long, 0x03);
-    EXPECT_EQ(m.KeyPf6Short, 0x2B);
-    EXPECT_EQ(m.KeyPf6Long, 0x2B);
-    EXPECT_EQ((std::array{m.KeyUpDown, m.KeyLong6, m.KeyShort7, m.KeyLong7}), (std::array{8, 8, 9, 9}));
-    EXPECT_TRUE(s.FileModified);
-}
-
-TEST_F(KeyDialogTest, ChoosingTheShownUpDownEntryCompletesItsCodes) {
-    // The default file holds Up/Down 6/0/0/0: kept until the user chooses.
-    std::unique_ptr<TfrmKFunc> d(Open<TfrmKFunc>(s));
-    Pick(d->cmbUpDn, 0);
+    Pick(d->cmbUpDn, 0); // the shown entry, chosen: 6/0/0/0 becomes whole
     d->btnOK->click();
     const TRKmem& m = s.Model;
+    EXPECT_EQ(
+        (std::array{m.KeyPf1Short, m.KeyPf1Long, m.KeyPf4Short, m.KeyPf4Long, m.KeyPf6Short, m.KeyPf6Long}),
+        (std::array{0x02, 0x00, 0x03, 0x03, 0x2B, 0x2B}));
     EXPECT_EQ((std::array{m.KeyUpDown, m.KeyLong6, m.KeyShort7, m.KeyLong7}), (std::array{6, 6, 7, 7}));
-    EXPECT_TRUE(s.FileModified);
 }
 
-TEST_F(KeyDialogTest, KeyFunctionCompareOnOk) {
+TEST_F(KeyDialogTest, KeyRowsAndCompareOnOk) {
+    s.Model.ControlHeadType = 1;
+    std::unique_ptr<TfrmKFunc> d(Open<TfrmKFunc>(s));
+    ExpectRows(*d, {{"cmbSP1", "[PF1] Button function", 0x80A108CA, '1'},
+                    {"cmbLP4", "[PF4] Button function(Long Press)", 0x80A108D3, '8'},
+                    {"cmbLP5", "[PF5] Button function(Long Press)", 0x80A108D4, '0'},
+                    {"cmbSP6", "[PF6] Button function", 0x80A108CF, 'A'},
+                    {"cmbLP6", "[PF6] Button function(Long Press)", 0x80A108D5, 'B'},
+                    {"cmbUpDn", "Up / Down] Button function", 0x80A108D6, 'U'}});
+    d.reset();
     ExpectCompareOnOk(
         [](TDlgState& st) {
             LoadDefault(st);
@@ -223,75 +182,47 @@ TEST_F(KeyDialogTest, KeyFunctionCompareOnOk) {
 
 // ---- Direct CH ---------------------------------------------------------------------
 
-TEST_F(KeyDialogTest, DirectChListsGroupsWithChannelsAndTheirNonBlankChannels) {
+TEST_F(KeyDialogTest, DirectChOffersNonBlankChannelsAndStoresThePositionInTheGroup) {
     MakeGroups(s.Model);
-    s.Model.DirectKey2Group = 0;
-    s.Model.DirectKey2Channel = 1;
-    s.Model.KeyPf2Short = s.Model.KeyPf2Long = 0x11;
+    TRKmem& m = s.Model;
+    m.DirectKey2Group = 0;
+    m.DirectKey2Channel = 1;
+    m.KeyPf2Short = m.KeyPf2Long = 0x11;
     std::unique_ptr<TfrmDKEdit> d(Open<TfrmDKEdit>(s));
-    EXPECT_EQ(d->windowTitle(), "Direct CH key Edit");
-    ASSERT_EQ(d->cmbGPF[0]->count(), 3);
-    EXPECT_EQ(d->cmbGPF[0]->itemText(2), "THIRD");
+    ASSERT_EQ(d->cmbGPF[0]->count(), 3) << "None and the groups with channels";
     EXPECT_EQ(d->cmbGPF[1]->currentText(), "FIRST");
     EXPECT_EQ(d->cmbCPF[1]->currentText().left(4), "TAGB");
-
-    Pick(d->cmbGPF[0], 2);
-    ASSERT_EQ(d->cmbCPF[0]->count(), 3) << "None and the two channels that are not blank";
-    EXPECT_EQ(d->cmbCPF[0]->itemText(1).left(4), "TAGD");
-    Pick(d->cmbCPF[0], 2);
-    // PF2 moves to the same position of another group.
-    Pick(d->cmbGPF[1], 2);
+    Pick(d->cmbGPF[1], 2); // the same position of another group
+    ASSERT_EQ(d->cmbCPF[1]->count(), 3) << "None and the two channels that are not blank";
+    EXPECT_EQ(d->cmbCPF[1]->itemText(1).left(4), "TAGD");
     Pick(d->cmbCPF[1], 1);
     d->btnOK->click();
-    const TRKmem& m = s.Model;
-    EXPECT_EQ(m.DirectKey1Group, 2);
-    EXPECT_EQ(m.DirectKey1Channel, 2) << "the position in the group";
-    EXPECT_EQ(m.KeyPf1Short, 0x10);
-    EXPECT_EQ(m.KeyPf1Long, 0x10);
     EXPECT_EQ(m.DirectKey2Group, 2);
     EXPECT_EQ(m.DirectKey2Channel, 1);
     EXPECT_TRUE(s.FileModified);
 }
 
-TEST_F(KeyDialogTest, MovingAKeyToAnotherGroupAloneMarksTheFile) {
-    MakeGroups(s.Model);
-    s.Model.DirectKey1Group = 0;
-    s.Model.DirectKey1Channel = 1;
-    s.Model.KeyPf1Short = s.Model.KeyPf1Long = 0x10;
-    std::unique_ptr<TfrmDKEdit> d(Open<TfrmDKEdit>(s));
-    Pick(d->cmbGPF[0], 2);
-    Pick(d->cmbCPF[0], 1); // position 1 again
-    d->btnOK->click();
-    EXPECT_EQ(s.Model.DirectKey1Group, 2);
-    EXPECT_EQ(s.Model.DirectKey1Channel, 1);
-    EXPECT_TRUE(s.FileModified);
-}
-
-TEST_F(KeyDialogTest, EntriesTheListsDoNotOfferShowNoneAndSurviveOk) {
+TEST_F(KeyDialogTest, DirectChEntriesTheListsDoNotOfferShowNoneAndSurviveOk) {
     MakeGroups(s.Model);
     TRKmem& m = s.Model;
     m.DirectKey1Group = 1; // a group without channels
     m.DirectKey1Channel = 0;
     m.DirectKey2Group = 2; // a blank channel
     m.DirectKey2Channel = 0;
-    m.DirectKey3Group = 2; // past the group's end
-    m.DirectKey3Channel = 9;
-    m.DirectKey4Group = 200;
-    m.DirectKey4Channel = 7;
-    m.DirectKey6Group = 0; // PF6 on a normal head
-    m.DirectKey6Channel = 0;
+    m.DirectKey3Group = 200;
+    m.DirectKey3Channel = 7;
+    m.DirectKey6Group = m.DirectKey6Channel = 0; // PF6 on a normal head
     const TRKmem before = m;
     std::unique_ptr<TfrmDKEdit> d(Open<TfrmDKEdit>(s));
     EXPECT_EQ(d->cmbGPF[0]->currentText(), "None");
     EXPECT_EQ(d->cmbCPF[0]->currentText(), "None");
     EXPECT_EQ(d->cmbGPF[1]->currentText(), "THIRD");
     EXPECT_EQ(d->cmbCPF[1]->currentText(), "None");
-    EXPECT_EQ(d->cmbCPF[2]->currentText(), "None");
-    EXPECT_EQ(d->cmbGPF[3]->currentText(), "None");
+    EXPECT_EQ(d->cmbGPF[2]->currentText(), "None");
     EXPECT_FALSE(d->cmbGPF[5]->isEnabled());
     EXPECT_FALSE(d->cmbCPF[5]->isEnabled());
     d->btnOK->click();
-    EXPECT_TRUE(m.Equals(before));
+    EXPECT_TRUE(m == before);
     EXPECT_FALSE(s.FileModified);
 }
 
@@ -299,6 +230,7 @@ TEST_F(KeyDialogTest, DirectChRowsAndCompareOnOk) {
     MakeGroups(s.Model);
     s.Model.ControlHeadType = 1;
     std::unique_ptr<TfrmDKEdit> d(Open<TfrmDKEdit>(s));
+    EXPECT_EQ(d->windowTitle(), "Direct CH key Edit");
     ExpectRows(*d, {{"cmbGPF1", "[CH1]  function", 0xED646DCC, '1'},
                     {"cmbCPF1", "[CH1]  function", 0xED640DAE, '1'},
                     {"cmbGPF6", "[CH6]  function", 0xED646DCC, '6'},
@@ -306,18 +238,16 @@ TEST_F(KeyDialogTest, DirectChRowsAndCompareOnOk) {
     QTest::keyClick(d->cmbCPF[5], Qt::Key_4, Qt::AltModifier);
     EXPECT_EQ(QApplication::focusWidget(), d->cmbGPF[3]);
     d.reset();
-
     ExpectCompareOnOk(
         [](TDlgState& st) {
             LoadDefault(st);
             MakeGroups(st.Model);
-            // PF2 holds a channel: choosing "None" instead marks the file.
-            st.Model.DirectKey2Group = 0;
+            st.Model.DirectKey2Group = 0; // choosing "None" instead marks the file
             st.Model.DirectKey2Channel = 1;
             return Open<TfrmDKEdit>(st);
         },
         {{"cmbGPF1"},
-         {"cmbCPF1", false}, // only "None" to choose
+         {"cmbCPF1", false},
          {"cmbGPF2"},
          {"cmbCPF2"},
          {"cmbGPF3"},
@@ -330,40 +260,12 @@ TEST_F(KeyDialogTest, DirectChRowsAndCompareOnOk) {
 
 // ---- Front Panel -------------------------------------------------------------------
 
-TEST_F(KeyDialogTest, VolumePresetsShowTheFirstAtOrAboveAndStoreOnlyAChoice) {
-    TRKmem& m = s.Model;
-    m.LockFunction = 1;
-    m.VolKnobPosition = 100;
-    m.AfAttLevel = 200;
-    std::unique_ptr<TfrmFPanel> d(Open<TfrmFPanel>(s));
-    EXPECT_EQ(d->cmbVKnob->currentText(), "4");
-    EXPECT_EQ(d->cmbAALvl->currentText(), "9") << "above the highest preset";
-    Pick(d->cmbVKnob, 3); // "4" again
-    d->btnOK->click();
-    EXPECT_EQ(m.VolKnobPosition, 105);
-    EXPECT_EQ(m.AfAttLevel, 200) << "untouched";
-    EXPECT_TRUE(s.FileModified);
-}
-
-TEST_F(KeyDialogTest, LockFunctionGreysTheKnobAndHookStoresBothFlags) {
-    std::unique_ptr<TfrmFPanel> d(Open<TfrmFPanel>(s));
-    EXPECT_EQ(d->cmbLFunc->currentText(), "Disabled");
-    EXPECT_FALSE(d->cmbVKnob->isEnabled());
-    Pick(d->cmbLFunc, 1);
-    EXPECT_TRUE(d->cmbVKnob->isEnabled());
-    Pick(d->cmbLFunc, 0);
-    EXPECT_FALSE(d->cmbVKnob->isEnabled());
-    EXPECT_EQ(d->cmbHook->currentText(), "Disabled");
-    Pick(d->cmbHook, 1);
-    d->btnOK->click();
-    EXPECT_EQ(s.Model.HookOff, 0);
-    EXPECT_EQ(s.Model.RightHookOff, 1);
-}
-
 TEST_F(KeyDialogTest, FrontPanelRowsAndCompareOnOk) {
-    s.Model.LockFunction = 1;
+    s.Model.AfAttLevel = 200;
     std::unique_ptr<TfrmFPanel> d(Open<TfrmFPanel>(s));
-    EXPECT_EQ(d->windowTitle(), "Front Panel");
+    EXPECT_EQ(d->cmbAALvl->currentText(), "9") << "above the highest preset";
+    EXPECT_FALSE(d->cmbVKnob->isEnabled()) << "lock function disabled";
+    Pick(d->cmbLFunc, 1);
     ExpectRows(
         *d, {{"cmbRSMode", "Select Rotary Switch mode (Channel/Group)", 0x80A00EE3, 'R'},
              {"cmbPLock", "OFF / ON PTT Button", 0x80A00EE4, 'P'},
@@ -376,7 +278,6 @@ TEST_F(KeyDialogTest, FrontPanelRowsAndCompareOnOk) {
              {"cmbOHook", "Off hook monitor", 0x80A00EEA, 'M'},
              {"cmbVol", "Volume level is displayed in LCD.", 0x80A00EED, 'V'}});
     d.reset();
-
     ExpectCompareOnOk(
         [](TDlgState& st) {
             LoadDefault(st);
@@ -397,42 +298,23 @@ TEST_F(KeyDialogTest, FrontPanelRowsAndCompareOnOk) {
 
 // ---- OK rules without widgets ---------------------------------------------------------
 
-TEST(KeyRules, OkWritesOnlyWhatTheUserChose) {
+TEST(KeyRules, ADirectChKeyKeepsItsChannelWhileItStaysDirectCh) {
     struct Case {
         const char* Name;
-        TKeyBoxChoice Short, Long;
-        int32_t Pf1Short, Pf1Long, Group;
+        TKeyBoxChoice Short;
+        int32_t Code, Group;
     };
-    // PF1 holds PF2's Direct CH code 0x11 and a channel; a long code 0x2C no row shows.
-    const Case cases[] = {
-        {"untouched", {11, 11}, {-1, -1}, 0x11, 0x2C, 4},
-        {"nothing selected", {11, -1, true}, {-1, -1, true}, 0x11, 0x2C, 4},
-        {"Direct CH chosen again", {11, 11, true}, {-1, -1}, 0x10, 0x2C, 4},
-        {"short changed", {11, 1}, {-1, 1}, 0x01, 0x01, 255},
-        {"long changed", {11, 11}, {-1, 31}, 0x11, 0x03, 4},
-    };
-    for (const auto& c : cases) {
+    // PF1 holds PF2's Direct CH code 0x11 and a channel.
+    for (const Case& c :
+         {Case{"untouched", {11, 11}, 0x11, 4}, Case{"Direct CH chosen again", {11, 11, true}, 0x10, 4},
+          Case{"MON", {11, 1}, 0x01, 255}}) {
         TRKmem m;
         m.KeyPf1Short = 0x11;
-        m.KeyPf1Long = 0x2C;
         m.DirectKey1Group = 4;
-        m.DirectKey1Channel = 2;
-        StoreKeyPress(m, 0, c.Short, c.Long);
-        EXPECT_EQ(m.KeyPf1Short, c.Pf1Short) << c.Name;
-        EXPECT_EQ(m.KeyPf1Long, c.Pf1Long) << c.Name;
+        StoreKeyPress(m, 0, c.Short, {});
+        EXPECT_EQ(m.KeyPf1Short, c.Code) << c.Name;
         EXPECT_EQ(m.DirectKey1Group, c.Group) << c.Name;
-        EXPECT_EQ(m.DirectKey1Channel, c.Group == 255 ? 255 : 2) << c.Name;
     }
-
-    TRKmem m;
-    m.KeyPf6Short = m.KeyPf6Long = 2;
-    StoreDirectKey(m, 5, 3, 255);
-    EXPECT_EQ(m.KeyPf6Short, 2) << "no channel, no Direct CH";
-    StoreDirectKey(m, 5, 3, 1);
-    EXPECT_EQ(m.KeyPf6Short, 0x2B);
-    EXPECT_EQ(m.KeyPf6Long, 0x2B);
-    EXPECT_EQ(m.DirectKey6Group, 3);
-    EXPECT_EQ(m.DirectKey6Channel, 1);
 }
 
 // ---- Through the main window ------------------------------------------------------
@@ -520,26 +402,17 @@ TEST_F(KeyMainWindowTest, EditsReachTheSavedFile) {
     TRKmem m;
     TMap36 image;
     ASSERT_TRUE(LoadDataFile(file, m, image));
-    EXPECT_EQ(m.KeyPf1Short, 0x07);
-    EXPECT_EQ(m.KeyPf2Short, 0x11);
-    EXPECT_EQ(m.KeyPf2Long, 0x11);
-    EXPECT_EQ(m.KeyPf3Short, 0x01);
-    EXPECT_EQ(m.KeyPf3Long, 0x01);
-    EXPECT_EQ(m.DirectKey3Group, 255);
-    EXPECT_EQ(m.DirectKey3Channel, 255);
-    EXPECT_EQ(m.KeyPf4Short, 0x13);
-    EXPECT_EQ(m.KeyPf4Long, 0x13);
-    EXPECT_EQ(m.DirectKey4Group, 0);
-    EXPECT_EQ(m.DirectKey4Channel, 0);
-    EXPECT_EQ(m.KeyPf5Short, 0x12) << "another key's Direct CH code, untouched";
-    EXPECT_EQ(m.DirectKey5Channel, 3);
-    EXPECT_EQ(m.KeyPf6Short, 0x2B);
+    // PF1 and PF5 untouched (0x07, another key's Direct CH code), PF2 Direct
+    // CH, PF3 from Direct CH to MON, PF4 a channel, PF6 without its head.
+    EXPECT_EQ((std::array{m.KeyPf1Short, m.KeyPf2Short, m.KeyPf2Long, m.KeyPf3Short, m.KeyPf3Long,
+                          m.KeyPf4Short, m.KeyPf4Long, m.KeyPf5Short, m.KeyPf6Short}),
+              (std::array{0x07, 0x11, 0x11, 0x01, 0x01, 0x13, 0x13, 0x12, 0x2B}));
+    EXPECT_EQ((std::array{m.DirectKey3Group, m.DirectKey3Channel, m.DirectKey4Group, m.DirectKey4Channel,
+                          m.DirectKey5Channel}),
+              (std::array{255, 255, 0, 0, 3}));
     EXPECT_EQ((std::array{m.KeyUpDown, m.KeyLong6, m.KeyShort7, m.KeyLong7}), (std::array{8, 8, 9, 9}));
-    EXPECT_EQ(m.LockFunction, 1);
-    EXPECT_EQ(m.VolKnobPosition, 105);
-    EXPECT_EQ(m.AfAttLevel, 130);
-    EXPECT_EQ(m.HookOff, 0);
-    EXPECT_EQ(m.RightHookOff, 1);
+    EXPECT_EQ((std::array{m.LockFunction, m.VolKnobPosition, m.AfAttLevel, m.HookOff, m.RightHookOff}),
+              (std::array{1, 105, 130, 0, 1}));
 }
 
 } // namespace
