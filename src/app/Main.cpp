@@ -35,8 +35,12 @@
 #include "app/dc_Ini.h"
 #include "app/dc_LockKeys.h"
 #include "app/dc_MainMenu.h"
+#include "dialogs/D_2Tone.h"
 #include "dialogs/D_Hardware.h"
 #include "dialogs/D_Model.h"
+#include "dialogs/D_PCode.h"
+#include "dialogs/D_SelTone.h"
+#include "dialogs/D_ToneTbl.h"
 #include "image/dc_DataFile.h"
 #include "link/dc_Access.h"
 #include "model/dc_MessageBox.h"
@@ -179,6 +183,17 @@ TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMai
         return ExecuteModelDialog(this, context);
     };
     commands_["miHardware"] = [this] { miHardwareClick(); };
+    // Selectable Tone, 2Tone Parameters, 2 Tone Edit and Paging Code.
+    const auto signaling = [this](bool (*execute)(QWidget*, TDialogContext&)) {
+        return [this, execute] {
+            TDialogContext context = DialogContext();
+            execute(this, context);
+        };
+    };
+    commands_["miSTone"] = signaling(ExecuteSelToneDialog);
+    commands_["mi2Tone"] = signaling(Execute2ToneDialog);
+    commands_["mi2TTable"] = signaling(ExecuteToneTblDialog);
+    commands_["miPCode"] = signaling(ExecutePCodeDialog);
     // The report's document: the current file's name in the current folder,
     // where a PDF of it is suggested.
     const auto document = [this] { return fs::path(CurrentFolder) / fs::path(CurrentFileName).filename(); };
