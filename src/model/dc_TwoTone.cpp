@@ -13,11 +13,13 @@ struct TJson {
     enum TKind { Null, Bool, Number, String, Array, Object } Kind = Null;
     std::string Text; // string contents or the number's digits
     std::vector<TJson> Items;
-    std::vector<std::pair<std::string, TJson>> Members;
+    // Object members; a vector of pairs would need TJson complete here.
+    std::vector<std::string> Keys;
+    std::vector<TJson> Values;
 
     const TJson* Find(std::string_view name) const {
-        for (const auto& [key, value] : Members)
-            if (key == name) return &value;
+        for (size_t i = 0; i < Keys.size(); ++i)
+            if (Keys[i] == name) return &Values[i];
         return nullptr;
     }
 };
@@ -100,7 +102,8 @@ class TJsonReader {
                 std::string key;
                 TJson value;
                 if (!Str(key) || !Take(':') || !Value(value, depth + 1)) return false;
-                out.Members.emplace_back(std::move(key), std::move(value));
+                out.Keys.push_back(std::move(key));
+                out.Values.push_back(std::move(value));
             } while (Take(','));
             return Take('}');
         }
