@@ -37,9 +37,13 @@
 #include "app/dc_MainMenu.h"
 #include "dialogs/D_DKEdit.h"
 #include "dialogs/D_FPanel.h"
+#include "dialogs/D_2Tone.h"
 #include "dialogs/D_Hardware.h"
 #include "dialogs/D_KFunc.h"
 #include "dialogs/D_Model.h"
+#include "dialogs/D_PCode.h"
+#include "dialogs/D_SelTone.h"
+#include "dialogs/D_ToneTbl.h"
 #include "image/dc_DataFile.h"
 #include "link/dc_Access.h"
 #include "model/dc_MessageBox.h"
@@ -182,19 +186,20 @@ TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMai
         return ExecuteModelDialog(this, context);
     };
     commands_["miHardware"] = [this] { miHardwareClick(); };
-    // Key Function, Direct CH key Edit and Front Panel dialogs.
-    commands_["miKeyFunction"] = [this] {
-        TDialogContext context = DialogContext();
-        ExecuteKFuncDialog(this, context);
+    // Settings dialogs that need no follow-up beyond their own OK.
+    const auto dialog = [this](bool (*execute)(QWidget*, TDialogContext&)) {
+        return [this, execute] {
+            TDialogContext context = DialogContext();
+            execute(this, context);
+        };
     };
-    commands_["miDirectCH"] = [this] {
-        TDialogContext context = DialogContext();
-        ExecuteDKEditDialog(this, context);
-    };
-    commands_["miFrontPanel"] = [this] {
-        TDialogContext context = DialogContext();
-        ExecuteFPanelDialog(this, context);
-    };
+    commands_["miKeyFunction"] = dialog(ExecuteKFuncDialog);
+    commands_["miDirectCH"] = dialog(ExecuteDKEditDialog);
+    commands_["miFrontPanel"] = dialog(ExecuteFPanelDialog);
+    commands_["miSTone"] = dialog(ExecuteSelToneDialog);
+    commands_["mi2Tone"] = dialog(Execute2ToneDialog);
+    commands_["mi2TTable"] = dialog(ExecuteToneTblDialog);
+    commands_["miPCode"] = dialog(ExecutePCodeDialog);
     // The report's document: the current file's name in the current folder,
     // where a PDF of it is suggested.
     const auto document = [this] { return fs::path(CurrentFolder) / fs::path(CurrentFileName).filename(); };
