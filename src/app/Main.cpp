@@ -35,8 +35,11 @@
 #include "app/dc_Ini.h"
 #include "app/dc_LockKeys.h"
 #include "app/dc_MainMenu.h"
+#include "dialogs/D_DSub.h"
 #include "dialogs/D_Hardware.h"
+#include "dialogs/D_Misc.h"
 #include "dialogs/D_Model.h"
+#include "dialogs/D_SQC.h"
 #include "image/dc_DataFile.h"
 #include "link/dc_Access.h"
 #include "model/dc_MessageBox.h"
@@ -179,6 +182,23 @@ TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMai
         return ExecuteModelDialog(this, context);
     };
     commands_["miHardware"] = [this] { miHardwareClick(); };
+    // Miscellaneous, SQC and DSUB-25 dialogs. The encryption type can change
+    // the option board's name, which the menus and the columns follow.
+    commands_["miMIs"] = [this] {
+        TDialogContext context = DialogContext();
+        if (!ExecuteMiscDialog(this, context)) return;
+        RefreshMenus();
+        ShowGroupPage();
+        ApplyColumnLayout();
+    };
+    commands_["miSQC"] = [this] {
+        TDialogContext context = DialogContext();
+        ExecuteSQCDialog(this, context);
+    };
+    commands_["miDSUB25"] = [this] {
+        TDialogContext context = DialogContext();
+        ExecuteDSubDialog(this, context);
+    };
     // The report's document: the current file's name in the current folder,
     // where a PDF of it is suggested.
     const auto document = [this] { return fs::path(CurrentFolder) / fs::path(CurrentFileName).filename(); };
