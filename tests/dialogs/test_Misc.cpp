@@ -161,28 +161,6 @@ TEST(MiscRules, SqcBoxesAndWhatTheyStore) {
 
 // ---- Miscellaneous -------------------------------------------------------------
 
-TEST_F(MiscTest, TypedSplitIsRoundedAndClamped) {
-    struct Row {
-        const char* Typed;
-        const char* Shown;
-        int32_t Hz;
-    } rows[] = {{"16.3", "16.3 MHz", 16300000}, {"33.3", "33.3 MHz", 33300000}, {"150", "99.9 MHz", 99900000},
-                {"-3", "-3.0 MHz", -3000000},   {"1,5", "1.5 MHz", 1500000},    {"+", "0.0 MHz", 0}};
-    for (const auto& r : rows) {
-        SetUp();
-        s->Model.DefaultSplit = 5000000;
-        Open();
-        dlg->edtDefSpl->setFocus();
-        QApplication::processEvents();
-        QTest::keyClicks(dlg->edtDefSpl, r.Typed);
-        dlg->cmbPOCon->setFocus();
-        QApplication::processEvents();
-        EXPECT_EQ(dlg->edtDefSpl->text().toStdString(), r.Shown) << r.Typed;
-        Ok();
-        EXPECT_EQ(s->Model.DefaultSplit, r.Hz) << r.Typed;
-    }
-}
-
 TEST_F(MiscTest, UntouchedValuesSurviveOk) {
     TRKmem& m = s->Model;
     m.DefaultSplit = 12500; // shown as 0.0 MHz
@@ -267,26 +245,6 @@ TEST_F(MiscTest, SelectConditionEnablesThePickerWithTheFirstGroup) {
     EXPECT_EQ(s->Model.PowerOnCondition, kPowerOnSelect);
     EXPECT_EQ(s->Model.PowerOnGroup, 0);
     EXPECT_EQ(s->Model.PowerOnChannel, 0);
-}
-
-TEST_F(MiscTest, HomeWithoutChannelsWarnsAndStoresAnyway) {
-    for (int32_t home : {255, 2, 0}) {
-        SetUp();
-        s->Model.GroupAreas.Set(2, 0);
-        s->Model.HomeGroup = home;
-        Open();
-        Pick(dlg->cmbPOCon, kPowerOnHome);
-        TScopedMessages messages;
-        Ok();
-        if (home == 0) {
-            EXPECT_TRUE(messages.Texts().empty());
-        } else {
-            ASSERT_EQ(messages.Texts().size(), 1u) << home;
-            EXPECT_EQ(messages.Texts()[0], "'Home Channel' is not allocated.");
-            EXPECT_EQ(messages->Shown[0].Type, TMsgType::Warning);
-        }
-        EXPECT_EQ(s->Model.PowerOnCondition, kPowerOnHome);
-    }
 }
 
 TEST_F(MiscTest, HintsAsTheRadioShowsThem) {
