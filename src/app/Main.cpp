@@ -35,13 +35,16 @@
 #include "app/dc_Ini.h"
 #include "app/dc_LockKeys.h"
 #include "app/dc_MainMenu.h"
-#include "dialogs/D_DKEdit.h"
-#include "dialogs/D_FPanel.h"
 #include "dialogs/D_2Tone.h"
+#include "dialogs/D_DKEdit.h"
+#include "dialogs/D_DSub.h"
+#include "dialogs/D_FPanel.h"
 #include "dialogs/D_Hardware.h"
 #include "dialogs/D_KFunc.h"
+#include "dialogs/D_Misc.h"
 #include "dialogs/D_Model.h"
 #include "dialogs/D_PCode.h"
+#include "dialogs/D_SQC.h"
 #include "dialogs/D_SelTone.h"
 #include "dialogs/D_ToneTbl.h"
 #include "image/dc_DataFile.h"
@@ -186,12 +189,20 @@ TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMai
         return ExecuteModelDialog(this, context);
     };
     commands_["miHardware"] = [this] { miHardwareClick(); };
-    // Settings dialogs that need no follow-up beyond their own OK.
-    const auto dialog = [this](bool (*execute)(QWidget*, TDialogContext&)) {
-        return [this, execute] {
+    // Settings dialogs; `followUp` runs after an accepted OK.
+    const auto dialog = [this](bool (*execute)(QWidget*, TDialogContext&),
+                               std::function<void()> followUp = nullptr) {
+        return [this, execute, followUp] {
             TDialogContext context = DialogContext();
-            execute(this, context);
+            if (execute(this, context) && followUp) followUp();
         };
+    };
+    // The board name can change with the encryption type or the option
+    // unit; the menus, the page and the columns follow it.
+    const auto boardFollowUp = [this] {
+        RefreshMenus();
+        ShowGroupPage();
+        ApplyColumnLayout();
     };
     commands_["miKeyFunction"] = dialog(ExecuteKFuncDialog);
     commands_["miDirectCH"] = dialog(ExecuteDKEditDialog);
@@ -200,6 +211,9 @@ TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMai
     commands_["mi2Tone"] = dialog(Execute2ToneDialog);
     commands_["mi2TTable"] = dialog(ExecuteToneTblDialog);
     commands_["miPCode"] = dialog(ExecutePCodeDialog);
+    commands_["miMIs"] = dialog(ExecuteMiscDialog, boardFollowUp);
+    commands_["miSQC"] = dialog(ExecuteSQCDialog);
+    commands_["miDSUB25"] = dialog(ExecuteDSubDialog);
     // The report's document: the current file's name in the current folder,
     // where a PDF of it is suggested.
     const auto document = [this] { return fs::path(CurrentFolder) / fs::path(CurrentFileName).filename(); };

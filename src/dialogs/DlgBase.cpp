@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <memory>
 
 // ---- Texts -------------------------------------------------------------------
@@ -423,9 +424,11 @@ void TDlgBase::BindDecimal(QLineEdit* edit, const TDecimalEditRule& rule, TIntRe
         },
         [this, edit, rule, value, scale, shown] {
             if (!writeAll_ && edit->text() == *shown) return;
+            // Rounded: 16.3 x 1e6 is 16299999.99... in binary floating point.
             const long double v =
                 static_cast<long double>(ParseDecimalEdit(rule, FromQt(edit->text()))) * scale;
-            value(Live()) = static_cast<int32_t>(std::clamp<long double>(v, INT32_MIN, INT32_MAX));
+            value(Live()) =
+                static_cast<int32_t>(std::llround(std::clamp<long double>(v, INT32_MIN, INT32_MAX)));
         },
         [this, value] { return value(Live()) != value(copy_); });
 }
@@ -455,6 +458,8 @@ void TDlgBase::BindPicker(TGroupChannelPicker* picker, TIntRef group, TIntRef po
         [this, picker, group, position, shown] {
             const TChoice now{picker->Group(), picker->Position()};
             if ((!writeAll_ && now == *shown) || !now.first) return;
+            // A group without a chosen channel would pair with the old channel.
+            if (*now.first != TGroupChannelPicker::kNone && !now.second) return;
             group(Live()) = *now.first;
             if (*now.first == TGroupChannelPicker::kNone)
                 position(Live()) = TGroupChannelPicker::kNone;

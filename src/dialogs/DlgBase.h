@@ -198,12 +198,13 @@ class TDlgBase : public QDialog {
     // in msec has scale 20; the written value is the shown one / scale).
     void BindInt(QLineEdit* edit, const TIntEditRule& rule, TIntRef value, int32_t scale = 1);
     // Edit text <-> value / scale as a decimal number (Hz shown in MHz has
-    // scale 1e6); written as the shown number x scale, truncated.
+    // scale 1e6); written as the shown number x scale, rounded.
     void BindDecimal(QLineEdit* edit, const TDecimalEditRule& rule, TIntRef value, double scale = 1);
     // Edit text <-> text.
     void BindText(QLineEdit* edit, TTextRef text);
     // The picker's group and position in the group; "None" stores 255 in
-    // both. The picker is loaded from the live model on show.
+    // both; a group with no channel chosen writes neither. The picker is
+    // loaded from the live model on show.
     void BindPicker(TGroupChannelPicker* picker, TIntRef group, TIntRef position);
     // The values a binding compares, for fields a dialog writes itself.
     void Compare(TIntRef value);

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 
 #include <algorithm>
@@ -115,6 +116,11 @@ void Pick(QComboBox* combo, int index) {
 
 void ChangeLikeAUser(TDlgBase& dialog, QWidget* control) {
     TScopedMessages yes; // answered with the preselected button: Yes
+    // A control on a tab page is reached by showing its page first.
+    for (QWidget* w = control; w && w != &dialog; w = w->parentWidget())
+        if (auto* pages =
+                qobject_cast<QTabWidget*>(w->parentWidget() ? w->parentWidget()->parentWidget() : nullptr))
+            if (pages->indexOf(w) >= 0) pages->setCurrentWidget(w);
     if (auto* combo = qobject_cast<QComboBox*>(control)) {
         if (combo->count() < 2) return; // nothing else to choose
         Pick(combo, (combo->currentIndex() + 1) % combo->count());
