@@ -35,6 +35,7 @@
 #include "app/dc_Ini.h"
 #include "app/dc_LockKeys.h"
 #include "app/dc_MainMenu.h"
+#include "dialogs/D_Group.h"
 #include "dialogs/D_Hardware.h"
 #include "dialogs/D_Model.h"
 #include "image/dc_DataFile.h"
@@ -179,6 +180,11 @@ TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMai
         return ExecuteModelDialog(this, context);
     };
     commands_["miHardware"] = [this] { miHardwareClick(); };
+    // Channel allocation (TfrmGroup): the channels move, so the whole window follows.
+    commands_["miChannel"] = [this] {
+        TDialogContext context = DialogContext();
+        if (ExecuteGroupDialog(this, context)) RefreshAll();
+    };
     // The report's document: the current file's name in the current folder,
     // where a PDF of it is suggested.
     const auto document = [this] { return fs::path(CurrentFolder) / fs::path(CurrentFileName).filename(); };
