@@ -39,6 +39,7 @@
 #include "dialogs/D_DKEdit.h"
 #include "dialogs/D_DSub.h"
 #include "dialogs/D_FPanel.h"
+#include "dialogs/D_Group.h"
 #include "dialogs/D_Hardware.h"
 #include "dialogs/D_KFunc.h"
 #include "dialogs/D_Misc.h"
@@ -214,6 +215,8 @@ TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMai
     commands_["miMIs"] = dialog(ExecuteMiscDialog, boardFollowUp);
     commands_["miSQC"] = dialog(ExecuteSQCDialog);
     commands_["miDSUB25"] = dialog(ExecuteDSubDialog);
+    // The channels move with their groups: the whole window follows.
+    commands_["miChannel"] = dialog(ExecuteGroupDialog, [this] { RefreshAll(); });
     // The report's document: the current file's name in the current folder,
     // where a PDF of it is suggested.
     const auto document = [this] { return fs::path(CurrentFolder) / fs::path(CurrentFileName).filename(); };

@@ -257,6 +257,11 @@ void TDlgBase::SetRowCaption(int row, const QString& caption, QChar accelerator)
     r.Label->setAccessibleName(caption);
 }
 
+QLabel* TDlgBase::RowLabel(int row) const {
+    if (row < 0 || row >= static_cast<int>(rowList_.size())) return nullptr;
+    return rowList_[static_cast<size_t>(row)].Label;
+}
+
 int TDlgBase::AddPage(const QString& caption) {
     if (!pages_) {
         pages_ = new QTabWidget(this);
@@ -323,6 +328,7 @@ QLineEdit* TDlgBase::AddEdit(int row, int column, const TEditDef& def) {
     c.PositionFilter = def.PositionFilter;
     c.Converter = def.Converter;
     c.OnLeave = def.OnLeave;
+    c.OnCommit = def.OnCommit;
     c.ReadOnly = def.ReadOnly;
     if (def.ReadOnly) {
         QPalette p = edit->palette();
@@ -560,12 +566,24 @@ void TDlgBase::CommitEdit(QLineEdit* edit) {
     if (c && c->IsEdit) OnLeaveEdit(*c);
 }
 
+void TDlgBase::RestartEntry(QLineEdit* edit) {
+    TControl* c = Find(edit);
+    if (!c || !c->IsEdit || c->ReadOnly) return;
+    SetEditForm(edit, 0);
+    if (focused_ == edit) {
+        editState_ = false;
+        entryText_ = edit->text();
+    }
+}
+
 void TDlgBase::OnLeaveEdit(TControl& control) {
     if (control.ReadOnly) return;
     auto* edit = static_cast<QLineEdit*>(control.Widget);
+    const bool edited = !edit->isReadOnly();
     edit->setText(ToQt(control.Converter.Display(FromQt(edit->text()))));
     SetEditForm(edit, 0);
     editState_ = false;
+    if (edited && control.OnCommit) control.OnCommit();
     if (control.OnLeave) control.OnLeave();
 }
 
@@ -581,6 +599,7 @@ void TDlgBase::ToggleEditForm(TControl& control) {
         edit->setText(ToQt(control.Converter.Display(FromQt(edit->text()))));
         SetEditForm(edit, 0);
         editState_ = false;
+        if (control.OnCommit) control.OnCommit();
         entryText_ = edit->text();
     }
 }

@@ -94,6 +94,10 @@ struct TEditDef : TControlDef {
     TPositionFilter PositionFilter;
     TEditConverter Converter;
     std::function<void()> OnLeave; // after the field returned to its display form
+    // After typing was ended by Enter or by leaving the field in its edit
+    // form (the text is in its display form). A field passed through
+    // without being edited, or restored by Escape, commits nothing.
+    std::function<void()> OnCommit;
     // Shown greyed and never edited, but focusable for its hint and help.
     bool ReadOnly = false;
 };
@@ -167,6 +171,7 @@ class TDlgBase : public QDialog {
     int AddRow(const QString& caption, QChar accelerator = QChar());
     // A caption (and its accelerator) that changes with what the row shows.
     void SetRowCaption(int row, const QString& caption, QChar accelerator = QChar());
+    QLabel* RowLabel(int row) const;
     // Starts a tab page; the rows and headers added next go onto it. Alt
     // accelerators act only on the rows of the page shown. Returns its index.
     int AddPage(const QString& caption);
@@ -240,6 +245,10 @@ class TDlgBase : public QDialog {
 
     // The edit's text turned into its display form now (as when it is left).
     void CommitEdit(QLineEdit* edit);
+    // The dialog put another value into the edit while it has the focus (a
+    // page change): the edit is in its display form and Escape restores
+    // what it shows now.
+    void RestartEntry(QLineEdit* edit);
     // Selects item `index`, or nothing when it is not an item.
     static void SelectIndex(QComboBox* combo, int index);
     // Item index, or `fallback` when nothing is selected.
@@ -265,6 +274,7 @@ class TDlgBase : public QDialog {
         TPositionFilter PositionFilter;
         TEditConverter Converter;
         std::function<void()> OnLeave;
+        std::function<void()> OnCommit;
         bool ReadOnly = false;
         bool EnterToggles = false;
         bool SwallowEnter = false;
