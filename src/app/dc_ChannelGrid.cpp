@@ -379,7 +379,7 @@ void TChannelGrid::ApplyCellRules(int col, int row) {
     ::ApplyCellRules(page_, col, row, state_.Model);
     model_->RowChanged(row);
     // One priority per group: the other rows of the column may have changed.
-    if (col == 1) model_->ColumnChanged(1);
+    if (col == gcPri) model_->ColumnChanged(gcPri);
 }
 
 void TChannelGrid::CellDoubleClick(int col, int row) {
@@ -388,7 +388,7 @@ void TChannelGrid::CellDoubleClick(int col, int row) {
     const int idx = page_.ChIdx[static_cast<size_t>(row)];
     TChannel& ch = m.Channels[idx];
 
-    if (col == 0) {
+    if (col == gcChn) {
         // The disabled mark is channel data like any other: the table no
         // longer equals the one last loaded or saved, so the change is
         // asked about at exit (and a toggle back is no change at all).
@@ -410,14 +410,14 @@ void TChannelGrid::CellDoubleClick(int col, int row) {
     const TGridOptions opt = Options();
     switch (KindOf(col)) {
     case ckValueList:
-        if (col == 15 && opt.Board == kBoardAni) {
+        if (col == gcAni && opt.Board == kBoardAni) {
             std::string value = text;
             if (!TfrmSelList::Execute(this, 26, m, value)) return;
             text = value == "OFF" || value.empty() ? "-" : value.substr(0, 1);
         } else {
             if (!ValueCellEditable(col, cells, opt)) return;
             text = NextListText(ChannelColumns[static_cast<size_t>(col)].Param, text);
-            if (col == 9) cells[10] = kNoTone;
+            if (col == gcEncType) cells[gcEncCode] = kNoTone;
         }
         break;
     case ckSelectList: {
@@ -430,7 +430,7 @@ void TChannelGrid::CellDoubleClick(int col, int row) {
     }
     case ckTagEditor:
     case ckFreqEditor:
-        if (col == 6 && TxToggle) {
+        if (col == gcTxFreq && TxToggle) {
             // Toggling back shows the channel's transmit frequency: it must be
             // the one the cell showed, not one the page has not written back.
             if (text != kTxInhibited) StoreGridPage();
@@ -531,7 +531,7 @@ bool TChannelGrid::GridKeyPress(QKeyEvent* event) {
         }
         return true;
     case Qt::Key_Space:
-        if (col == 6) TxToggle = true;
+        if (col == gcTxFreq) TxToggle = true;
         CellDoubleClick(col, row);
         CharKey(' ');
         // The toggle belongs to this one key, even where the character was ignored.
@@ -575,7 +575,7 @@ void TChannelGrid::CharKey(char c) {
         return;
     }
     if (!CharAccepted(col, c)) return;
-    if (col == 6 && CellText(col, row) == kTxInhibited) return;
+    if (col == gcTxFreq && CellText(col, row) == kTxInhibited) return;
     if (Editing) {
         if (edtDmy->text().size() < MaxLength(editCol_))
             edtDmy->setText(edtDmy->text() + QChar::fromLatin1(c));
@@ -598,8 +598,8 @@ void TChannelGrid::ColumnHelp() {
 
 void TChannelGrid::DcsComplement() {
     const int col = CurrentCol(), row = CurrentRow();
-    if (col != 8 || !ValidRow(row) || CellText(7, row) != "DCS") return;
-    SetCellText(8, row, DcsComplementToggle(CellText(8, row)));
+    if (col != gcDecCode || !ValidRow(row) || CellText(gcDecType, row) != "DCS") return;
+    SetCellText(gcDecCode, row, DcsComplementToggle(CellText(gcDecCode, row)));
 }
 
 bool TChannelGrid::eventFilter(QObject* watched, QEvent* event) {
@@ -667,7 +667,7 @@ void TChannelGrid::Copy() {
     StoreGridPage();
     const int idx = page_.ChIdx[static_cast<size_t>(row)];
     state_.CopiedChannel =
-        TCopiedChannel{state_.Model.Channels[idx], TextToIntOr(CellText(0, row), idx + 1), idx};
+        TCopiedChannel{state_.Model.Channels[idx], TextToIntOr(CellText(gcChn, row), idx + 1), idx};
 }
 
 void TChannelGrid::TakeCopiedChannel(int row) {
@@ -678,7 +678,7 @@ void TChannelGrid::TakeCopiedChannel(int row) {
     TGridRow& target = page_.Rows[static_cast<size_t>(row)];
     bool changed = false;
     // Channel number, priority and repeater belong to the place, not the channel.
-    for (int col = 3; col < kGridColumnCount; ++col)
+    for (int col = gcWidth; col < kGridColumnCount; ++col)
         if (!grdCh->isColumnHidden(col) &&
             target[static_cast<size_t>(col)] != source[static_cast<size_t>(col)]) {
             target[static_cast<size_t>(col)] = source[static_cast<size_t>(col)];
@@ -697,7 +697,7 @@ void TChannelGrid::Paste() {
     const bool copied = state_.CopiedChannel && state_.CopiedChannel->ChannelNo != -1 &&
                         state_.CopiedChannel->ChannelIndex >= 0 &&
                         state_.CopiedChannel->ChannelIndex < kChannelCount;
-    if (copied && col == 0 && !Editing) {
+    if (copied && col == gcChn && !Editing) {
         if (RowDisabled(row)) return;
         // The page is shown again below: unsaved cell edits must reach the model first.
         StoreGridPage();
@@ -722,8 +722,8 @@ void TChannelGrid::Paste() {
     case ckSelectList:
         if (!PasteAccepted(col, clip, cells, m, opt) || clip == text) break;
         text = clip;
-        if (col == 7) cells[8] = kNoTone;
-        if (col == 9) cells[10] = kNoTone;
+        if (col == gcDecType) cells[gcDecCode] = kNoTone;
+        if (col == gcEncType) cells[gcEncCode] = kNoTone;
         SetModified();
         break;
     case ckTagEditor:
