@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "app/dc_ChannelGrid.h"
@@ -62,17 +63,11 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const int iterations = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
 
-    TRKmem m;
+    auto state = std::make_unique<TEditorState>();
+    TRKmem& m = state->Model;
     FillModel(m);
-    int fileFormat = 0;
-    bool modified = false;
-    TGroupFlags items{};
-    items.fill(true);
-    TChannel copied;
-    int copiedNo = -1, copiedIdx = -1;
 
-    TChannelGrid grid;
-    grid.SetLinks(TGridLinks{&m, &fileFormat, &modified, &items, &copied, &copiedNo, &copiedIdx});
+    TChannelGrid grid(*state);
     grid.resize(1400, 900);
     grid.show();
     grid.ShowGroupPage(0);

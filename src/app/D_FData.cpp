@@ -14,6 +14,7 @@
 #include <charconv>
 #include <vector>
 
+#include "app/dc_EditorState.h"
 #include "app/dc_Ini.h"
 #include "dialogs/DlgBase.h"
 #include "image/dc_Map36.h"
@@ -232,9 +233,10 @@ class TFDataDelegate : public QStyledItemDelegate {
     TfrmFData* form_;
 };
 
-TfrmFData::TfrmFData(TRKmem& model, TMap36& image, int32_t startupMode, bool& fileModified, QWidget* parent)
-    : QDialog(parent, DialogWindowFlags()), model_(model), image_(image), startupMode_(startupMode),
-      fileModified_(fileModified), editable_(startupMode == 1 || startupMode == 2) {
+TfrmFData::TfrmFData(const TEditorState& state, QWidget* parent)
+    : QDialog(parent, DialogWindowFlags()), model_(std::make_unique<TRKmem>(state.Model)),
+      image_(std::make_unique<TMap36>(state.Image)), startupMode_(state.StartupMode),
+      editable_(startupMode_ == 1 || startupMode_ == 2) {
     setWindowTitle(QStringLiteral("File Data"));
     data_ = new TFDataModel(editable_, this);
     delegate_ = new TFDataDelegate(this);
@@ -285,16 +287,16 @@ TfrmFData::~TfrmFData() = default;
 
 void TfrmFData::FormShow() {
     // Encode into a copy first: an encoder that gives up half-way must not
-    // leave a half-written live image behind.
+    // leave a half-written image behind.
     TMap36 encoded;
-    encoded.Assign(image_);
+    encoded.Assign(*image_);
     try {
-        encoded.Encode(model_, false, TCodecContext{startupMode_});
-        image_.Assign(encoded);
+        encoded.Encode(*model_, false, TCodecContext{startupMode_});
+        image_->Assign(encoded);
     } catch (const EConvertError& e) {
         ShowMessageBox(e.what(), TMsgType::Error, TMsgButtons::Ok);
     }
-    data_->Load(image_);
+    data_->Load(*image_);
     if (data_->rowCount() > 0) grdData->setCurrentIndex(data_->index(0, 0));
 }
 
@@ -334,13 +336,13 @@ void TfrmFData::btnOKClick() {
         return;
     }
     TMap36 image;
-    image.Assign(image_);
+    image.Assign(*image_);
     for (int i = 0; i < TMap::Size; ++i) {
         uint8_t value;
         if (ParseByte(data_->Cell(i), value)) image.Buf[static_cast<size_t>(i)] = value;
     }
     TRKmem model;
-    model.Assign(model_);
+    model.Assign(*model_);
     bool decoded = false;
     try {
         decoded = decoder_ ? decoder_(image, model) : image.Decode(model, TCodecContext{startupMode_});
@@ -353,17 +355,8 @@ void TfrmFData::btnOKClick() {
                        TMsgButtons::Ok);
         return;
     }
-    model_.Assign(model);
-    image_.Assign(image);
-    fileModified_ = true;
+    model_->Assign(model);
+    image_->Assign(image);
+    tookOver_ = true;
     accept();
-}
-
-bool TfrmFData::Execute(QWidget* parent, TRKmem& model, TMap36& image, int32_t startupMode,
-                        bool& fileModified) {
-    bool tookOver = false;
-    TfrmFData dialog(model, image, startupMode, tookOver, parent);
-    dialog.exec();
-    if (tookOver) fileModified = true;
-    return tookOver;
 }

@@ -5,28 +5,32 @@
 #include <QDialog>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 class QPushButton;
 class QLineEdit;
 class QTableView;
 class TFDataModel;
 class TFDataDelegate;
+class TEditorState;
 class TMap36;
 class TRKmem;
 
 class TfrmFData : public QDialog {
     Q_OBJECT
-public:
-    static constexpr int kColCount = 17;  // address column + 16 bytes
+  public:
+    static constexpr int kColCount = 17;   // address column + 16 bytes
     static constexpr int kRowCount = 2049; // header row + 2048 rows of 16 bytes
 
-    // Works on the live model and image. `fileModified` is set when typed
-    // bytes are taken over.
-    TfrmFData(TRKmem& model, TMap36& image, int32_t startupMode, bool& fileModified, QWidget* parent = nullptr);
+    // Shows the live configuration of `state`, encoded, and edits copies of
+    // it; the caller takes them over when TookOver says so.
+    explicit TfrmFData(const TEditorState& state, QWidget* parent = nullptr);
     ~TfrmFData() override;
 
-    // Runs the dialog modally; true when typed bytes were taken over.
-    static bool Execute(QWidget* parent, TRKmem& model, TMap36& image, int32_t startupMode, bool& fileModified);
+    // Whether OK took typed bytes over into Model and Image.
+    bool TookOver() const { return tookOver_; }
+    const TRKmem& Model() const { return *model_; }
+    const TMap36& Image() const { return *image_; }
 
     // Text of a grid cell, the header row and the address column included
     // (row 0 and column 0).
@@ -46,21 +50,21 @@ public:
     QPushButton* btnOK;
     QPushButton* btnCancel;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     friend class TFDataDelegate;
 
     void FormShow();
     void btnOKClick();
     void CommitOpenEditor();
 
-    TRKmem& model_;
-    TMap36& image_;
+    std::unique_ptr<TRKmem> model_;
+    std::unique_ptr<TMap36> image_;
     int32_t startupMode_;
-    bool& fileModified_;
     bool editable_;
+    bool tookOver_ = false;
     bool changed_ = false;
     TDecoder decoder_;
     TFDataModel* data_;

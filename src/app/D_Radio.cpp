@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/Main.h"
 #include "app/dc_GuiSeams.h"
 #include "image/dc_DataFile.h"
 #include "link/dc_RsDrv.h"
@@ -282,63 +281,61 @@ fs::path KeepRadioBackup(const TMap& image, const std::string& serialNumber, con
 
 // ---- Radio menu ----------------------------------------------------------------------
 
-void miUploadClick(TfrmMain& frm) {
-    if (ShowMessageBox(kUploadPrompt, TMsgType::Warning, TMsgButtons::OkCancel, 1) != TMsgResult::Ok) return;
+std::unique_ptr<TTransferResult> miUploadClick(const TEditorState& state, QWidget* mainWindow) {
+    if (ShowMessageBox(kUploadPrompt, TMsgType::Warning, TMsgButtons::OkCancel, 1) != TMsgResult::Ok)
+        return nullptr;
+    auto result = std::make_unique<TTransferResult>();
+    result->Origin = TModelOrigin::Upload;
     // The search starts with the model code of the configuration being
     // edited, usually the radio's own; the read replaces the copy.
-    TRKmem model;
-    model.Assign(frm.Model());
-    TMap36 image;
+    result->Model.Assign(state.Model);
     {
-        TfrmRadio frmRadio(&frm);
+        TfrmRadio frmRadio(mainWindow);
         frmRadio.IsRead = true;
-        frmRadio.Image = &image;
-        frmRadio.Model = &model;
+        frmRadio.Image = &result->Image;
+        frmRadio.Model = &result->Model;
         frmRadio.Succeeded = false;
-        frmRadio.ComPortNo = frm.ComPortNo;
-        frmRadio.Context = frm.CodecContext();
+        frmRadio.ComPortNo = state.ComPortNo;
+        frmRadio.Context = state.CodecContext();
         frmRadio.SetProgressRange(0, kReadProgressMax);
         frmRadio.exec();
-        if (!frmRadio.Succeeded) return;
+        if (!frmRadio.Succeeded) return nullptr;
     }
 
     // The image as the radio had it, before anything in this program touches it.
-    const fs::path backup = KeepRadioBackup(image, model.SerialNumber, LinkClock().LocalNow());
-    const QString status =
+    const fs::path backup =
+        KeepRadioBackup(result->Image, result->Model.SerialNumber, LinkClock().LocalNow());
+    result->Status =
         backup.empty()
             ? QStringLiteral("The data read from the radio could not be backed up")
             : QStringLiteral("The data read from the radio are backed up in %1").arg(PathToQ(backup));
-
-    if (ShowMessageBox(kReflect, TMsgType::Confirmation, TMsgButtons::YesNo, 1) == TMsgResult::Yes) {
-        frm.Model().Assign(model);
-        frm.Image().Assign(image);
-        frm.SaveEnabled = true;
-        frm.ReloadTemplateChannel();
-        frm.SavedChannels.Assign(frm.Model().Channels);
-        frm.FileModified = true;
-        frm.CurrentFileName = kUntitled;
-        frm.RefreshAll();
-        frm.HardwareChanged = false;
-    }
-    frm.StatusPanel(0)->setText(status);
+    result->Accepted =
+        ShowMessageBox(kReflect, TMsgType::Confirmation, TMsgButtons::YesNo, 1) == TMsgResult::Yes;
+    return result;
 }
 
-void miDownloadClick(TfrmMain& frm) {
+std::unique_ptr<TTransferResult> miDownloadClick(const TEditorState& state, QWidget* mainWindow) {
     if (ShowMessageBox(kDownloadPrompt, TMsgType::Warning, TMsgButtons::OkCancel, 1) != TMsgResult::Ok)
-        return;
-    TfrmRadio frmRadio(&frm);
+        return nullptr;
+    // The write stamps the date into the model and reads the radio's identity
+    // into the image: copies, so that a failed write leaves the live ones as
+    // they were.
+    auto result = std::make_unique<TTransferResult>();
+    result->Origin = TModelOrigin::Download;
+    result->Model.Assign(state.Model);
+    result->Image.Assign(state.Image);
+    TfrmRadio frmRadio(mainWindow);
     frmRadio.IsRead = false;
-    frmRadio.Image = &frm.Image();
-    frmRadio.Model = &frm.Model();
+    frmRadio.Image = &result->Image;
+    frmRadio.Model = &result->Model;
     frmRadio.Succeeded = false;
-    frmRadio.WriteMode = frm.StartupMode == 2 ? 0 : 1;
-    frmRadio.HardwareChanged = frm.HardwareChanged;
-    frmRadio.ComPortNo = frm.ComPortNo;
-    frmRadio.Context = frm.CodecContext();
+    frmRadio.WriteMode = state.StartupMode == 2 ? 0 : 1;
+    frmRadio.HardwareChanged = state.HardwareChanged;
+    frmRadio.ComPortNo = state.ComPortNo;
+    frmRadio.Context = state.CodecContext();
     frmRadio.SetProgressRange(0, kWriteProgressMax);
     frmRadio.exec();
-    if (!frmRadio.Succeeded) return;
-    frm.ReloadTemplateChannel();
-    frm.SavedChannels.Assign(frm.Model().Channels);
-    frm.RefreshAll();
+    if (!frmRadio.Succeeded) return nullptr;
+    result->Accepted = true;
+    return result;
 }

@@ -2,13 +2,15 @@
 // The transfer window: one read from or write to the radio runs inside it,
 // with the direction, the search status, the progress and Cancel on show.
 // It is the clone protocol's host in the editor. Also the Radio menu's two
-// commands, Upload and Download, which open it on the main window's data.
+// commands, Upload and Download, which open it on copies of the editor's
+// configuration and hand the result back.
 
 #include <QDialog>
 #include <filesystem>
 #include <memory>
 #include <string>
 
+#include "app/dc_EditorState.h"
 #include "image/dc_Map36.h"
 #include "link/U_Radio36.h"
 #include "model/dc_RKmem.h"
@@ -18,7 +20,6 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTimer;
-class TfrmMain;
 
 // Where the editor's transfers take their clock and port from. Tests put a
 // virtual clock and an in-process radio here; empty members mean the wall
@@ -100,6 +101,16 @@ std::string RadioBackupFileName(const std::string& serialNumber, const TLocalDat
 std::filesystem::path KeepRadioBackup(const TMap& image, const std::string& serialNumber,
                                       const TLocalDateTime& when);
 
-// The Radio menu's commands on the main window's state.
-void miUploadClick(TfrmMain& frm);
-void miDownloadClick(TfrmMain& frm);
+// What a Radio menu command hands back to the main window.
+struct TTransferResult {
+    TModelOrigin Origin = TModelOrigin::Upload;
+    bool Accepted = false; // Model and Image are to become live
+    TRKmem Model;
+    TMap36 Image;
+    QString Status; // for the status bar; empty for none
+};
+
+// The Radio menu's commands on a copy of the editor's state; nothing when
+// the transfer was cancelled or failed. `mainWindow` is disabled meanwhile.
+std::unique_ptr<TTransferResult> miUploadClick(const TEditorState& state, QWidget* mainWindow);
+std::unique_ptr<TTransferResult> miDownloadClick(const TEditorState& state, QWidget* mainWindow);

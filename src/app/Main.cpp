@@ -30,19 +30,15 @@
 #include "app/D_Radio.h"
 #include "app/D_Visible.h"
 #include "app/dc_ChannelGrid.h"
+#include "app/dc_DialogCommands.h"
+#include "app/dc_EditorState.h"
+#include "app/dc_FileCommands.h"
 #include "app/dc_GuiSeams.h"
 #include "app/dc_Help.h"
 #include "app/dc_Ini.h"
 #include "app/dc_LockKeys.h"
 #include "app/dc_MainMenu.h"
-#include "dialogs/D_2Tone.h"
-#include "dialogs/D_DKEdit.h"
-#include "dialogs/D_DSub.h"
-#include "dialogs/D_FPanel.h"
-#include "dialogs/D_Group.h"
-#include "dialogs/D_Hardware.h"
-#include "dialogs/D_KFunc.h"
-#include "dialogs/D_Misc.h"
+#include "app/dc_Settings.h"
 #include "dialogs/D_Model.h"
 #include "dialogs/D_PCode.h"
 #include "dialogs/D_SQC.h"
@@ -62,11 +58,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kDefaultHint = "F1 for Help  F2 for Next Group  F3 for DCS Complement  F10 for Menus";
-constexpr const char* kAskSave = "Do you want to save the file?\r\n%s";
-constexpr const char* kDataExt = "K36";
-// Filters in the "description|patterns" form the program has always used.
-constexpr const char* kOpenFilterFormat = "%s Files(*.%s, *.%s)|*.%s;*.%s";
-constexpr const char* kSaveFilterFormat = "%s Files(*.%s)|*.%s";
 
 std::string UpperCase(std::string text) {
     for (char& c : text)
@@ -78,11 +69,6 @@ std::string WithTrailingSlash(const fs::path& folder) {
     std::string text = folder.string();
     if (text.empty() || text.back() != '/') text += '/';
     return text;
-}
-
-bool FileExists(const std::string& name) {
-    std::error_code ec;
-    return fs::is_regular_file(fs::path(name), ec);
 }
 
 // Short and long part of a hint: "short|long"; without "|" both are the whole text.
@@ -132,32 +118,62 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
 
 // ---- Start-up ----------------------------------------------------------------
 
-TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMainWindow(parent) {
+TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent)
+    : QMainWindow(parent), state_(std::make_unique<TEditorState>()) {
     setObjectName(QStringLiteral("frmMain"));
+    TEditorState& state = *state_;
 
     // Command line, then manufacture-mode access.
     const TCommandLine commandLine = ParseCommandLine(args);
-    StartupMode = commandLine.StartupMode;
-    if (StartupMode == 2) {
+    state.StartupMode = commandLine.StartupMode;
+    if (state.StartupMode == 2) {
         TfrmPass pass(this);
-        if (pass.exec() != QDialog::Accepted || !IsManufactureAccessCode(pass.Password())) StartupMode = 0;
+        if (pass.exec() != QDialog::Accepted || !IsManufactureAccessCode(pass.Password()))
+            state.StartupMode = 0;
     }
+
+    files_ = std::make_unique<TFileCommands>(
+        state, TFileCommands::THooks{[this] { RefreshAll(); }, [this] { RebuildRecentMenu(); },
+                                     [this] { UpdateSaveActions(); },
+                                     [this](TEditorState& s) { return ExecuteModelDialog(this, s); }});
 
     BuildMenus();
     BuildToolBar();
     BuildSystemPanels();
     BuildStatusBar();
     setMinimumSize(835, 540);
+    WireCommands();
 
+    // Clock and lock keys.
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, [this] {
+        statusPanels_[4]->setText(QTime::currentTime().toString(QStringLiteral("HH:mm")));
+        RefreshLockPanels();
+    });
+    Timer1->start();
+    statusPanels_[4]->setText(QTime::currentTime().toString(QStringLiteral("HH:mm")));
+    RefreshLockPanels();
+    qApp->installEventFilter(this);
+
+    LoadConfiguration();
+
+    state.Model.SetNewConfiguration();
+    files_->LoadStartupFile(commandLine.FileName);
+    RefreshAll();
+    ApplyColumnLayout();
+}
+
+void TfrmMain::WireCommands() {
     // Every command this window runs itself; the rest are wired by their windows.
-    commands_["miNew"] = [this] { miNewClick(); };
-    commands_["miOpen"] = [this] { miOpenClick(); };
-    commands_["miSave"] = [this] { miSaveClick(); };
-    commands_["miSaveAs"] = [this] { miSaveAsClick(); };
+    commands_["miNew"] = [this] { files_->miNewClick(); };
+    commands_["miOpen"] = [this] { files_->miOpenClick(); };
+    commands_["miSave"] = [this] { files_->miSaveClick(); };
+    commands_["miSaveAs"] = [this] { files_->miSaveAsClick(); };
     commands_["miOriginalformat"] = [this] { FormatClick(0); };
     commands_["miFleetformat"] = [this] { FormatClick(1); };
     for (int i = 1; i <= 4; ++i)
-        commands_["miFile" + std::to_string(i)] = [this, i] { RecentFileClick(i); };
+        commands_["miFile" + std::to_string(i)] = [this, i] { files_->RecentFileClick(i); };
     commands_["miExit"] = [this] { close(); };
     commands_["miToolbar"] = [this] { miToolbarClick(); };
     commands_["miStatusBar"] = [this] { miStatusBarClick(); };
@@ -174,9 +190,10 @@ TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMai
     commands_["miGetStart"] = [] { ShowHelp(500); };
     // Reading a radio replaces the live model: unsaved edits are asked about first.
     commands_["miUpload"] = [this] {
-        if (AskSaveChanges(TMsgButtons::YesNoCancel)) miUploadClick(*this);
+        if (files_->AskSaveChanges(TMsgButtons::YesNoCancel))
+            TakeTransferResult(miUploadClick(*state_, this).get());
     };
-    commands_["miDownload"] = [this] { miDownloadClick(*this); };
+    commands_["miDownload"] = [this] { TakeTransferResult(miDownloadClick(*state_, this).get()); };
     commands_["miAbout"] = [this] { TfrmAbout::Execute(this); };
     commands_["misVisible"] = [this] { misVisibleClick(); };
     // The configuration dialog keeps the port device paths in the same file.
@@ -184,105 +201,33 @@ TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMai
         return ini_ && TfrmConfig::Execute(this, port, language, *ini_);
     };
     commands_["miConf"] = [this] { miConfClick(); };
-    // The settings dialogs edit the live model in place through one context.
-    modelDialog_ = [this](TRKmem&) {
-        TDialogContext context = DialogContext();
-        return ExecuteModelDialog(this, context);
-    };
-    commands_["miHardware"] = [this] { miHardwareClick(); };
-    // Settings dialogs; `followUp` runs after an accepted OK.
-    const auto dialog = [this](bool (*execute)(QWidget*, TDialogContext&),
-                               std::function<void()> followUp = nullptr) {
-        return [this, execute, followUp] {
-            TDialogContext context = DialogContext();
-            if (execute(this, context) && followUp) followUp();
-        };
-    };
-    // The board name can change with the encryption type or the option
-    // unit; the menus, the page and the columns follow it.
-    const auto boardFollowUp = [this] {
-        RefreshMenus();
-        ShowGroupPage();
-        ApplyColumnLayout();
-    };
-    commands_["miKeyFunction"] = dialog(ExecuteKFuncDialog);
-    commands_["miDirectCH"] = dialog(ExecuteDKEditDialog);
-    commands_["miFrontPanel"] = dialog(ExecuteFPanelDialog);
-    commands_["miSTone"] = dialog(ExecuteSelToneDialog);
-    commands_["mi2Tone"] = dialog(Execute2ToneDialog);
-    commands_["mi2TTable"] = dialog(ExecuteToneTblDialog);
-    commands_["miPCode"] = dialog(ExecutePCodeDialog);
-    commands_["miMIs"] = dialog(ExecuteMiscDialog, boardFollowUp);
-    commands_["miSQC"] = dialog(ExecuteSQCDialog);
-    commands_["miDSUB25"] = dialog(ExecuteDSubDialog);
-    // The channels move with their groups: the whole window follows.
-    commands_["miChannel"] = dialog(ExecuteGroupDialog, [this] { RefreshAll(); });
+    for (const TDialogCommand& command : DialogCommands())
+        commands_[command.Name] = [this, &command] { RunSettingsDialog(command); };
     // The report's document: the current file's name in the current folder,
     // where a PDF of it is suggested.
-    const auto document = [this] { return fs::path(CurrentFolder) / fs::path(CurrentFileName).filename(); };
-    commands_["miPrint"] = [this, document] {
-        if (PrintWithSetup(this, PrintSettings, BuildReport(*model_, CurrentFileName, FileFormat),
-                           document()))
-            RefreshSystemPanels();
+    const auto document = [this] {
+        return fs::path(state_->CurrentFolder) / fs::path(state_->CurrentFileName).filename();
     };
-    commands_["miPrintPdf"] = [this, document] {
-        PrintReportToPdfWithDialog(BuildReport(*model_, CurrentFileName, FileFormat),
-                                   fs::path(document()).replace_extension("pdf"));
+    const auto report = [this] {
+        return BuildReport(state_->Model, state_->CurrentFileName, state_->FileFormat);
     };
-    commands_["miPreview"] = [this, document] {
-        TfrmPreview::Execute(this, BuildReport(*model_, CurrentFileName, FileFormat), PrintSettings,
-                             PreviewPageMode, document());
+    commands_["miPrint"] = [this, document, report] {
+        if (PrintWithSetup(this, printSettings_, report(), document())) RefreshSystemPanels();
+    };
+    commands_["miPrintPdf"] = [document, report] {
+        PrintReportToPdfWithDialog(report(), fs::path(document()).replace_extension("pdf"));
+    };
+    commands_["miPreview"] = [this, document, report] {
+        TfrmPreview::Execute(this, report(), printSettings_, state_->PreviewPageMode, document());
         RefreshSystemPanels(); // its Print button may have chosen another printer
     };
     commands_["miSetup"] = [this] {
-        if (TfrmPrintSetup::Execute(this, PrintSettings, kPrintSetupCaption)) RefreshSystemPanels();
+        if (TfrmPrintSetup::Execute(this, printSettings_, kPrintSetupCaption)) RefreshSystemPanels();
     };
-
-    // Clock and lock keys.
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, [this] {
-        statusPanels_[4]->setText(QTime::currentTime().toString(QStringLiteral("HH:mm")));
-        RefreshLockPanels();
-    });
-    Timer1->start();
-    statusPanels_[4]->setText(QTime::currentTime().toString(QStringLiteral("HH:mm")));
-    RefreshLockPanels();
-    qApp->installEventFilter(this);
-
-    LoadConfiguration();
-
-    model_ = std::make_unique<TRKmem>();
-    image_ = std::make_unique<TMap36>();
-    model_->SetNewConfiguration();
-    Grid->SetLinks(TGridLinks{model_.get(), &FileFormat, &FileModified, &ItemVisible, &CopiedChannel,
-                              &CopiedChannelNo, &CopiedChannelIndex});
-
-    CurrentFileName = commandLine.FileName.empty() ? DefaultFileName() : commandLine.FileName;
-    if (FileExists(CurrentFileName)) {
-        SaveEnabled = true;
-        if (!LoadDataFile(CurrentFileName, *model_, *image_, CodecContext())) CurrentFileName = kUntitled;
-    } else {
-        CurrentFileName = kUntitled;
-    }
-    ReloadTemplateChannel();
-    FileModified = false;
-
-    RefreshAll();
-    ApplyColumnLayout();
-    TakeSavedChannels();
-    CopiedChannel = TChannel();
-    CopiedChannelNo = -1;
-    CopiedChannelIndex = -1;
-    HardwareChanged = false;
 }
 
 TfrmMain::~TfrmMain() {
     qApp->removeEventFilter(this);
-}
-
-std::string TfrmMain::DefaultFileName() const {
-    return WithTrailingSlash(ProgramFolder()) + "default" + "." + kDataExt;
 }
 
 void TfrmMain::BuildMenus() {
@@ -402,7 +347,7 @@ void TfrmMain::BuildSystemPanels() {
     layout->addWidget(pnlSysType);
 
     // The channel grid takes the window's centre.
-    Grid = new TChannelGrid(central);
+    Grid = new TChannelGrid(*state_, central);
     layout->addWidget(Grid, 1);
     setCentralWidget(central);
 }
@@ -472,61 +417,32 @@ QString TfrmMain::DefaultHint() const {
 void TfrmMain::LoadConfiguration() {
     ini_ = std::make_unique<TIniData>(ProgramFolder() / "RK36.ini");
     ini_->Load();
-    const int top = ini_->ReadInt("FRMY", -1);
-    const int left = ini_->ReadInt("FRMX", -1);
-    const int width = ini_->ReadInt("FRMW", -1);
-    const int height = ini_->ReadInt("FRMH", -1);
-    if (top >= 0) move(x(), top);
-    if (left >= 0) move(left, y());
-    if (width >= 0) resize(width, this->height());
-    if (height >= 0) resize(this->width(), height);
-    if (ini_->ReadInt("FRMMAX", -1) == 1) setWindowState(windowState() | Qt::WindowMaximized);
-    ComPortNo = ini_->ReadInt("COM_PORT", 1);
-    CurrentFolder = ini_->ReadStr("CURFOLD", WithTrailingSlash(ProgramFolder()));
-    FileFormat = ini_->ReadInt("FILEFMT", 0) == 1 ? 1 : 0;
-    actions_.at("miFleetformat")->setChecked(FileFormat == 1);
-    actions_.at("miOriginalformat")->setChecked(FileFormat != 1);
-    HelpLanguage = ini_->ReadInt("HLANG", 0);
-    SetHelpLanguage(HelpLanguage);
-    PreviewPageMode = ini_->ReadInt("PAGE", 0);
-    RecentFiles.clear();
-    for (int i = 1; i <= 4; ++i) {
-        std::string file = ini_->ReadStr("FILE" + std::to_string(i), "");
-        if (!file.empty()) RecentFiles.push_back(std::move(file));
-    }
+    TWindowPlacement placement;
+    ReadSettings(*ini_, WithTrailingSlash(ProgramFolder()), *state_, placement);
+    if (placement.Top >= 0) move(x(), placement.Top);
+    if (placement.Left >= 0) move(placement.Left, y());
+    if (placement.Width >= 0) resize(placement.Width, height());
+    if (placement.Height >= 0) resize(width(), placement.Height);
+    if (placement.Maximized == 1) setWindowState(windowState() | Qt::WindowMaximized);
+    actions_.at("miFleetformat")->setChecked(state_->FileFormat == 1);
+    actions_.at("miOriginalformat")->setChecked(state_->FileFormat != 1);
+    SetHelpLanguage(state_->HelpLanguage);
     RebuildRecentMenu();
-    for (int g = 1; g <= kItemGroupCount; ++g) {
-        char key[16];
-        std::snprintf(key, sizeof key, "ITEM%d", g);
-        ItemVisible[static_cast<size_t>(g)] = ini_->ReadInt(key, 1) == 1;
-    }
-    for (const TMenuEntry& e : MainMenuTable())
-        if (e.Group > 0) actions_.at(e.Name)->setChecked(ItemVisible[static_cast<size_t>(e.Group)]);
+    UpdateItemChecks();
 }
 
 void TfrmMain::SaveConfiguration() {
     if (!ini_) return;
-    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))) {
-        ini_->WriteInt("FRMX", x());
-        ini_->WriteInt("FRMY", y());
-        ini_->WriteInt("FRMW", width());
-        ini_->WriteInt("FRMH", height());
-    }
-    ini_->WriteInt("COM_PORT", ComPortNo);
-    ini_->WriteStr("CURFOLD", CurrentFolder);
-    ini_->WriteInt("FILEFMT", FileFormat);
-    ini_->WriteInt("HLANG", HelpLanguage);
-    ini_->WriteInt("PAGE", PreviewPageMode);
-    for (size_t i = 0; i < 4; ++i)
-        ini_->WriteStr("FILE" + std::to_string(i + 1), i < RecentFiles.size() ? RecentFiles[i] : "");
-    for (int g = 1; g <= kItemGroupCount; ++g) {
-        char key[16];
-        std::snprintf(key, sizeof key, "ITEM%d", g);
-        ini_->WriteInt(key, ItemVisible[static_cast<size_t>(g)] ? 1 : 0);
-    }
+    const bool normal = !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
+    WriteSettings(*ini_, *state_, TWindowPlacement{x(), y(), width(), height(), -1}, normal);
     // A configuration that cannot be written must not keep the program open.
     (void)ini_->Save();
     ini_.reset();
+}
+
+void TfrmMain::UpdateItemChecks() {
+    for (const TMenuEntry& e : MainMenuTable())
+        if (e.Group > 0) actions_.at(e.Name)->setChecked(state_->ItemVisible[static_cast<size_t>(e.Group)]);
 }
 
 // ---- Refresh -------------------------------------------------------------------
@@ -534,9 +450,9 @@ void TfrmMain::SaveConfiguration() {
 void TfrmMain::RefreshAll() {
     std::string title = " - ";
     title += kAppTitle;
-    if (StartupMode == 2) title += "(Manufacture mode)";
+    if (state_->StartupMode == 2) title += "(Manufacture mode)";
     title += " -";
-    setWindowTitle(PathToQ(CurrentFileName) + ToQ(title));
+    setWindowTitle(PathToQ(state_->CurrentFileName) + ToQ(title));
     RefreshMenus();
     RefreshSystemPanels();
     Grid->ShowGroupPage(0);
@@ -544,13 +460,13 @@ void TfrmMain::RefreshAll() {
 }
 
 void TfrmMain::RefreshSystemPanels() {
-    const TRKmem& m = *model_;
+    const TRKmem& m = state_->Model;
     sysPanels_.at("pnlSerialNo")->setText(ToQ(m.SerialNumber));
     sysPanels_.at("pnlProduct")->setText(ToQ(m.ProductType));
     sysPanels_.at("pnlFWVer")->setText(ToQ(m.FirmwareVersion));
-    sysPanels_.at("pnlComPort")->setText(QStringLiteral("COM%1").arg(ComPortNo));
+    sysPanels_.at("pnlComPort")->setText(QStringLiteral("COM%1").arg(state_->ComPortNo));
     sysPanels_.at("pnlBand")->setText(ToQ(BandName(BandType(m), m.ProductType)));
-    sysPanels_.at("pnlPrinter")->setText(PrintSettings.CurrentPrinter());
+    sysPanels_.at("pnlPrinter")->setText(printSettings_.CurrentPrinter());
 }
 
 void TfrmMain::SetItemEnabled(const std::string& name, bool enabled) {
@@ -571,7 +487,7 @@ void TfrmMain::RefreshMenus() {
     };
     for (const char* name : {"miSTone", "miAni", "miPCode", "mi2Tone", "mi2TTable"})
         SetItemEnabled(name, true);
-    const auto it = disabledByBoard.find(OptionBoardName(*model_));
+    const auto it = disabledByBoard.find(OptionBoardName(state_->Model));
     const std::string off = it == disabledByBoard.end() ? "" : it->second;
     if (off.find('P') != std::string::npos) SetItemEnabled("miPCode", false);
     if (off.find('T') != std::string::npos) {
@@ -579,9 +495,9 @@ void TfrmMain::RefreshMenus() {
         SetItemEnabled("mi2TTable", false);
     }
 
-    const bool mdc = IsMdcAni(*model_, FileFormat == 1);
+    const bool mdc = IsMdcAni(state_->Model, state_->FileFormat == 1);
     QAction* miMdc1200 = actions_.at("miMdc1200");
-    if (FileFormat == 1) {
+    if (state_->FileFormat == 1) {
         actions_.at("misPage")->setText(QStringLiteral("Page/Sig/MDC1200"));
         miMdc1200->setVisible(true);
         SetItemEnabled("miMdc1200", mdc);
@@ -611,21 +527,22 @@ void TfrmMain::RestoreGridFocus() {
 }
 
 void TfrmMain::UpdateSaveActions() {
-    SetItemEnabled("miSave", SaveEnabled);
+    SetItemEnabled("miSave", state_->SaveEnabled);
 }
 
 void TfrmMain::RebuildRecentMenu() {
-    actions_.at("miRecentFile")->setVisible(RecentFiles.empty());
+    const std::vector<std::string>& recent = state_->RecentFiles;
+    actions_.at("miRecentFile")->setVisible(recent.empty());
     const std::string cwd = WithTrailingSlash(fs::current_path());
     for (size_t i = 0; i < 4; ++i) {
         QAction* item = actions_.at("miFile" + std::to_string(i + 1));
-        if (i >= RecentFiles.size()) {
+        if (i >= recent.size()) {
             item->setVisible(false);
             continue;
         }
-        const fs::path file(RecentFiles[i]);
+        const fs::path file(recent[i]);
         const std::string folder = WithTrailingSlash(file.parent_path());
-        const std::string shown = folder == cwd ? file.filename().string() : RecentFiles[i];
+        const std::string shown = folder == cwd ? file.filename().string() : recent[i];
         item->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(PathToQ(shown)));
         item->setVisible(true);
     }
@@ -644,14 +561,15 @@ void TfrmMain::ApplyColumnLayout() {
 void TfrmMain::CommitBeforeCommand() {
     Grid->CommitEditor();
     StoreGridPage();
-    if (!model_->Channels.Equals(SavedChannels)) FileModified = true;
+    state_->NoteChannelChanges();
 }
 
-void TfrmMain::ReloadTemplateChannel() {
-    int32_t lower = 0, upper = 0;
-    TemplateChannel = TChannel();
-    LoadBandTemplate(model_->ControlHeadType, BandType(*model_), model_->ProductType, true, lower, upper,
-                     &TemplateChannel);
+bool TfrmMain::SaveCurrentFile() {
+    return files_->SaveCurrentFile();
+}
+
+void TfrmMain::SetModelDialog(std::function<bool(TEditorState&)> dialog) {
+    files_->Hooks().ModelDialog = std::move(dialog);
 }
 
 // ---- Commands ------------------------------------------------------------------
@@ -671,7 +589,7 @@ void TfrmMain::RunCommand(const std::string& name) {
     if (entry->Commit == TCommit::Full) {
         CommitBeforeCommand();
         if (std::string_view(entry->Parent) == "mnuFile") {
-            SaveEnabled = true;
+            state_->SaveEnabled = true;
             UpdateSaveActions();
         }
     } else if (entry->Commit == TCommit::Page) {
@@ -681,147 +599,50 @@ void TfrmMain::RunCommand(const std::string& name) {
     RestoreGridFocus();
 }
 
-bool TfrmMain::AskSaveChanges(TMsgButtons buttons) {
-    if (!FileModified) return true;
-    switch (ShowMessageBoxF(kAskSave, CurrentFileName, TMsgType::Confirmation, buttons, 1)) {
-    case TMsgResult::Yes:
-        return SaveCurrentFile();
-    case TMsgResult::Cancel:
-        return false;
-    default:
-        return true;
+void TfrmMain::RunSettingsDialog(const TDialogCommand& command) {
+    if (!command.Execute(this, *state_)) return;
+    switch (command.After) {
+    case TAfterDialog::Nothing:
+        break;
+    case TAfterDialog::Everything:
+        RefreshAll();
+        break;
+    case TAfterDialog::NewBaseline:
+        state_->Adopt(state_->Model, state_->Image, TModelOrigin::Hardware);
+        RefreshAll();
+        break;
+    case TAfterDialog::OptionLayout:
+        RefreshMenus();
+        ShowGroupPage();
+        ApplyColumnLayout();
+        break;
+    case TAfterDialog::GroupPage:
+        ShowGroupPage();
+        break;
+    case TAfterDialog::SerialNo:
+        RefreshSystemPanels();
+        break;
     }
 }
 
-void TfrmMain::TakeSavedChannels() {
-    // The grid writes back only what its columns show, so values no column
-    // shows may change on the first write-back of a page. The baseline is the
-    // table as the shown page will leave it; otherwise a file that was only
-    // looked at would count as changed. The live model stays as loaded.
-    TRKmem settled;
-    settled.Assign(*model_);
-    StorePage(settled, Grid->Page(), Grid->Options());
-    SavedChannels.Assign(settled.Channels);
-}
-
-void TfrmMain::RememberFolder(const std::string& fileName) {
-    CurrentFolder = WithTrailingSlash(fs::path(fileName).parent_path());
-}
-
-bool TfrmMain::SaveCurrentFile() {
-    std::string name = CurrentFileName;
-    auto askName = [&]() -> bool {
-        TFileDialogRequest request{QStringLiteral("Save As"), fs::path(CurrentFolder),
-                                   FormatS(kSaveFilterFormat, {kDataExt, kDataExt, kDataExt}), kDataExt};
-        const auto chosen = FileDialogs().SaveFile(request);
-        if (!chosen) return false;
-        name = chosen->string();
-        RememberFolder(name);
-        return true;
-    };
-    if (name == kUntitled) {
-        if (!askName()) return false;
-    } else if (name == DefaultFileName()) {
-        if (ShowMessageBox("Do you want to overwrite the default file?", TMsgType::Confirmation,
-                           TMsgButtons::YesNo, 1) == TMsgResult::No &&
-            !askName())
-            return false;
+void TfrmMain::TakeTransferResult(const TTransferResult* result) {
+    if (!result) return;
+    if (result->Accepted) {
+        state_->Adopt(result->Model, result->Image, result->Origin);
+        RefreshAll();
     }
-    // The name only becomes the current file once it holds the data.
-    if (!SaveDataFile(name, *model_, *image_, CodecContext())) return false;
-    CurrentFileName = name;
-    RefreshAll();
-    HardwareChanged = false;
-    return true;
-}
-
-void TfrmMain::miNewClick() {
-    if (!AskSaveChanges()) return;
-    if (!modelDialog_ || !modelDialog_(*model_)) return;
-    FileModified = false;
-    CurrentFileName = kUntitled;
-    RefreshAll();
-    TakeSavedChannels();
-    HardwareChanged = false;
-}
-
-TDialogContext TfrmMain::DialogContext() {
-    return TDialogContext{*model_,         *image_,     TemplateChannel, FileModified,
-                          HardwareChanged, StartupMode, FileFormat};
-}
-
-void TfrmMain::miHardwareClick() {
-    TDialogContext context = DialogContext();
-    if (!ExecuteHardwareDialog(this, context)) return;
-    // The accepted hardware settings become the baseline of unsaved changes.
-    RefreshAll();
-    TakeSavedChannels();
-}
-
-void TfrmMain::MoveToFrontOfRecent(const std::string& fileName) {
-    const std::string key = UpperCase(fileName);
-    RecentFiles.erase(std::remove_if(RecentFiles.begin(), RecentFiles.end(),
-                                     [&](const std::string& f) { return UpperCase(f) == key; }),
-                      RecentFiles.end());
-    RecentFiles.insert(RecentFiles.begin(), fileName);
-    RebuildRecentMenu();
-}
-
-bool TfrmMain::LoadInto(const std::string& fileName) {
-    if (!LoadDataFile(fileName, *model_, *image_, CodecContext())) return false;
-    ReloadTemplateChannel();
-    MoveToFrontOfRecent(fileName);
-    CurrentFileName = fileName;
-    FileModified = false;
-    RefreshAll();
-    TakeSavedChannels();
-    HardwareChanged = false;
-    return true;
-}
-
-void TfrmMain::miOpenClick() {
-    if (!AskSaveChanges()) return;
-    TFileDialogRequest request{QStringLiteral("Open"), fs::path(CurrentFolder),
-                               FormatS(kOpenFilterFormat, {kDataExt, kDataExt, "cps", kDataExt, "cps"}),
-                               "cps"};
-    const auto chosen = FileDialogs().OpenFile(request);
-    if (!chosen) return;
-    RememberFolder(chosen->string());
-    LoadInto(chosen->string());
-}
-
-void TfrmMain::miSaveClick() {
-    if (!SaveCurrentFile()) return;
-    FileModified = false;
-    TakeSavedChannels();
-}
-
-void TfrmMain::miSaveAsClick() {
-    TFileDialogRequest request{QStringLiteral("Save As"), fs::path(CurrentFolder),
-                               FormatS(kSaveFilterFormat, {kDataExt, kDataExt, kDataExt}), kDataExt};
-    const auto chosen = FileDialogs().SaveFile(request);
-    if (!chosen) return;
-    RememberFolder(chosen->string());
-    // A save that fails leaves the window on the file it had.
-    const std::string previous = CurrentFileName;
-    CurrentFileName = chosen->string();
-    if (!SaveCurrentFile()) {
-        CurrentFileName = previous;
-        return;
-    }
-    FileModified = false;
-    TakeSavedChannels();
+    if (!result->Status.isEmpty()) statusPanels_[0]->setText(result->Status);
 }
 
 void TfrmMain::FormatClick(int format) {
-    if (format == FileFormat) return;
+    if (format == state_->FileFormat) return;
     if (ShowMessageBox("Are you sure you want to change the format of RK36?", TMsgType::Warning,
                        TMsgButtons::YesNo, 2) != TMsgResult::Yes)
         return;
-    FileFormat = format;
+    state_->FileFormat = format;
     actions_.at("miFleetformat")->setChecked(format == 1);
     actions_.at("miOriginalformat")->setChecked(format != 1);
-    TRKmem& m = *model_;
+    TRKmem& m = state_->Model;
     SelectOptionBoard(m, "No");
     ResetOptionDependents(m, "No");
     m.AniOnOption = 0;
@@ -838,46 +659,37 @@ void TfrmMain::SetConfigDialog(std::function<bool(int&, int&)> dialog) {
 }
 
 void TfrmMain::miConfClick() {
-    int port = ComPortNo;
-    int language = HelpLanguage;
+    int port = state_->ComPortNo;
+    int language = state_->HelpLanguage;
     if (!configDialog_ || !configDialog_(port, language)) return;
-    ComPortNo = port;
-    HelpLanguage = language;
-    sysPanels_.at("pnlComPort")->setText(QStringLiteral("COM%1").arg(ComPortNo));
-    SetHelpLanguage(HelpLanguage);
-}
-
-void TfrmMain::RecentFileClick(int index) {
-    if (index < 1 || static_cast<size_t>(index) > RecentFiles.size()) return;
-    const std::string fileName = RecentFiles[static_cast<size_t>(index - 1)];
-    if (!FileExists(fileName)) {
-        ShowMessageBox("File Not Found", TMsgType::Warning);
-        RecentFiles.erase(RecentFiles.begin() + (index - 1));
-        RebuildRecentMenu();
-        return;
-    }
-    if (!AskSaveChanges()) return;
-    SaveEnabled = true;
-    UpdateSaveActions();
-    LoadInto(fileName);
+    state_->ComPortNo = port;
+    state_->HelpLanguage = language;
+    sysPanels_.at("pnlComPort")->setText(QStringLiteral("COM%1").arg(port));
+    SetHelpLanguage(language);
 }
 
 void TfrmMain::misVisibleClick() {
+    TEditorState& state = *state_;
     TItemVisible flags{};
-    for (int g = 1; g <= kItemGroupCount; ++g)
-        flags[static_cast<size_t>(g - 1)] = ItemVisible[static_cast<size_t>(g)];
-    if (!TfrmVisible::Execute(this, flags, FileFormat == 1, IsMdcAni(*model_, FileFormat == 1))) return;
-    for (int g = 1; g <= kItemGroupCount; ++g)
-        ItemVisible[static_cast<size_t>(g)] = flags[static_cast<size_t>(g - 1)] == 1;
-    for (const TMenuEntry& e : MainMenuTable())
-        if (e.Group > 0) actions_.at(e.Name)->setChecked(ItemVisible[static_cast<size_t>(e.Group)]);
+    for (int g = 1; g <= kColumnGroupCount; ++g)
+        flags[static_cast<size_t>(g - 1)] = state.ItemVisible[static_cast<size_t>(g)];
+    if (!TfrmVisible::Execute(this, flags, state.FileFormat == 1,
+                              IsMdcAni(state.Model, state.FileFormat == 1)))
+        return;
+    for (int g = 1; g <= kColumnGroupCount; ++g)
+        state.ItemVisible[static_cast<size_t>(g)] = flags[static_cast<size_t>(g - 1)] == 1;
+    UpdateItemChecks();
     ApplyColumnLayout();
 }
 
 void TfrmMain::ShowFileData() {
     StoreGridPage();
-    // Bytes typed into the raw view replace the live model: show it again.
-    if (TfrmFData::Execute(this, *model_, *image_, StartupMode, FileModified)) RefreshAll();
+    TfrmFData dialog(*state_, this);
+    dialog.exec();
+    // Bytes typed into the raw view replace the live configuration.
+    if (!dialog.TookOver()) return;
+    state_->Adopt(dialog.Model(), dialog.Image(), TModelOrigin::FileData);
+    RefreshAll();
 }
 
 void TfrmMain::miToolbarClick() {
@@ -893,7 +705,7 @@ void TfrmMain::miStatusBarClick() {
 }
 
 void TfrmMain::ItemClick(int group) {
-    bool& visible = ItemVisible[static_cast<size_t>(group)];
+    bool& visible = state_->ItemVisible[static_cast<size_t>(group)];
     visible = !visible;
     for (const TMenuEntry& e : MainMenuTable())
         if (e.Group == group) actions_.at(e.Name)->setChecked(visible);
@@ -972,14 +784,9 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
     CommitBeforeCommand();
-    if (FileModified) {
-        const TMsgResult answer =
-            ShowMessageBoxF(kAskSave, CurrentFileName, TMsgType::Confirmation, TMsgButtons::YesNoCancel, 1);
-        if (answer == TMsgResult::Cancel ||
-            (answer == TMsgResult::Yes && (StoreGridPage(), !SaveCurrentFile()))) {
-            event->ignore();
-            return;
-        }
+    if (!files_->AskSaveChanges(TMsgButtons::YesNoCancel)) {
+        event->ignore();
+        return;
     }
     closing_ = true;
     Timer1->stop();

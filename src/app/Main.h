@@ -1,7 +1,7 @@
 #pragma once
-// The main window: owns the live model and image and the state every
-// dialog and the grid share, builds its menu and tool bar from the menu
-// table, and runs the file commands.
+// The main window: owns the editor's state (the live configuration and the
+// program-wide variables), builds its menu and tool bar from the menu table
+// and wires every command to the unit that runs it.
 
 #include <QMainWindow>
 #include <array>
@@ -12,9 +12,6 @@
 #include <string_view>
 #include <vector>
 
-#include "image/dc_Map36.h"
-#include "model/dc_MessageBox.h"
-#include "model/dc_RKmem.h"
 #include "print/dc_Printers.h"
 
 class QAction;
@@ -22,13 +19,14 @@ class QLabel;
 class QMenu;
 class QTimer;
 class QToolBar;
-class TIniData;
 class TChannelGrid;
-struct TDialogContext;
+class TEditorState;
+class TFileCommands;
+class TIniData;
+struct TDialogCommand;
+struct TTransferResult;
 
 constexpr const char* kAppTitle = "RK36Win for TR-2100_2200_2300 Series";
-constexpr const char* kUntitled = "Untitled";
-constexpr int kItemGroupCount = 19;
 
 // What the first command-line argument asks for.
 struct TCommandLine {
@@ -44,32 +42,10 @@ class TfrmMain : public QMainWindow {
     explicit TfrmMain(const std::vector<std::string>& args, QWidget* parent = nullptr);
     ~TfrmMain() override;
 
-    // ---- Program-wide state --------------------------------------------------
-    std::string CurrentFileName;
-    bool FileModified = false;
-    bool SaveEnabled = false;
-    bool HardwareChanged = false;
-    int StartupMode = 0;
-    int ComPortNo = 1;
-    std::string CurrentFolder;
-    int FileFormat = 0;
-    int HelpLanguage = 0;
-    int PreviewPageMode = 0;
-    TPrintSettings PrintSettings;
-    std::vector<std::string> RecentFiles;
-    std::array<bool, kItemGroupCount + 1> ItemVisible{}; // 1..19
-    TChannels SavedChannels;
-    TChannel TemplateChannel;
-    TChannel CopiedChannel;
-    int CopiedChannelNo = -1;
-    int CopiedChannelIndex = -1;
-    // The channel grid in the window's centre.
-    TChannelGrid* Grid = nullptr;
-
-    TRKmem& Model() { return *model_; }
-    TMap36& Image() { return *image_; }
-    TCodecContext CodecContext() const { return TCodecContext{StartupMode}; }
-    std::string DefaultFileName() const;
+    // The live configuration and the program-wide state.
+    TEditorState& State() { return *state_; }
+    const TEditorState& State() const { return *state_; }
+    const TPrintSettings& PrintSettings() const { return printSettings_; }
 
     // ---- Operations other windows use ----------------------------------------
     void RefreshAll();
@@ -77,25 +53,19 @@ class TfrmMain : public QMainWindow {
     void StoreGridPage();
     void CommitBeforeCommand();
     bool SaveCurrentFile();
-    // SavedChannels from the live table as the shown page will leave it: the
-    // baseline of unsaved changes after a load, New, a save or a transfer.
-    void TakeSavedChannels();
-    // TemplateChannel from the template file of the live model's product, head and band.
-    void ReloadTemplateChannel();
     // Runs a menu command by item name, with the commit the menu table asks for.
     void RunCommand(const std::string& name);
     // Wires a command of a window that lives elsewhere; until then its item is disabled.
     void SetCommand(const std::string& name, std::function<void()> handler);
-    // The model dialog New opens: fills the live model, true on OK. Until it
-    // is set, New ends after the unsaved-changes prompt with a message.
-    void SetModelDialog(std::function<bool(TRKmem& model)> dialog) { modelDialog_ = std::move(dialog); }
+    // The model dialog New opens: fills the live configuration, true on OK.
+    // Without one, New ends after the unsaved-changes prompt.
+    void SetModelDialog(std::function<bool(TEditorState& state)> dialog);
     // The configuration dialog: edits port number and help language, true on
     // OK. Configure is offered once it is set.
     void SetConfigDialog(std::function<bool(int& comPortNo, int& helpLanguage)> dialog);
 
     QAction* Action(const std::string& name) const;
     QMenu* Menu(const std::string& name) const;
-    QToolBar* barTool = nullptr;
     QLabel* StatusPanel(int i) const { return statusPanels_[static_cast<size_t>(i)]; }
     QLabel* SystemPanel(const std::string& name) const;
     // The item whose hint the status bar shows, "" when none.
@@ -107,6 +77,11 @@ class TfrmMain : public QMainWindow {
     // The lock-key panels; exposed so a key press can refresh them.
     void RefreshLockPanels();
 
+    // ---- Widgets -----------------------------------------------------------------
+    // The channel grid in the window's centre.
+    TChannelGrid* Grid = nullptr;
+    QToolBar* barTool = nullptr;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
@@ -117,6 +92,7 @@ class TfrmMain : public QMainWindow {
     void BuildToolBar();
     void BuildStatusBar();
     void BuildSystemPanels();
+    void WireCommands();
     void LoadConfiguration();
     void SaveConfiguration();
     void RebuildRecentMenu();
@@ -126,40 +102,33 @@ class TfrmMain : public QMainWindow {
     void ApplyColumnLayout();
     void ShowGroupPage();
     void UpdateSaveActions();
+    void UpdateItemChecks();
     // The keyboard back to the grid when nothing visible in this window has it.
     void RestoreGridFocus();
-    void RememberFolder(const std::string& fileName);
-    // The unsaved-changes prompt; false: do not go on (Cancel, or a failed save).
-    bool AskSaveChanges(TMsgButtons buttons = TMsgButtons::YesNo);
-    bool LoadInto(const std::string& fileName);
-    void MoveToFrontOfRecent(const std::string& fileName);
+    // A settings dialog and what its row says to show again after OK.
+    void RunSettingsDialog(const TDialogCommand& command);
+    // A Radio menu command's result made live when it was accepted.
+    void TakeTransferResult(const TTransferResult* result);
 
     // Commands.
-    void miNewClick();
-    void miOpenClick();
-    void miSaveClick();
-    void miSaveAsClick();
     void FormatClick(int format);
     void miConfClick();
-    void miHardwareClick();
-    TDialogContext DialogContext();
-    void RecentFileClick(int index);
     void misVisibleClick();
     void ShowFileData();
     void miToolbarClick();
     void miStatusBarClick();
     void ItemClick(int group);
 
-    std::unique_ptr<TRKmem> model_;
-    std::unique_ptr<TMap36> image_;
+    std::unique_ptr<TEditorState> state_;
+    std::unique_ptr<TFileCommands> files_;
     std::unique_ptr<TIniData> ini_;
+    TPrintSettings printSettings_;
     std::map<std::string, QAction*> actions_;
     std::map<std::string, QMenu*> menus_;
     std::map<std::string, std::function<void()>> commands_;
     std::map<std::string, QLabel*> sysPanels_;
     std::array<QLabel*, 5> statusPanels_{};
     QTimer* Timer1 = nullptr;
-    std::function<bool(TRKmem&)> modelDialog_;
     std::function<bool(int&, int&)> configDialog_;
     std::string hintItem_;
     bool closing_ = false;

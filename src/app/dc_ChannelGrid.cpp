@@ -171,7 +171,7 @@ void TGridView::resizeEvent(QResizeEvent* event) {
 
 // ---- Grid -------------------------------------------------------------------------------
 
-TChannelGrid::TChannelGrid(QWidget* parent) : QWidget(parent) {
+TChannelGrid::TChannelGrid(TEditorState& state, QWidget* parent) : QWidget(parent), state_(state) {
     setObjectName(QStringLiteral("pnlGrid"));
     HelpRequested = [](int context) { ShowHelp(context); };
 
@@ -258,13 +258,8 @@ TChannelGrid::TChannelGrid(QWidget* parent) : QWidget(parent) {
     setFocusProxy(grdCh);
 }
 
-void TChannelGrid::SetLinks(const TGridLinks& links) {
-    links_ = links;
-}
-
 TGridOptions TChannelGrid::Options() const {
-    return links_.Model ? GridOptions(*links_.Model, links_.FileFormat ? *links_.FileFormat : 0)
-                        : TGridOptions{};
+    return GridOptions(state_.Model, state_.FileFormat);
 }
 
 const std::string& TChannelGrid::CellText(int col, int row) const {
@@ -279,9 +274,9 @@ void TChannelGrid::SetCellText(int col, int row, const std::string& text) {
 }
 
 bool TChannelGrid::RowDisabled(int row) const {
-    if (!links_.Model || !ValidRow(row)) return false;
+    if (!ValidRow(row)) return false;
     const int idx = page_.ChIdx[static_cast<size_t>(row)];
-    return idx >= 0 && idx < kChannelCount && links_.Model->Channels[idx].Blank != 0;
+    return idx >= 0 && idx < kChannelCount && state_.Model.Channels[idx].Blank != 0;
 }
 
 int TChannelGrid::CurrentCol() const {
@@ -296,7 +291,7 @@ void TChannelGrid::SetCurrentCell(int col, int row) {
 }
 
 void TChannelGrid::SetModified() {
-    if (links_.FileModified) *links_.FileModified = true;
+    state_.FileModified = true;
 }
 
 bool TChannelGrid::HasFocusOrEditing() const {
@@ -306,12 +301,11 @@ bool TChannelGrid::HasFocusOrEditing() const {
 // ---- Page ------------------------------------------------------------------------------------
 
 void TChannelGrid::ShowGroupPage(int group) {
-    if (!links_.Model) return;
     // An editor left open would write into whatever channel the new page
     // puts under it.
     if (Editing) CloseEditor();
     const int col = std::max(CurrentCol(), 0);
-    const TRKmem& m = *links_.Model;
+    const TRKmem& m = state_.Model;
     FillPage(m, group, Options(), page_);
     CurrentGroup = page_.Group;
     pnlGroup->setText(ToQ(GroupCaption(m, CurrentGroup)));
@@ -321,8 +315,8 @@ void TChannelGrid::ShowGroupPage(int group) {
 }
 
 void TChannelGrid::StoreGridPage() {
-    if (!links_.Model || page_.Rows.empty()) return;
-    StorePage(*links_.Model, page_, Options());
+    if (page_.Rows.empty()) return;
+    StorePage(state_.Model, page_, Options());
 }
 
 void TChannelGrid::NextGroupPage() {
@@ -333,12 +327,7 @@ void TChannelGrid::NextGroupPage() {
 }
 
 void TChannelGrid::ApplyColumnLayout() {
-    static const TGroupFlags kAllVisible = [] {
-        TGroupFlags f{};
-        f.fill(true);
-        return f;
-    }();
-    widths_ = ColumnWidths(links_.ItemVisible ? *links_.ItemVisible : kAllVisible, Options());
+    widths_ = ColumnWidths(state_.ItemVisible, Options());
     for (int col = 0; col < kGridColumnCount; ++col) {
         const int w = widths_[static_cast<size_t>(col)];
         grdCh->setColumnHidden(col, w < 0);
@@ -350,8 +339,7 @@ void TChannelGrid::ApplyColumnLayout() {
 }
 
 void TChannelGrid::PlaceCaptionPanels() {
-    const auto* flags = links_.ItemVisible;
-    auto visible = [flags](int g) { return !flags || (*flags)[static_cast<size_t>(g)]; };
+    auto visible = [this](int g) { return state_.ItemVisible[static_cast<size_t>(g)]; };
     struct {
         QLabel* Panel;
         int First, Last;
@@ -387,27 +375,27 @@ void TChannelGrid::PlaceCaptionPanels() {
 // ---- Cell rules and editing ------------------------------------------------------------------------
 
 void TChannelGrid::ApplyCellRules(int col, int row) {
-    if (!links_.Model || !ValidRow(row)) return;
-    ::ApplyCellRules(page_, col, row, *links_.Model);
+    if (!ValidRow(row)) return;
+    ::ApplyCellRules(page_, col, row, state_.Model);
     model_->RowChanged(row);
     // One priority per group: the other rows of the column may have changed.
-    if (col == 1) model_->ColumnChanged(1);
+    if (col == gcPri) model_->ColumnChanged(gcPri);
 }
 
 void TChannelGrid::CellDoubleClick(int col, int row) {
-    if (!links_.Model || !ValidRow(row) || col < 0 || col >= kGridColumnCount) return;
-    TRKmem& m = *links_.Model;
+    if (!ValidRow(row) || col < 0 || col >= kGridColumnCount) return;
+    TRKmem& m = state_.Model;
     const int idx = page_.ChIdx[static_cast<size_t>(row)];
     TChannel& ch = m.Channels[idx];
 
-    if (col == 0) {
+    if (col == gcChn) {
         // The disabled mark is channel data like any other: the table no
         // longer equals the one last loaded or saved, so the change is
         // asked about at exit (and a toggle back is no change at all).
         if (ch.Blank) {
             ch.Blank = 0;
         } else {
-            bool modified = links_.FileModified ? *links_.FileModified : false;
+            bool modified = state_.FileModified;
             if (!DisableCheck(m, CurrentGroup, row, idx + 1, modified)) return;
             if (modified) SetModified();
             ch.Blank = 1;
@@ -422,14 +410,14 @@ void TChannelGrid::CellDoubleClick(int col, int row) {
     const TGridOptions opt = Options();
     switch (KindOf(col)) {
     case ckValueList:
-        if (col == 15 && opt.Board == kBoardAni) {
+        if (col == gcAni && opt.Board == kBoardAni) {
             std::string value = text;
             if (!TfrmSelList::Execute(this, 26, m, value)) return;
             text = value == "OFF" || value.empty() ? "-" : value.substr(0, 1);
         } else {
             if (!ValueCellEditable(col, cells, opt)) return;
             text = NextListText(ChannelColumns[static_cast<size_t>(col)].Param, text);
-            if (col == 9) cells[10] = kNoTone;
+            if (col == gcEncType) cells[gcEncCode] = kNoTone;
         }
         break;
     case ckSelectList: {
@@ -442,7 +430,7 @@ void TChannelGrid::CellDoubleClick(int col, int row) {
     }
     case ckTagEditor:
     case ckFreqEditor:
-        if (col == 6 && TxToggle) {
+        if (col == gcTxFreq && TxToggle) {
             // Toggling back shows the channel's transmit frequency: it must be
             // the one the cell showed, not one the page has not written back.
             if (text != kTxInhibited) StoreGridPage();
@@ -499,9 +487,9 @@ void TChannelGrid::CloseEditor() {
 bool TChannelGrid::CommitEditor() {
     if (!Editing) return false;
     const int col = editCol_, row = editRow_;
-    if (links_.Model && ValidRow(row)) {
+    if (ValidRow(row)) {
         // A frequency that cannot be converted leaves the cell as it was.
-        const auto entry = NormalizeEntry(*links_.Model, col, FromQ(edtDmy->text()));
+        const auto entry = NormalizeEntry(state_.Model, col, FromQ(edtDmy->text()));
         if (entry && !TrimText(*entry).empty()) SetCellText(col, row, *entry);
     }
     CloseEditor();
@@ -543,7 +531,7 @@ bool TChannelGrid::GridKeyPress(QKeyEvent* event) {
         }
         return true;
     case Qt::Key_Space:
-        if (col == 6) TxToggle = true;
+        if (col == gcTxFreq) TxToggle = true;
         CellDoubleClick(col, row);
         CharKey(' ');
         // The toggle belongs to this one key, even where the character was ignored.
@@ -587,7 +575,7 @@ void TChannelGrid::CharKey(char c) {
         return;
     }
     if (!CharAccepted(col, c)) return;
-    if (col == 6 && CellText(col, row) == kTxInhibited) return;
+    if (col == gcTxFreq && CellText(col, row) == kTxInhibited) return;
     if (Editing) {
         if (edtDmy->text().size() < MaxLength(editCol_))
             edtDmy->setText(edtDmy->text() + QChar::fromLatin1(c));
@@ -610,8 +598,8 @@ void TChannelGrid::ColumnHelp() {
 
 void TChannelGrid::DcsComplement() {
     const int col = CurrentCol(), row = CurrentRow();
-    if (col != 8 || !ValidRow(row) || CellText(7, row) != "DCS") return;
-    SetCellText(8, row, DcsComplementToggle(CellText(8, row)));
+    if (col != gcDecCode || !ValidRow(row) || CellText(gcDecType, row) != "DCS") return;
+    SetCellText(gcDecCode, row, DcsComplementToggle(CellText(gcDecCode, row)));
 }
 
 bool TChannelGrid::eventFilter(QObject* watched, QEvent* event) {
@@ -673,26 +661,24 @@ void TChannelGrid::Copy() {
         return;
     }
     const int col = CurrentCol(), row = CurrentRow();
-    if (!links_.Model || !ValidRow(row) || col < 0) return;
+    if (!ValidRow(row) || col < 0) return;
     QApplication::clipboard()->setText(ToQ(CellText(col, row)));
     // The copy carries what the row shows, edits not yet written back included.
     StoreGridPage();
     const int idx = page_.ChIdx[static_cast<size_t>(row)];
-    if (links_.CopiedChannelNo) *links_.CopiedChannelNo = TextToIntOr(CellText(0, row), idx + 1);
-    if (links_.CopiedChannelIndex) *links_.CopiedChannelIndex = idx;
-    if (links_.CopiedChannel) links_.CopiedChannel->Assign(links_.Model->Channels[idx]);
+    state_.CopiedChannel =
+        TCopiedChannel{state_.Model.Channels[idx], TextToIntOr(CellText(gcChn, row), idx + 1), idx};
 }
 
 void TChannelGrid::TakeCopiedChannel(int row) {
-    TRKmem& m = *links_.Model;
-    const TGridOptions opt = Options();
+    const TCopiedChannel& copied = *state_.CopiedChannel;
     TGridRow source;
     // Position -1: the copy brings neither the group's priority nor its home mark.
-    ChannelRow(m, *links_.CopiedChannel, *links_.CopiedChannelIndex, CurrentGroup, -1, opt, source);
+    ChannelRow(state_.Model, copied.Channel, copied.ChannelIndex, CurrentGroup, -1, Options(), source);
     TGridRow& target = page_.Rows[static_cast<size_t>(row)];
     bool changed = false;
     // Channel number, priority and repeater belong to the place, not the channel.
-    for (int col = 3; col < kGridColumnCount; ++col)
+    for (int col = gcWidth; col < kGridColumnCount; ++col)
         if (!grdCh->isColumnHidden(col) &&
             target[static_cast<size_t>(col)] != source[static_cast<size_t>(col)]) {
             target[static_cast<size_t>(col)] = source[static_cast<size_t>(col)];
@@ -703,21 +689,20 @@ void TChannelGrid::TakeCopiedChannel(int row) {
 }
 
 void TChannelGrid::Paste() {
-    if (!links_.Model) return;
     const int col = Editing ? editCol_ : CurrentCol();
     const int row = Editing ? editRow_ : CurrentRow();
     if (!ValidRow(row) || col < 0) return;
-    TRKmem& m = *links_.Model;
+    TRKmem& m = state_.Model;
 
-    const bool copied = links_.CopiedChannelNo && *links_.CopiedChannelNo != -1 &&
-                        links_.CopiedChannelIndex && *links_.CopiedChannelIndex >= 0 &&
-                        *links_.CopiedChannelIndex < kChannelCount && links_.CopiedChannel;
-    if (copied && col == 0 && !Editing) {
+    const bool copied = state_.CopiedChannel && state_.CopiedChannel->ChannelNo != -1 &&
+                        state_.CopiedChannel->ChannelIndex >= 0 &&
+                        state_.CopiedChannel->ChannelIndex < kChannelCount;
+    if (copied && col == gcChn && !Editing) {
         if (RowDisabled(row)) return;
         // The page is shown again below: unsaved cell edits must reach the model first.
         StoreGridPage();
         char what[64];
-        std::snprintf(what, sizeof what, "%2d data to Ch %2d", *links_.CopiedChannelNo,
+        std::snprintf(what, sizeof what, "%2d data to Ch %2d", state_.CopiedChannel->ChannelNo,
                       page_.ChIdx[static_cast<size_t>(row)] + 1);
         if (ShowMessageBoxF("Do you copy Ch %s ?\r\n(Only visible columns)", what, TMsgType::Confirmation,
                             TMsgButtons::YesNo, 1) == TMsgResult::Yes)
@@ -737,8 +722,8 @@ void TChannelGrid::Paste() {
     case ckSelectList:
         if (!PasteAccepted(col, clip, cells, m, opt) || clip == text) break;
         text = clip;
-        if (col == 7) cells[8] = kNoTone;
-        if (col == 9) cells[10] = kNoTone;
+        if (col == gcDecType) cells[gcDecCode] = kNoTone;
+        if (col == gcEncType) cells[gcEncCode] = kNoTone;
         SetModified();
         break;
     case ckTagEditor:

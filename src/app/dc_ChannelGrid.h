@@ -12,24 +12,13 @@
 #include <functional>
 #include <string>
 
+#include "app/dc_EditorState.h"
 #include "app/dc_GridRules.h"
 
 class QLabel;
 class QLineEdit;
 class QMenu;
 class TChannelGrid;
-
-// The main window's state the grid reads and writes. Every pointer must
-// outlive the grid; the grid never owns any of them.
-struct TGridLinks {
-    TRKmem* Model = nullptr;
-    const int* FileFormat = nullptr;
-    bool* FileModified = nullptr;
-    const TGroupFlags* ItemVisible = nullptr;
-    TChannel* CopiedChannel = nullptr;
-    int* CopiedChannelNo = nullptr;
-    int* CopiedChannelIndex = nullptr;
-};
 
 // The page's texts as a table model; rows are the data rows of the page.
 class TGridTableModel : public QAbstractTableModel {
@@ -79,8 +68,9 @@ class TChannelGrid : public QWidget {
   public:
     static constexpr int kRowHeight = 17;
 
-    explicit TChannelGrid(QWidget* parent = nullptr);
-    void SetLinks(const TGridLinks& links);
+    // The grid edits the live model of `state` and sets its FileModified,
+    // copied channel and column visibility; `state` must outlive the grid.
+    explicit TChannelGrid(TEditorState& state, QWidget* parent = nullptr);
 
     // ---- The operations the main window calls -----------------------------------
     void ShowGroupPage(int group);
@@ -152,7 +142,7 @@ class TChannelGrid : public QWidget {
     void SetModified();
     bool ValidRow(int row) const { return row >= 0 && row < RowCount(); }
 
-    TGridLinks links_;
+    TEditorState& state_;
     TGridPage page_;
     TGridTableModel* model_;
     std::array<int, kGridColumnCount> widths_{};

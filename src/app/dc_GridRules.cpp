@@ -17,27 +17,27 @@ namespace {
 // The channel field behind each plain value-list column.
 int32_t TChannel::*ListField(int col) {
     switch (col) {
-    case 3:
+    case gcWidth:
         return &TChannel::Narrow;
-    case 11:
+    case gcTxPower:
         return &TChannel::TxPowerLow;
-    case 13:
+    case gcTot:
         return &TChannel::Tot;
-    case 16:
+    case gcComp:
         return &TChannel::Compander;
-    case 17:
+    case gcEncr:
         return &TChannel::Encryption;
-    case 18:
+    case gcLockout:
         return &TChannel::Lockout;
-    case 23:
+    case gcTxShift:
         return &TChannel::TxFlag;
-    case 24:
+    case gcRxShift:
         return &TChannel::RxFlag;
-    case 25:
+    case gcOptShift:
         return &TChannel::OptFlag;
-    case 26:
+    case gcArts:
         return &TChannel::Arts;
-    case 27:
+    case gcSelTone:
         return &TChannel::SelToneTable;
     default:
         return nullptr;
@@ -215,44 +215,44 @@ void ChannelRow(const TRKmem& m, const TChannel& ch, int32_t chIdx, int32_t grou
                 const TGridOptions& opt, TGridRow& row) {
     char num[16];
     std::snprintf(num, sizeof num, "%2d", chIdx + 1);
-    row[0] = num;
-    row[1] = static_cast<int64_t>(m.GroupChannels.Get(group)) == position ? "P" : "-";
-    row[2] = "-";
+    row[gcChn] = num;
+    row[gcPri] = static_cast<int64_t>(m.GroupChannels.Get(group)) == position ? "P" : "-";
+    row[gcRpt] = "-";
     for (int col : kListColumns)
         row[static_cast<size_t>(col)] = ListText(ColumnParam(col), ch.*ListField(col));
-    row[4] = ch.Tags.Joined();
-    row[5] = FrequencyText(ch.RxFreq.ToFloat());
-    row[6] = ch.TxInhibit ? kTxInhibited : FrequencyText(ch.TxFreq.ToFloat());
-    row[7] = ToneTypeText(ch.DecToneOn, ch.DecIsCtcss);
-    row[8] = ToneCodeText(row[7], ch.DecCode, ch.DecPartnerCode, true);
-    row[9] = ToneTypeText(ch.EncToneOn, ch.EncIsCtcss);
-    row[10] = ToneCodeText(row[9], ch.EncCode, 0, false);
+    row[gcTag] = ch.Tags.Joined();
+    row[gcRxFreq] = FrequencyText(ch.RxFreq.ToFloat());
+    row[gcTxFreq] = ch.TxInhibit ? kTxInhibited : FrequencyText(ch.TxFreq.ToFloat());
+    row[gcDecType] = ToneTypeText(ch.DecToneOn, ch.DecIsCtcss);
+    row[gcDecCode] = ToneCodeText(row[gcDecType], ch.DecCode, ch.DecPartnerCode, true);
+    row[gcEncType] = ToneTypeText(ch.EncToneOn, ch.EncIsCtcss);
+    row[gcEncCode] = ToneCodeText(row[gcEncType], ch.EncCode, 0, false);
 
     const bool user = m.GetUserScan(chIdx) == 0;
     const bool dealer = m.GetDealerScan(chIdx) == 0;
     if (user && dealer)
-        row[12] = "B";
+        row[gcScan] = "B";
     else if (user)
-        row[12] = "U";
+        row[gcScan] = "U";
     else if (dealer)
-        row[12] = "D";
+        row[gcScan] = "D";
     else
-        row[12] = m.HomeChannelScan && m.HomeGroup == group && m.HomeChannel == position ? "H" : "-";
+        row[gcScan] = m.HomeChannelScan && m.HomeGroup == group && m.HomeChannel == position ? "H" : "-";
 
     const int32_t sql = ch.SqlNegative ? -ch.SqlLevel : ch.SqlLevel;
-    row[14] = sql > 0 ? "+" + std::to_string(sql) : std::to_string(sql);
+    row[gcSql] = sql > 0 ? "+" + std::to_string(sql) : std::to_string(sql);
 
     for (int col : {15, 19, 20, 21, 22})
         row[static_cast<size_t>(col)] = "-";
     if (opt.Board != kBoardAni) {
-        row[15] = ListText(23, ch.Ani);
+        row[gcAni] = ListText(23, ch.Ani);
         if (ch.SignallingOn) {
             const std::string code = SignallingText(ch.SignallingCode);
             for (int col : {20, 21, 19, 22})
                 row[static_cast<size_t>(col)] = code;
         }
     } else if (ch.SignallingOn) {
-        row[15] = std::to_string(ch.SignallingCode);
+        row[gcAni] = std::to_string(ch.SignallingCode);
     }
 }
 
@@ -260,46 +260,46 @@ void StoreRow(TRKmem& m, TChannel& ch, int32_t chIdx, const TGridRow& row, const
     for (int col : kListColumns)
         ch.*ListField(col) = ListIndex(ColumnParam(col), row[static_cast<size_t>(col)]);
 
-    const std::string& tag = row[4];
+    const std::string& tag = row[gcTag];
     for (int32_t i = 0; i < ch.Tags.Count(); ++i)
         ch.Tags[i].Text =
             static_cast<size_t>(i) < tag.size() ? std::string(1, tag[static_cast<size_t>(i)]) : "";
 
-    ch.RxFreq.SetFromFloat(TextToMHz(row[5]));
-    if (row[6] == kTxInhibited) {
+    ch.RxFreq.SetFromFloat(TextToMHz(row[gcRxFreq]));
+    if (row[gcTxFreq] == kTxInhibited) {
         ch.TxInhibit = 1;
     } else {
         ch.TxInhibit = 0;
-        ch.TxFreq.SetFromFloat(TextToMHz(row[6]));
+        ch.TxFreq.SetFromFloat(TextToMHz(row[gcTxFreq]));
     }
 
-    StoreTone(row[7], row[8], ch.DecToneOn, ch.DecIsCtcss, ch.DecCode, &ch.DecPartnerCode);
-    StoreTone(row[9], row[10], ch.EncToneOn, ch.EncIsCtcss, ch.EncCode, nullptr);
+    StoreTone(row[gcDecType], row[gcDecCode], ch.DecToneOn, ch.DecIsCtcss, ch.DecCode, &ch.DecPartnerCode);
+    StoreTone(row[gcEncType], row[gcEncCode], ch.EncToneOn, ch.EncIsCtcss, ch.EncCode, nullptr);
 
     m.SetUserScan(chIdx, 1);
     m.SetDealerScan(chIdx, 1);
-    if (row[12] == "B") {
+    if (row[gcScan] == "B") {
         m.SetUserScan(chIdx, 0);
         m.SetDealerScan(chIdx, 0);
-    } else if (row[12] == "U") {
+    } else if (row[gcScan] == "U") {
         m.SetUserScan(chIdx, 0);
-    } else if (row[12] == "D") {
+    } else if (row[gcScan] == "D") {
         m.SetDealerScan(chIdx, 0);
     }
 
-    const int32_t sql = TextToInt(row[14], 0);
+    const int32_t sql = TextToInt(row[gcSql], 0);
     ch.SqlNegative = sql < 0 ? 1 : 0;
     ch.SqlLevel = sql < 0 ? -sql : sql;
 
     if (opt.Board != kBoardAni) {
-        ch.Ani = ListIndex(23, row[15]);
+        ch.Ani = ListIndex(23, row[gcAni]);
         int col = -1;
         if (opt.Board == kBoard2Tone)
-            col = 20;
+            col = gcTwoTone;
         else if (opt.Board == kBoard5Tone)
-            col = 21;
+            col = gcSig;
         else if (opt.Board == kBoardPage)
-            col = 19;
+            col = gcPage;
         // A board without a signalling column of its own has nothing to say
         // about the code: it stays as loaded, so that showing and storing a
         // page never changes a channel nobody edited.
@@ -317,16 +317,16 @@ void StoreRow(TRKmem& m, TChannel& ch, int32_t chIdx, const TGridRow& row, const
         // the choice would come back with the next page.
         ch.SignallingOn = 0;
         ch.SignallingCode = 0;
-        if (row[15] != "-") {
+        if (row[gcAni] != "-") {
             ch.SignallingOn = 1;
-            ch.SignallingCode = TextToInt(row[15], 0);
+            ch.SignallingCode = TextToInt(row[gcAni], 0);
         }
     }
     if (opt.Mdc) {
-        if (row[22] != "-") {
+        if (row[gcMdc] != "-") {
             ch.Ani = 1;
             ch.SignallingOn = 1;
-            ch.SignallingCode = SignallingFromText(row[22]);
+            ch.SignallingCode = SignallingFromText(row[gcMdc]);
         } else {
             ch.Ani = 0;
         }
@@ -351,7 +351,7 @@ void StorePage(TRKmem& m, const TGridPage& page, const TGridOptions& opt) {
     m.GroupChannels.Set(page.Group, 255);
     for (size_t k = 0; k < page.Rows.size(); ++k) {
         const TGridRow& row = page.Rows[k];
-        if (row[1] == "P") m.GroupChannels.Set(page.Group, static_cast<uint32_t>(k));
+        if (row[gcPri] == "P") m.GroupChannels.Set(page.Group, static_cast<uint32_t>(k));
         const int32_t idx = page.ChIdx[k];
         if (idx < 0 || idx >= kChannelCount) continue;
         StoreRow(m, m.Channels[idx], idx, row, opt);
@@ -364,47 +364,49 @@ void ApplyCellRules(TGridPage& page, int col, int r, const TRKmem& m) {
     if (r < 0 || static_cast<size_t>(r) >= page.Rows.size()) return;
     TGridRow& row = page.Rows[static_cast<size_t>(r)];
     auto arts = [&row] {
-        if (row[26] == "-") return;
-        if (!(row[7] == "DCS" && row[8] != kNoTone && row[9] == "DCS" && row[10] != kNoTone)) row[26] = "-";
+        if (row[gcArts] == "-") return;
+        if (!(row[gcDecType] == "DCS" && row[gcDecCode] != kNoTone && row[gcEncType] == "DCS" &&
+              row[gcEncCode] != kNoTone))
+            row[gcArts] = "-";
     };
     switch (col) {
-    case 1:
-        if (row[1] == "P")
+    case gcPri:
+        if (row[gcPri] == "P")
             for (size_t k = 0; k < page.Rows.size(); ++k)
-                if (k != static_cast<size_t>(r) && page.Rows[k][1] == "P") page.Rows[k][1] = "-";
+                if (k != static_cast<size_t>(r) && page.Rows[k][gcPri] == "P") page.Rows[k][gcPri] = "-";
         break;
-    case 3:
-        if (row[3] == "W") row[16] = "-";
+    case gcWidth:
+        if (row[gcWidth] == "W") row[gcComp] = "-";
         break;
-    case 5: {
-        double hz = TextToMHz(row[5]) * 1e6 + m.DefaultSplit;
+    case gcRxFreq: {
+        double hz = TextToMHz(row[gcRxFreq]) * 1e6 + m.DefaultSplit;
         // Only the band edges matter beyond this range; keep llround defined.
         hz = std::clamp(hz, -4e18, 4e18);
         const int64_t snapped =
             SnapFrequencyHz(BandType(m), m.BandLowerEdge, m.BandUpperEdge, std::llround(hz));
-        row[6] = FrequencyText(static_cast<double>(snapped) / 1e6);
+        row[gcTxFreq] = FrequencyText(static_cast<double>(snapped) / 1e6);
         break;
     }
-    case 7:
-        row[8] = kNoTone;
-        row[9] = row[7];
-        row[10] = kNoTone;
+    case gcDecType:
+        row[gcDecCode] = kNoTone;
+        row[gcEncType] = row[gcDecType];
+        row[gcEncCode] = kNoTone;
         arts();
         break;
-    case 8:
-        if (row[8] == "OFF") row[8] = kNoTone;
-        if (row[7] == row[9]) {
-            const auto slash = row[8].find('/');
-            row[10] = slash == std::string::npos ? row[8] : row[8].substr(0, 3);
+    case gcDecCode:
+        if (row[gcDecCode] == "OFF") row[gcDecCode] = kNoTone;
+        if (row[gcDecType] == row[gcEncType]) {
+            const auto slash = row[gcDecCode].find('/');
+            row[gcEncCode] = slash == std::string::npos ? row[gcDecCode] : row[gcDecCode].substr(0, 3);
         }
         arts();
         break;
-    case 9:
-    case 26:
+    case gcEncType:
+    case gcArts:
         arts();
         break;
-    case 10:
-        if (row[10] == "OFF") row[10] = kNoTone;
+    case gcEncCode:
+        if (row[gcEncCode] == "OFF") row[gcEncCode] = kNoTone;
         arts();
         break;
     default:
@@ -414,13 +416,14 @@ void ApplyCellRules(TGridPage& page, int col, int r, const TRKmem& m) {
 
 bool ValueCellEditable(int col, const TGridRow& row, const TGridOptions& opt) {
     switch (col) {
-    case 2:
+    case gcRpt:
         return false;
-    case 16:
-        return opt.ProductType != "TR-2100" && (row[3] == "N" || opt.BandType == 0 || opt.BandType == 1);
-    case 17:
+    case gcComp:
+        return opt.ProductType != "TR-2100" &&
+               (row[gcWidth] == "N" || opt.BandType == 0 || opt.BandType == 1);
+    case gcEncr:
         return opt.Board == kBoardPage;
-    case 25:
+    case gcOptShift:
         return opt.Board == kBoard5Tone;
     default:
         return true;
@@ -438,8 +441,8 @@ std::string NextListText(int32_t list, const std::string& text) {
 }
 
 int SelectListFor(int col, const TGridRow& row) {
-    if (col == 12 && row[12] == "H") return -1;
-    if (col == 8 || col == 10) {
+    if (col == gcScan && row[gcScan] == "H") return -1;
+    if (col == gcDecCode || col == gcEncCode) {
         const std::string& type = row[static_cast<size_t>(col - 1)];
         if (type == kNoTone) return -1;
         return type == "CTCSS" ? 0 : 1;
@@ -448,7 +451,7 @@ int SelectListFor(int col, const TGridRow& row) {
 }
 
 std::string SelectResultText(int col, int listNo, const std::string& result) {
-    if (col == 12) return result == "OFF" || result.empty() ? "-" : result.substr(0, 1);
+    if (col == gcScan) return result == "OFF" || result.empty() ? "-" : result.substr(0, 1);
     if ((listNo == 6 || listNo == 24 || listNo == 25 || listNo == 27) && result == "OFF") return "-";
     return result;
 }
@@ -478,8 +481,8 @@ bool CharAccepted(int col, char& c) {
 }
 
 std::optional<std::string> NormalizeEntry(const TRKmem& m, int col, const std::string& text) {
-    if (col != 5 && col != 6) return text;
-    if (col == 6 && text == kTxInhibited) return text;
+    if (col != gcRxFreq && col != gcTxFreq) return text;
+    if (col == gcTxFreq && text == kTxInhibited) return text;
     if (TrimText(text).empty()) return text;
     try {
         return FrequencyText(NormalizeFrequencyText(m, text));
@@ -503,19 +506,19 @@ bool PasteAccepted(int col, const std::string& text, const TGridRow& row, const 
     if (ColumnKind(col) == ckValueList) {
         if (!ValueCellEditable(col, row, opt)) return false;
         // Under the ANI board the column holds the option type, not a flag.
-        if (col == 15 && opt.Board == kBoardAni)
+        if (col == gcAni && opt.Board == kBoardAni)
             return text == "-" || text == "1" || text == "2" || text == "3";
         return IsListItem(ColumnParam(col), text);
     }
     if (ColumnKind(col) != ckSelectList) return false;
-    if (col == 8 || col == 10) {
+    if (col == gcDecCode || col == gcEncCode) {
         const std::string& type = row[static_cast<size_t>(col - 1)];
         if (type == kNoTone) return false;
         if (text == kNoTone) return true;
         return type == "CTCSS" ? IndexIn(CtcssList(), text) >= 0 : IndexIn(DcsList(), text) >= 0;
     }
-    if (col == 12) return text == "O" || text == "D" || text == "U" || text == "B" || text == "-";
-    if (col == 19 && opt.Board == kBoardPage) {
+    if (col == gcScan) return text == "O" || text == "D" || text == "U" || text == "B" || text == "-";
+    if (col == gcPage && opt.Board == kBoardPage) {
         if (text == "-") return true;
         // The labels of the paging entries in use, as the selection list offers them.
         for (int32_t i = 0; i < m.Pagings.Count(); ++i)
@@ -528,7 +531,9 @@ bool PasteAccepted(int col, const std::string& text, const TGridRow& row, const 
 
 int ColumnGroup(int col) {
     static constexpr std::array<int, kGridColumnCount> groups{
-        0, 1, 2, 3, 4, 5, 5, 6, 6, 7, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 16, 16, 16, 17, 17, 17, 18, 19};
+        cgNone,    cgPri,     cgRepeater, cgWidth, cgTag,   cgFreq,  cgFreq, cgDecode, cgDecode,  cgEncode,
+        cgEncode,  cgTxPower, cgScan,     cgTot,   cgSql,   cgAni,   cgComp, cgEncr,   cgLockout, cgPageSig,
+        cgPageSig, cgPageSig, cgPageSig,  cgClock, cgClock, cgClock, cgArts, cgSelTone};
     return col >= 0 && col < kGridColumnCount ? groups[static_cast<size_t>(col)] : 0;
 }
 
@@ -538,29 +543,30 @@ std::array<int, kGridColumnCount> ColumnWidths(const TGroupFlags& itemVisible, c
     for (int col = 0; col < kGridColumnCount; ++col) {
         const int g = ColumnGroup(col);
         // The encode columns have no menu item of their own: they follow decode.
-        const bool visible = g == 0 || itemVisible[static_cast<size_t>(g == 7 ? 6 : g)];
+        const bool visible = g == 0 || itemVisible[static_cast<size_t>(g == cgEncode ? cgDecode : g)];
         widths[static_cast<size_t>(col)] = visible ? width(col) : -1;
     }
-    const bool signalling = itemVisible[16];
-    int shown = 19;
+    const bool signalling = itemVisible[cgPageSig];
+    // One signalling column at a time, by option board.
+    int shown = gcPage;
     if (opt.Board == kBoard2Tone)
-        shown = 20;
+        shown = gcTwoTone;
     else if (opt.Board == kBoard5Tone)
-        shown = 21;
+        shown = gcSig;
     if (opt.Mdc) {
-        shown = 22;
-        widths[15] = -1;
+        shown = gcMdc;
+        widths[gcAni] = -1;
     }
-    for (int col = 19; col <= 22; ++col)
+    for (int col = gcPage; col <= gcMdc; ++col)
         widths[static_cast<size_t>(col)] = col == shown && signalling ? width(col) : -1;
     return widths;
 }
 
 int ColumnHelpContext(int col) {
-    if (col <= 18) return 300 + col;
-    if (col <= 21) return 319;
-    if (col == 22) return 20010;
-    return 320 + (col - 23);
+    if (col <= gcLockout) return 300 + col;
+    if (col <= gcSig) return 319;
+    if (col == gcMdc) return 20010;
+    return 320 + (col - gcTxShift);
 }
 
 // ---- Disabling a channel ----------------------------------------------------------------------

@@ -19,9 +19,67 @@
 constexpr int kGridColumnCount = kChannelColumnCount;
 constexpr int kColumnGroupCount = 19;
 
-// The texts of one channel row, column 0..27. Texts are model bytes (Latin-1).
+// The grid's channel columns, in screen order (ChannelColumns holds their
+// captions, widths and kinds).
+enum TGridCol : int {
+    gcChn,
+    gcPri,
+    gcRpt,
+    gcWidth,
+    gcTag,
+    gcRxFreq,
+    gcTxFreq,
+    gcDecType,
+    gcDecCode,
+    gcEncType,
+    gcEncCode,
+    gcTxPower,
+    gcScan,
+    gcTot,
+    gcSql,
+    gcAni,
+    gcComp,
+    gcEncr,
+    gcLockout,
+    gcPage,
+    gcTwoTone,
+    gcSig,
+    gcMdc,
+    gcTxShift,
+    gcRxShift,
+    gcOptShift,
+    gcArts,
+    gcSelTone,
+};
+
+// The column groups 1..19 the Items menu shows and hides (0: always shown);
+// the encode columns have no menu item and follow decode.
+enum TColumnGroup : int {
+    cgNone,
+    cgPri,
+    cgRepeater,
+    cgWidth,
+    cgTag,
+    cgFreq,
+    cgDecode,
+    cgEncode,
+    cgTxPower,
+    cgScan,
+    cgTot,
+    cgSql,
+    cgAni,
+    cgComp,
+    cgEncr,
+    cgLockout,
+    cgPageSig,
+    cgClock,
+    cgArts,
+    cgSelTone,
+};
+
+// The texts of one channel row, by TGridCol. Texts are model bytes (Latin-1).
 using TGridRow = std::array<std::string, kGridColumnCount>;
-// Column group flags 1..19 (entry 0 unused), as the main window keeps them.
+// Visibility by TColumnGroup (entry 0 unused), as the editor state keeps it.
 using TGroupFlags = std::array<bool, kColumnGroupCount + 1>;
 
 // Texts the grid shows that are not in any value list.

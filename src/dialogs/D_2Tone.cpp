@@ -8,7 +8,7 @@ namespace {
 constexpr uint32_t hc2Tone = 98323;
 }
 
-Tfrm2Tone::Tfrm2Tone(QWidget* parent, TDialogContext& context)
+Tfrm2Tone::Tfrm2Tone(QWidget* parent, TEditorState& context)
     : TDlgBase(parent, context, QStringLiteral("2Tone Parameters"), 380, 190) {
     int row = AddRow(QStringLiteral("&Auto Reset"));
     cmbAuto = AddCombo(
@@ -45,7 +45,7 @@ bool Tfrm2Tone::WriteBack() {
     return true;
 }
 
-bool Execute2ToneDialog(QWidget* parent, TDialogContext& context) {
+bool Execute2ToneDialog(QWidget* parent, TEditorState& context) {
     Tfrm2Tone dialog(parent, context);
     return dialog.Execute();
 }

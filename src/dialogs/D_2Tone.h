@@ -8,7 +8,7 @@ class QComboBox;
 class Tfrm2Tone : public TDlgBase {
     Q_OBJECT
   public:
-    Tfrm2Tone(QWidget* parent, TDialogContext& context);
+    Tfrm2Tone(QWidget* parent, TEditorState& context);
 
     QComboBox* cmbAuto = nullptr;
     QComboBox* cmbGrp = nullptr;
@@ -20,4 +20,4 @@ class Tfrm2Tone : public TDlgBase {
 };
 
 // The 2Tone command's dialog; true on OK.
-bool Execute2ToneDialog(QWidget* parent, TDialogContext& context);
+bool Execute2ToneDialog(QWidget* parent, TEditorState& context);

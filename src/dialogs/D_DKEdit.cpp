@@ -15,7 +15,7 @@ constexpr uint32_t hcGroup = 0xED646DCC, hcChannel = 0xED640DAE;
 
 } // namespace
 
-TfrmDKEdit::TfrmDKEdit(QWidget* parent, TDialogContext& context)
+TfrmDKEdit::TfrmDKEdit(QWidget* parent, TEditorState& context)
     : TDlgBase(parent, context, QStringLiteral("Direct CH key Edit"), 430, 260) {
     AddColumnHeaders({QStringLiteral("Group"), QStringLiteral("Channel")});
     for (int k = 0; k < kKeyCount; ++k) {
@@ -72,7 +72,7 @@ void TfrmDKEdit::UpdateEnabled() {
     }
 }
 
-bool ExecuteDKEditDialog(QWidget* parent, TDialogContext& context) {
+bool ExecuteDKEditDialog(QWidget* parent, TEditorState& context) {
     TfrmDKEdit dialog(parent, context);
     return dialog.Execute();
 }

@@ -15,7 +15,7 @@ class TGroupChannelPicker;
 class TfrmDKEdit : public TDlgBase {
     Q_OBJECT
   public:
-    TfrmDKEdit(QWidget* parent, TDialogContext& context);
+    TfrmDKEdit(QWidget* parent, TEditorState& context);
 
     std::array<QComboBox*, kKeyCount> cmbGPF{}; // cmbGPF1..cmbGPF6
     std::array<QComboBox*, kKeyCount> cmbCPF{}; // cmbCPF1..cmbCPF6
@@ -33,4 +33,4 @@ class TfrmDKEdit : public TDlgBase {
 };
 
 // The Direct CH Key command's dialog; true on OK.
-bool ExecuteDKEditDialog(QWidget* parent, TDialogContext& context);
+bool ExecuteDKEditDialog(QWidget* parent, TEditorState& context);

@@ -61,7 +61,7 @@ const char* SwitchBoxName(const char* prefix, int row) {
 
 } // namespace
 
-TfrmDSub::TfrmDSub(QWidget* parent, TDialogContext& context)
+TfrmDSub::TfrmDSub(QWidget* parent, TEditorState& context)
     : TDlgBase(parent, context, QStringLiteral("Dsub25 connector"), 460, 560) {
     auto check = [this](int row, const TDsubPolarity& p) {
         TControlDef def;
@@ -200,7 +200,7 @@ void TfrmDSub::FormShow() {
     RefillExclusive(Switches);
 }
 
-bool ExecuteDSubDialog(QWidget* parent, TDialogContext& context) {
+bool ExecuteDSubDialog(QWidget* parent, TEditorState& context) {
     TfrmDSub dialog(parent, context);
     return dialog.Execute();
 }

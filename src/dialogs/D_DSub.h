@@ -13,7 +13,7 @@ class QComboBox;
 class TfrmDSub : public TDlgBase {
     Q_OBJECT
   public:
-    TfrmDSub(QWidget* parent, TDialogContext& context);
+    TfrmDSub(QWidget* parent, TEditorState& context);
 
     // Output port page.
     std::vector<QCheckBox*> OutPolarity; // as kDsubOutPolarity
@@ -48,4 +48,4 @@ class TfrmDSub : public TDlgBase {
 };
 
 // The DSUB-25 command's dialog; true on OK.
-bool ExecuteDSubDialog(QWidget* parent, TDialogContext& context);
+bool ExecuteDSubDialog(QWidget* parent, TEditorState& context);

@@ -26,7 +26,7 @@ QStringList HookItems() {
 
 } // namespace
 
-TfrmFPanel::TfrmFPanel(QWidget* parent, TDialogContext& context)
+TfrmFPanel::TfrmFPanel(QWidget* parent, TEditorState& context)
     : TDlgBase(parent, context, QStringLiteral("Front Panel"), 400, 380) {
     int row = AddRow(QStringLiteral("&Rotary Switch Mode"));
     cmbRSMode = AddCombo(
@@ -114,7 +114,7 @@ void TfrmFPanel::UpdateEnabled() {
     SetControlEnabled(cmbVKnob, cmbLFunc->currentIndex() == 1 ? 1 : 0);
 }
 
-bool ExecuteFPanelDialog(QWidget* parent, TDialogContext& context) {
+bool ExecuteFPanelDialog(QWidget* parent, TEditorState& context) {
     TfrmFPanel dialog(parent, context);
     return dialog.Execute();
 }

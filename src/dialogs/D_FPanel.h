@@ -9,7 +9,7 @@ class QComboBox;
 class TfrmFPanel : public TDlgBase {
     Q_OBJECT
   public:
-    TfrmFPanel(QWidget* parent, TDialogContext& context);
+    TfrmFPanel(QWidget* parent, TEditorState& context);
 
     QComboBox* cmbRSMode = nullptr;
     QComboBox* cmbPLock = nullptr;
@@ -30,4 +30,4 @@ class TfrmFPanel : public TDlgBase {
 };
 
 // The Front Panel command's dialog; true on OK.
-bool ExecuteFPanelDialog(QWidget* parent, TDialogContext& context);
+bool ExecuteFPanelDialog(QWidget* parent, TEditorState& context);

@@ -29,7 +29,7 @@ const char* RowName(const char* base, int row) {
 
 } // namespace
 
-TfrmGroup::TfrmGroup(QWidget* parent, TDialogContext& context)
+TfrmGroup::TfrmGroup(QWidget* parent, TEditorState& context)
     : TDlgBase(parent, context, QStringLiteral("Channel Allocation/Group Tag"), 340, 720) {
     AddColumnHeaders({QStringLiteral("Ch's"), QStringLiteral("Group TAG"), QStringLiteral("SCAN/TTK")});
     auto* no = new QLabel(QStringLiteral("No."), this);
@@ -160,7 +160,7 @@ bool TfrmGroup::WriteBack() {
     return true;
 }
 
-bool ExecuteGroupDialog(QWidget* parent, TDialogContext& context) {
+bool ExecuteGroupDialog(QWidget* parent, TEditorState& context) {
     TfrmGroup dialog(parent, context);
     return dialog.Execute();
 }

@@ -15,7 +15,7 @@ class QLineEdit;
 class TfrmGroup : public TDlgBase {
     Q_OBJECT
   public:
-    TfrmGroup(QWidget* parent, TDialogContext& context);
+    TfrmGroup(QWidget* parent, TEditorState& context);
 
     // Row r (0-based here) is row r + 1 of the page: pnlGrp1, edtCh1, ...
     std::array<QLabel*, kGroupsPerPage> pnlGrp{};
@@ -47,4 +47,4 @@ class TfrmGroup : public TDlgBase {
 };
 
 // The Channel Allocation command's dialog; true on OK.
-bool ExecuteGroupDialog(QWidget* parent, TDialogContext& context);
+bool ExecuteGroupDialog(QWidget* parent, TEditorState& context);

@@ -49,7 +49,7 @@ size_t StbyEntryIndex(int32_t index) {
 
 } // namespace
 
-TfrmHardware::TfrmHardware(QWidget* parent, TDialogContext& context)
+TfrmHardware::TfrmHardware(QWidget* parent, TEditorState& context)
     : TDlgBase(parent, context, QStringLiteral("Hardware Parameters"), 416, 537) {
     auto combo = [](const char* name, uint32_t help, const char* hint1, const char* hint2 = "") {
         TComboDef s;
@@ -297,7 +297,7 @@ bool TfrmHardware::WriteBack() {
     return true;
 }
 
-bool ExecuteHardwareDialog(QWidget* parent, TDialogContext& context) {
+bool ExecuteHardwareDialog(QWidget* parent, TEditorState& context) {
     TfrmHardware dialog(parent, context);
     return dialog.Execute();
 }

@@ -10,7 +10,7 @@ class QLineEdit;
 class TfrmHardware : public TDlgBase {
     Q_OBJECT
   public:
-    TfrmHardware(QWidget* parent, TDialogContext& context);
+    TfrmHardware(QWidget* parent, TEditorState& context);
 
     // Master column.
     QComboBox* cmbRfDeck = nullptr;
@@ -59,4 +59,4 @@ class TfrmHardware : public TDlgBase {
 };
 
 // The Hardware command's dialog; true on OK.
-bool ExecuteHardwareDialog(QWidget* parent, TDialogContext& context);
+bool ExecuteHardwareDialog(QWidget* parent, TEditorState& context);

@@ -40,7 +40,7 @@ int IndexOfRow(const std::vector<int32_t>& rows, int32_t row) {
 
 } // namespace
 
-TfrmKFunc::TfrmKFunc(QWidget* parent, TDialogContext& context)
+TfrmKFunc::TfrmKFunc(QWidget* parent, TEditorState& context)
     : TDlgBase(parent, context, QStringLiteral("Key Function"), 430, 470) {
     shortRows_ = KeyRows(Live(), TKeyPress::Short, TKeyListing::Dialog);
     longRows_ = KeyRows(Live(), TKeyPress::Long, TKeyListing::Dialog);
@@ -155,7 +155,7 @@ bool TfrmKFunc::WriteBack() {
     return true;
 }
 
-bool ExecuteKFuncDialog(QWidget* parent, TDialogContext& context) {
+bool ExecuteKFuncDialog(QWidget* parent, TEditorState& context) {
     TfrmKFunc dialog(parent, context);
     return dialog.Execute();
 }

@@ -13,7 +13,7 @@ class QComboBox;
 class TfrmKFunc : public TDlgBase {
     Q_OBJECT
   public:
-    TfrmKFunc(QWidget* parent, TDialogContext& context);
+    TfrmKFunc(QWidget* parent, TEditorState& context);
 
     std::array<QComboBox*, kKeyCount> cmbSP{}; // cmbSP1..cmbSP6
     std::array<QComboBox*, kKeyCount> cmbLP{}; // cmbLP1..cmbLP6
@@ -43,4 +43,4 @@ class TfrmKFunc : public TDlgBase {
 };
 
 // The Key Function command's dialog; true on OK.
-bool ExecuteKFuncDialog(QWidget* parent, TDialogContext& context);
+bool ExecuteKFuncDialog(QWidget* parent, TEditorState& context);

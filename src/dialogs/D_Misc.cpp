@@ -23,7 +23,7 @@ TComboDef Combo(const char* name, const char* hint1, const char* hint2 = "") {
 
 } // namespace
 
-TfrmMisc::TfrmMisc(QWidget* parent, TDialogContext& context)
+TfrmMisc::TfrmMisc(QWidget* parent, TEditorState& context)
     : TDlgBase(parent, context, QStringLiteral("Miscellaneous"), 416, 449) {
     TEditDef split;
     split.Name = "edtDefSpl";
@@ -140,7 +140,7 @@ bool TfrmMisc::PrepareWrite() {
     return true;
 }
 
-bool ExecuteMiscDialog(QWidget* parent, TDialogContext& context) {
+bool ExecuteMiscDialog(QWidget* parent, TEditorState& context) {
     TfrmMisc dialog(parent, context);
     return dialog.Execute();
 }

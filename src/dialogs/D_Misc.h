@@ -11,7 +11,7 @@ class QLineEdit;
 class TfrmMisc : public TDlgBase {
     Q_OBJECT
   public:
-    TfrmMisc(QWidget* parent, TDialogContext& context);
+    TfrmMisc(QWidget* parent, TEditorState& context);
 
     QLineEdit* edtDefSpl = nullptr;
     QComboBox* cmbPOCon = nullptr;
@@ -39,4 +39,4 @@ class TfrmMisc : public TDlgBase {
 
 // The Miscellaneous command's dialog; true on OK. The option board's name
 // may have changed with the encryption type.
-bool ExecuteMiscDialog(QWidget* parent, TDialogContext& context);
+bool ExecuteMiscDialog(QWidget* parent, TEditorState& context);

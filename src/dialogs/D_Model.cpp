@@ -92,7 +92,7 @@ bool TBandProductChoice::ProductChange() {
 
 // ---- The dialog ------------------------------------------------------------------
 
-TfrmModel::TfrmModel(QWidget* parent, TDialogContext& context)
+TfrmModel::TfrmModel(QWidget* parent, TEditorState& context)
     : TDlgBase(parent, context, QStringLiteral("Model"), 416, 249) {
     int row = AddRow(QStringLiteral("&RF Deck Capability"));
     cmbRfDeck = AddCombo(row, 1, ComboDef("cmbRfDeck", 0x806607EB), {QStringLiteral("Single RF Deck")});
@@ -138,7 +138,7 @@ bool TfrmModel::WriteBack() {
     return true;
 }
 
-bool ExecuteModelDialog(QWidget* parent, TDialogContext& context) {
+bool ExecuteModelDialog(QWidget* parent, TEditorState& context) {
     TfrmModel dialog(parent, context);
     return dialog.Execute();
 }

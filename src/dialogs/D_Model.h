@@ -30,7 +30,7 @@ class TBandProductChoice {
 class TfrmModel : public TDlgBase {
     Q_OBJECT
   public:
-    TfrmModel(QWidget* parent, TDialogContext& context);
+    TfrmModel(QWidget* parent, TEditorState& context);
 
     QComboBox* cmbRfDeck = nullptr;
     QComboBox* cmbCHType = nullptr;
@@ -49,4 +49,4 @@ class TfrmModel : public TDlgBase {
 };
 
 // The New command's dialog; true when a new configuration was loaded.
-bool ExecuteModelDialog(QWidget* parent, TDialogContext& context);
+bool ExecuteModelDialog(QWidget* parent, TEditorState& context);

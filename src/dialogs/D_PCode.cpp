@@ -11,7 +11,7 @@ namespace {
 constexpr uint32_t hcPCode = 98322;
 }
 
-TfrmPCode::TfrmPCode(QWidget* parent, TDialogContext& context)
+TfrmPCode::TfrmPCode(QWidget* parent, TEditorState& context)
     : TDlgBase(parent, context, QStringLiteral("Paging Code"), 300, 360) {
     static std::array<std::array<QByteArray, 2>, 10> names;
     const QString hint = QStringLiteral("Page Code");
@@ -63,7 +63,7 @@ void TfrmPCode::UpdateEnabled() {
         SetControlEnabled(r.Mode, r.Code->text().trimmed().isEmpty() ? 0 : 1);
 }
 
-bool ExecutePCodeDialog(QWidget* parent, TDialogContext& context) {
+bool ExecutePCodeDialog(QWidget* parent, TEditorState& context) {
     TfrmPCode dialog(parent, context);
     return dialog.Execute();
 }

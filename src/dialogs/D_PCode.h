@@ -11,7 +11,7 @@ class QLineEdit;
 class TfrmPCode : public TDlgBase {
     Q_OBJECT
   public:
-    TfrmPCode(QWidget* parent, TDialogContext& context);
+    TfrmPCode(QWidget* parent, TEditorState& context);
 
     // Row i edits entry i; "PAGE &0" is entry 9 ("edtPage0", "cmbPage0").
     struct TRow {
@@ -25,4 +25,4 @@ class TfrmPCode : public TDlgBase {
 };
 
 // The Paging Code command's dialog; true on OK.
-bool ExecutePCodeDialog(QWidget* parent, TDialogContext& context);
+bool ExecutePCodeDialog(QWidget* parent, TEditorState& context);

@@ -14,7 +14,7 @@ const char* const kChannelHint = "SQC position channel tag select";
 
 } // namespace
 
-TfrmSQC::TfrmSQC(QWidget* parent, TDialogContext& context)
+TfrmSQC::TfrmSQC(QWidget* parent, TEditorState& context)
     : TDlgBase(parent, context, QStringLiteral("SQC(Status quick check) LED"), 416, 193) {
     const QString channelHint = QString::fromLatin1(kChannelHint);
     int row = AddRow(QStringLiteral("Position LED &Channel"));
@@ -73,7 +73,7 @@ void TfrmSQC::cmbPLCChange() {
     UpdateEnabled();
 }
 
-bool ExecuteSQCDialog(QWidget* parent, TDialogContext& context) {
+bool ExecuteSQCDialog(QWidget* parent, TEditorState& context) {
     TfrmSQC dialog(parent, context);
     return dialog.Execute();
 }

@@ -9,7 +9,7 @@ class QComboBox;
 class TfrmSQC : public TDlgBase {
     Q_OBJECT
   public:
-    TfrmSQC(QWidget* parent, TDialogContext& context);
+    TfrmSQC(QWidget* parent, TEditorState& context);
 
     QComboBox* cmbPLC = nullptr;
     QComboBox* cmbPOGrp = nullptr;
@@ -25,4 +25,4 @@ class TfrmSQC : public TDlgBase {
 };
 
 // The SQC command's dialog; true on OK.
-bool ExecuteSQCDialog(QWidget* parent, TDialogContext& context);
+bool ExecuteSQCDialog(QWidget* parent, TEditorState& context);

@@ -31,7 +31,7 @@ QByteArray Named(const char* prefix, int table, int row) {
 
 } // namespace
 
-TfrmSelTone::TfrmSelTone(QWidget* parent, TDialogContext& context)
+TfrmSelTone::TfrmSelTone(QWidget* parent, TEditorState& context)
     : TDlgBase(parent, context, QStringLiteral("Selectable Tone"), 560, 370) {
     static std::array<std::array<QByteArray, 6>, 16> names; // object names outlive the defs
     const QStringList types = {QStringLiteral("CTCSS"), QStringLiteral("DCS")};
@@ -128,7 +128,7 @@ void TfrmSelTone::UpdateEnabled() {
     }
 }
 
-bool ExecuteSelToneDialog(QWidget* parent, TDialogContext& context) {
+bool ExecuteSelToneDialog(QWidget* parent, TEditorState& context) {
     TfrmSelTone dialog(parent, context);
     return dialog.Execute();
 }

@@ -12,7 +12,7 @@ class QLineEdit;
 class TfrmSelTone : public TDlgBase {
     Q_OBJECT
   public:
-    TfrmSelTone(QWidget* parent, TDialogContext& context);
+    TfrmSelTone(QWidget* parent, TEditorState& context);
 
     // One row: table t (0, 1), entry e (0..7) is Rows[t * 8 + e]; the
     // controls are named after the table and row ("cbxT11" .. "cmbDec28").
@@ -34,4 +34,4 @@ class TfrmSelTone : public TDlgBase {
 };
 
 // The Selectable Tone command's dialog; true on OK.
-bool ExecuteSelToneDialog(QWidget* parent, TDialogContext& context);
+bool ExecuteSelToneDialog(QWidget* parent, TEditorState& context);

@@ -20,7 +20,7 @@ QStringList Items(const std::vector<std::string>& texts) {
 
 } // namespace
 
-TfrmToneTbl::TfrmToneTbl(QWidget* parent, TDialogContext& context)
+TfrmToneTbl::TfrmToneTbl(QWidget* parent, TEditorState& context)
     : TDlgBase(parent, context, QStringLiteral("2 Tone Edit"), 440, 360) {
     static std::array<std::array<QByteArray, 3>, 10> names;
     AddColumnHeaders({QStringLiteral("Group"), QStringLiteral("1st Tone"), QStringLiteral("2nd Tone")});
@@ -108,7 +108,7 @@ void TfrmToneTbl::UpdateEnabled() {
     }
 }
 
-bool ExecuteToneTblDialog(QWidget* parent, TDialogContext& context) {
+bool ExecuteToneTblDialog(QWidget* parent, TEditorState& context) {
     TfrmToneTbl dialog(parent, context);
     return dialog.Execute();
 }

@@ -10,7 +10,7 @@ class QComboBox;
 class TfrmToneTbl : public TDlgBase {
     Q_OBJECT
   public:
-    TfrmToneTbl(QWidget* parent, TDialogContext& context);
+    TfrmToneTbl(QWidget* parent, TEditorState& context);
 
     // Row i edits entry i: "cmbGrp1".."cmbGrp10" and the first and second
     // tone boxes "cmbFirst1".., "cmbSecond1"..
@@ -29,4 +29,4 @@ class TfrmToneTbl : public TDlgBase {
 };
 
 // The 2Tone Table command's dialog; true on OK.
-bool ExecuteToneTblDialog(QWidget* parent, TDialogContext& context);
+bool ExecuteToneTblDialog(QWidget* parent, TEditorState& context);

@@ -168,7 +168,7 @@ Qt::WindowFlags DialogWindowFlags() {
 
 // ---- The dialog ----------------------------------------------------------------
 
-TDlgBase::TDlgBase(QWidget* parent, TDialogContext& context, const QString& caption, int clientWidth,
+TDlgBase::TDlgBase(QWidget* parent, TEditorState& context, const QString& caption, int clientWidth,
                    int clientHeight)
     : QDialog(parent, DialogWindowFlags()), Ctx(context) {
     setWindowTitle(caption);

@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/dc_EditorState.h"
 #include "dialogs/dc_DlgHelpers.h"
 #include "image/dc_Map36.h"
 #include "model/dc_RKmem.h"
@@ -30,18 +31,6 @@ class QLineEdit;
 class QPushButton;
 class QTabWidget;
 class TGroupChannelPicker;
-
-// What a settings dialog reads and changes besides the model: the main
-// window's program-wide state, lent for the duration of the dialog.
-struct TDialogContext {
-    TRKmem& Model; // the live model
-    TMap36& Image; // the live image
-    TChannel& TemplateChannel;
-    bool& FileModified;
-    bool& HardwareChanged;
-    int StartupMode = 0; // 0 normal, 1 data mode, 2 manufacture mode
-    int FileFormat = 0;  // 0 original, 1 Fleet
-};
 
 // The frame of every dialog and message box: a title and a close button,
 // without the minimise and maximise buttons a main window has.
@@ -140,7 +129,7 @@ template <class A, class E, class T> TModelRef<T> Member(A TRKmem::*table, int32
 class TDlgBase : public QDialog {
     Q_OBJECT
   public:
-    TDlgBase(QWidget* parent, TDialogContext& context, const QString& caption, int clientWidth,
+    TDlgBase(QWidget* parent, TEditorState& context, const QString& caption, int clientWidth,
              int clientHeight);
     ~TDlgBase() override;
 
@@ -160,7 +149,7 @@ class TDlgBase : public QDialog {
     QChar AcceleratorOf(const QWidget* control) const;
 
   protected:
-    TDialogContext& Ctx;
+    TEditorState& Ctx;
     TRKmem& Live() { return Ctx.Model; }
 
     // ---- Layout: rows of caption + controls in columns 1.. ------------------

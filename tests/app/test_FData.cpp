@@ -5,6 +5,7 @@
 #include <QTableView>
 
 #include "app/D_FData.h"
+#include "app/dc_EditorState.h"
 #include "image/dc_Map36.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_RKmem.h"
@@ -38,14 +39,15 @@ class FDataTest : public ::testing::Test {
     // Leaves the cell by selecting another one.
     void Leave(TfrmFData& d) { d.grdData->setCurrentIndex(Cell(d, 100, 1)); }
 
-    TRKmem model;
-    TMap36 image;
-    bool fileModified = false;
+    TEditorState state;
+    TRKmem& model = state.Model;
+    TMap36& image = state.Image;
 };
 
 TEST_F(FDataTest, ShowsTheEncodedImageWithItsAddresses) {
     image.Buf[0x7FFF] = 0xAB; // bits no field owns survive the encode
-    TfrmFData d(model, image, 0, fileModified);
+    state.StartupMode = 0;
+    TfrmFData d(state);
     EXPECT_EQ(d.windowTitle().toStdString(), "File Data");
     EXPECT_EQ(d.CellText(0, 1).toStdString(), "00");
     EXPECT_EQ(d.CellText(0, 16).toStdString(), "0f");
@@ -58,15 +60,15 @@ TEST_F(FDataTest, ShowsTheEncodedImageWithItsAddresses) {
     EXPECT_EQ(d.grdData->columnWidth(0), 26);
     EXPECT_EQ(d.grdData->rowHeight(0), 16);
 
-    // On show the live image now holds the live model.
+    // On show the dialog's image holds the live model.
     TMap36 expected;
     expected.Buf[0x7FFF] = 0xAB;
     expected.Encode(model, false);
-    EXPECT_TRUE(image.Equals(expected));
-    EXPECT_EQ(image.Buf[kTotByte] >> 4, 6);
+    EXPECT_TRUE(d.Image().Equals(expected));
+    EXPECT_EQ(d.Image().Buf[kTotByte] >> 4, 6);
     char text[3];
     for (int i : {0, 1, kTotByte, 0x1234, 0x7FFF}) {
-        std::snprintf(text, sizeof text, "%02x", image.Buf[static_cast<size_t>(i)]);
+        std::snprintf(text, sizeof text, "%02x", expected.Buf[static_cast<size_t>(i)]);
         EXPECT_EQ(d.CellText(i / 16 + 1, i % 16 + 1).toStdString(), text) << "byte " << i;
     }
 }
@@ -76,16 +78,18 @@ TEST_F(FDataTest, FailedEncodeOnShowLeavesTheImageAsItWas) {
     model.SerialNumber = "Z123456"; // manufacture mode writes the serial number, and cannot
     image.Buf.fill(0x5A);
     const TMap36 before = image;
-    TfrmFData d(model, image, 2, fileModified);
+    state.StartupMode = 2;
+    TfrmFData d(state);
     EXPECT_EQ(messages.Texts().size(), 1u);
     ASSERT_FALSE(messages->Shown.empty());
     EXPECT_EQ(messages->Shown[0].Type, TMsgType::Error);
-    EXPECT_TRUE(image.Equals(before)) << "no half-encoded image";
+    EXPECT_TRUE(d.Image().Equals(before)) << "no half-encoded image";
     EXPECT_EQ(d.CellText(kTotRow, kTotCol).toStdString(), "5a");
 }
 
 TEST_F(FDataTest, ReadOnlyInNormalMode) {
-    TfrmFData d(model, image, 0, fileModified);
+    state.StartupMode = 0;
+    TfrmFData d(state);
     ShowAndWait(d);
     EXPECT_FALSE(d.Editable());
     const QString before = d.CellText(kTotRow, kTotCol);
@@ -103,7 +107,8 @@ TEST_F(FDataTest, ReadOnlyInNormalMode) {
 
 TEST_F(FDataTest, TypingRules) {
     for (int mode : {1, 2}) {
-        TfrmFData d(model, image, mode, fileModified);
+        state.StartupMode = mode;
+        TfrmFData d(state);
         ShowAndWait(d);
         ASSERT_TRUE(d.Editable());
 
@@ -140,7 +145,8 @@ TEST_F(FDataTest, TypingRules) {
 }
 
 TEST_F(FDataTest, ArrowKeysCommitTheCellAndMoveOn) {
-    TfrmFData d(model, image, 1, fileModified);
+    state.StartupMode = 1;
+    TfrmFData d(state);
     ShowAndWait(d);
     const struct {
         Qt::Key Key;
@@ -162,67 +168,71 @@ TEST_F(FDataTest, ArrowKeysCommitTheCellAndMoveOn) {
 }
 
 TEST_F(FDataTest, ChangedByteReachesTheModelOnlyAfterOk) {
-    TfrmFData d(model, image, 1, fileModified);
+    state.StartupMode = 1;
+    TfrmFData d(state);
     ShowAndWait(d);
     const std::string low = d.CellText(kTotRow, kTotCol).toStdString().substr(1);
     TypeInto(d, kTotRow, kTotCol, ("9" + low).c_str());
     Leave(d);
-    EXPECT_EQ(model.TxTimeoutTimer, 6);
-    EXPECT_EQ(image.Buf[kTotByte] >> 4, 6);
-    EXPECT_FALSE(fileModified);
+    EXPECT_EQ(d.Model().TxTimeoutTimer, 6);
+    EXPECT_EQ(d.Image().Buf[kTotByte] >> 4, 6);
 
     // What OK must produce: the edited image decoded over the model as it was.
-    TMap36 edited = image;
+    TMap36 edited = d.Image();
     edited.Buf[kTotByte] = static_cast<uint8_t>((edited.Buf[kTotByte] & 0x0F) | 0x90);
     TRKmem expected = model;
     ASSERT_TRUE(edited.Decode(expected, TCodecContext{1}));
 
     QTest::mouseClick(d.btnOK, Qt::LeftButton);
     EXPECT_EQ(d.result(), QDialog::Accepted);
-    EXPECT_TRUE(image.Equals(edited));
-    EXPECT_EQ(model.TxTimeoutTimer, 9);
-    EXPECT_TRUE(model.Equals(expected));
-    EXPECT_TRUE(fileModified);
+    ASSERT_TRUE(d.TookOver());
+    EXPECT_TRUE(d.Image().Equals(edited));
+    EXPECT_EQ(d.Model().TxTimeoutTimer, 9);
+    EXPECT_TRUE(d.Model().Equals(expected));
+    EXPECT_EQ(model.TxTimeoutTimer, 6) << "the window takes the result over, not the dialog";
 }
 
 TEST_F(FDataTest, OkWithoutTypingOrCancelTakesNothing) {
     {
-        TfrmFData d(model, image, 2, fileModified);
+        state.StartupMode = 2;
+        TfrmFData d(state);
         ShowAndWait(d);
         QTest::mouseClick(d.btnOK, Qt::LeftButton);
         EXPECT_EQ(d.result(), QDialog::Accepted);
-        EXPECT_FALSE(fileModified);
+        EXPECT_FALSE(d.TookOver());
     }
-    const TMap36 shown = image;
-    TfrmFData d(model, image, 1, fileModified);
+    state.StartupMode = 1;
+    TfrmFData d(state);
     ShowAndWait(d);
+    const TMap36 shown = d.Image();
     TypeInto(d, kTotRow, kTotCol, "00");
     QTest::keyClick(d.OpenEditor(), Qt::Key_Escape); // Escape cancels the dialog from the cell editor too
     EXPECT_EQ(d.result(), QDialog::Rejected);
     EXPECT_FALSE(d.isVisible());
-    EXPECT_TRUE(image.Equals(shown));
-    EXPECT_EQ(model.TxTimeoutTimer, 6);
-    EXPECT_FALSE(fileModified);
+    EXPECT_TRUE(d.Image().Equals(shown));
+    EXPECT_EQ(d.Model().TxTimeoutTimer, 6);
+    EXPECT_FALSE(d.TookOver());
 }
 
 TEST_F(FDataTest, RejectedImageLeavesModelAndImageAndKeepsTheEdits) {
     TScopedMessages messages;
-    TfrmFData d(model, image, 1, fileModified);
+    state.StartupMode = 1;
+    TfrmFData d(state);
     d.SetDecoder([](const TMap36&, TRKmem& scratch) {
         scratch.TxTimeoutTimer = 99; // a half-done decode must not leak out
         return false;
     });
     ShowAndWait(d);
-    const TMap36 shown = image;
-    const TRKmem before = model;
+    const TMap36 shown = d.Image();
+    const TRKmem before = d.Model();
     TypeInto(d, kTotRow, kTotCol, "ff");
     QTest::mouseClick(d.btnOK, Qt::LeftButton);
     EXPECT_EQ(messages.Texts().size(), 1u);
     EXPECT_TRUE(d.isVisible());
     EXPECT_EQ(d.CellText(kTotRow, kTotCol).toStdString(), "ff");
-    EXPECT_TRUE(image.Equals(shown));
-    EXPECT_TRUE(model.Equals(before));
-    EXPECT_FALSE(fileModified);
+    EXPECT_TRUE(d.Image().Equals(shown));
+    EXPECT_TRUE(d.Model().Equals(before));
+    EXPECT_FALSE(d.TookOver());
 }
 
 } // namespace

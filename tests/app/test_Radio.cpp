@@ -14,6 +14,7 @@
 
 #include "app/D_Radio.h"
 #include "app/Main.h"
+#include "app/dc_EditorState.h"
 #include "app/dc_GuiSeams.h"
 #include "dialogs/dc_HardwareRules.h"
 #include "gui_support.h"
@@ -88,10 +89,10 @@ class TransferTest : public ::testing::Test {
         // The grid's first store rewrites channel 0 of this file; settle that
         // before anything is compared.
         frm->CommitBeforeCommand();
-        frm->SavedChannels.Assign(frm->Model().Channels);
-        frm->FileModified = false;
-        EXPECT_FALSE(frm->Model().Channels.Equals(radioModel.Channels));
-        EXPECT_NE(frm->Model().SerialNumber, radioModel.SerialNumber);
+        frm->State().SavedChannels.Assign(frm->State().Model.Channels);
+        frm->State().FileModified = false;
+        EXPECT_FALSE(frm->State().Model.Channels.Equals(radioModel.Channels));
+        EXPECT_NE(frm->State().Model.SerialNumber, radioModel.SerialNumber);
         messages->Shown.clear();
         return frm;
     }
@@ -115,8 +116,8 @@ TEST_F(TransferTest, EscDuringTheSearchEndsSilentlyAndChangesNothing) {
         const auto radioMain = radio.Main;
         const auto radioAux = radio.Aux;
         auto frm = Editor();
-        const TRKmem before = frm->Model();
-        const TMap36 imageBefore = frm->Image();
+        const TRKmem before = frm->State().Model;
+        const TMap36 imageBefore = frm->State().Image;
         port.Writes.clear();
         bool pressed = false;
         port.OnWrite = [&](const std::vector<uint8_t>&) {
@@ -134,10 +135,10 @@ TEST_F(TransferTest, EscDuringTheSearchEndsSilentlyAndChangesNothing) {
         const char* prompt = std::string(command) == "miUpload" ? kUploadPrompt : kDownloadPrompt;
         EXPECT_EQ(messages.Texts(), std::vector<std::string>{prompt});
         EXPECT_LT(SearchAttempts(), 40);
-        EXPECT_TRUE(frm->Model().Equals(before));
-        EXPECT_TRUE(frm->Image().Equals(imageBefore));
-        EXPECT_FALSE(frm->FileModified);
-        EXPECT_EQ(frm->CurrentFileName, (folder / "default.K36").string());
+        EXPECT_TRUE(frm->State().Model.Equals(before));
+        EXPECT_TRUE(frm->State().Image.Equals(imageBefore));
+        EXPECT_FALSE(frm->State().FileModified);
+        EXPECT_EQ(frm->State().CurrentFileName, (folder / "default.K36").string());
         EXPECT_TRUE(frm->isEnabled());
         EXPECT_EQ(radio.Main, radioMain);
         EXPECT_EQ(radio.Aux, radioAux);
@@ -172,8 +173,8 @@ TEST_F(TransferTest, ClosingTheWindowDuringAReadDoesNothing) {
 
 TEST_F(TransferTest, AChangedBandRefusesTheStandardWriteWithoutSendingAByte) {
     auto frm = Editor();
-    const TRKmem before = frm->Model();
-    frm->HardwareChanged = true;
+    const TRKmem before = frm->State().Model;
+    frm->State().HardwareChanged = true;
     frm->RunCommand("miDownload");
     ASSERT_EQ(messages->Shown.size(), 2u);
     EXPECT_EQ(messages->Shown[0].Text, kDownloadPrompt);
@@ -184,14 +185,14 @@ TEST_F(TransferTest, AChangedBandRefusesTheStandardWriteWithoutSendingAByte) {
     EXPECT_TRUE(port.Writes.empty());
     EXPECT_TRUE(radio.Events.empty());
     EXPECT_EQ(radio.BytesSent(), 0);
-    EXPECT_TRUE(frm->Model().Equals(before)); // not even stamped
-    EXPECT_TRUE(frm->HardwareChanged);
+    EXPECT_TRUE(frm->State().Model.Equals(before)); // not even stamped
+    EXPECT_TRUE(frm->State().HardwareChanged);
 }
 
 TEST_F(TransferTest, ManufactureModeWritesInFullEvenAfterABandChange) {
     auto frm = Editor();
-    frm->StartupMode = 2;
-    frm->HardwareChanged = true;
+    frm->State().StartupMode = 2;
+    frm->State().HardwareChanged = true;
     frm->RunCommand("miDownload");
     EXPECT_EQ(messages.Texts().back(), "Download is completed");
     EXPECT_FALSE(port.FramesOf(radio36::CmdErase).empty());
@@ -210,7 +211,7 @@ TEST_F(TransferTest, AStandardWriteStampsTheSundayAndLeavesTheRadioAsWritten) {
         return m;
     }();
     const auto radioAux = radio.Aux;
-    frm->FileModified = true;
+    frm->State().FileModified = true;
     // During the block writes Cancel is gone: neither Esc nor a close stops the write.
     bool tried = false;
     port.OnWrite = [&](const std::vector<uint8_t>& bytes) {
@@ -230,7 +231,7 @@ TEST_F(TransferTest, AStandardWriteStampsTheSundayAndLeavesTheRadioAsWritten) {
     EXPECT_EQ(messages.Texts(), (std::vector<std::string>{kDownloadPrompt, "Download is completed"}));
 
     // 23:59:59 on Sunday 6 December 2026, in the model and in the radio.
-    const TRKmem& m = frm->Model();
+    const TRKmem& m = frm->State().Model;
     EXPECT_EQ((std::array{m.ProgCentury, m.ProgYear, m.ProgMonth, m.ProgDay, m.ProgWeekday, m.ProgHour,
                           m.ProgMinute, m.ProgSecond}),
               (std::array<int32_t, 8>{20, 26, 12, 6, 7, 23, 59, 59}));
@@ -239,7 +240,7 @@ TEST_F(TransferTest, AStandardWriteStampsTheSundayAndLeavesTheRadioAsWritten) {
 
     // The radio holds the image written: all of main memory, auxiliary memory
     // below the date; its identity blocks stay its own.
-    const TMap36& image = frm->Image();
+    const TMap36& image = frm->State().Image;
     EXPECT_TRUE(std::equal(radio.Main.begin(), radio.Main.end(), image.Buf.begin()));
     EXPECT_TRUE(std::equal(radio.Aux.begin(), radio.Aux.begin() + 0x620, image.Buf.begin() + 0x3200));
     EXPECT_TRUE(std::equal(radio.Aux.begin() + 0x0C00, radio.Aux.end(), radioAux.begin() + 0x0C00));
@@ -254,9 +255,9 @@ TEST_F(TransferTest, AStandardWriteStampsTheSundayAndLeavesTheRadioAsWritten) {
 
     // The editor shows the radio's identity and keeps its file.
     EXPECT_EQ(m.SerialNumber, radioModel.SerialNumber);
-    EXPECT_TRUE(frm->SavedChannels.Equals(m.Channels));
-    EXPECT_EQ(frm->CurrentFileName, (folder / "default.K36").string());
-    EXPECT_TRUE(frm->FileModified);
+    EXPECT_TRUE(frm->State().SavedChannels.Equals(m.Channels));
+    EXPECT_EQ(frm->State().CurrentFileName, (folder / "default.K36").string());
+    EXPECT_TRUE(frm->State().FileModified);
     EXPECT_EQ(frm->SystemPanel("pnlSerialNo")->text().toStdString(), radioModel.SerialNumber);
     EXPECT_TRUE(frm->isEnabled());
 }
@@ -265,14 +266,14 @@ TEST_F(TransferTest, AStandardWriteStampsTheSundayAndLeavesTheRadioAsWritten) {
 
 TEST_F(TransferTest, AReadWithNoRadioEndsWithReadErrorAfterTheWholeSearch) {
     auto frm = Editor();
-    const TRKmem before = frm->Model();
+    const TRKmem before = frm->State().Model;
     port.NoRadio = true;
     frm->RunCommand("miUpload");
     EXPECT_EQ(messages.Texts(), (std::vector<std::string>{kUploadPrompt, "Read error"}));
     EXPECT_EQ(messages->Shown.back().Type, TMsgType::Error);
     EXPECT_EQ(SearchAttempts(), 3 + 37 * 3 + 256);
-    EXPECT_TRUE(frm->Model().Equals(before));
-    EXPECT_FALSE(frm->FileModified);
+    EXPECT_TRUE(frm->State().Model.Equals(before));
+    EXPECT_FALSE(frm->State().FileModified);
     EXPECT_FALSE(fs::exists(BackupFolder()));
 }
 
@@ -285,9 +286,9 @@ TEST_F(TransferTest, ACompletedUploadReplacesTheModelOnlyWhenAccepted) {
         std::error_code ec;
         fs::remove_all(BackupFolder(), ec);
         auto frm = Editor();
-        frm->HardwareChanged = true;
-        const TRKmem before = frm->Model();
-        const TMap36 imageBefore = frm->Image();
+        frm->State().HardwareChanged = true;
+        const TRKmem before = frm->State().Model;
+        const TMap36 imageBefore = frm->State().Image;
         messages->Answers = {TMsgResult::Ok, TMsgResult::Ok, answer};
         frm->RunCommand("miUpload");
         ASSERT_EQ(messages.Texts(),
@@ -301,19 +302,19 @@ TEST_F(TransferTest, ACompletedUploadReplacesTheModelOnlyWhenAccepted) {
         EXPECT_TRUE(frm->StatusPanel(0)->text().contains(PathToQ(backup)));
 
         if (answer == TMsgResult::No) {
-            EXPECT_TRUE(frm->Model().Equals(before));
-            EXPECT_TRUE(frm->Image().Equals(imageBefore));
-            EXPECT_FALSE(frm->FileModified);
-            EXPECT_EQ(frm->CurrentFileName, (folder / "default.K36").string());
-            EXPECT_TRUE(frm->HardwareChanged);
+            EXPECT_TRUE(frm->State().Model.Equals(before));
+            EXPECT_TRUE(frm->State().Image.Equals(imageBefore));
+            EXPECT_FALSE(frm->State().FileModified);
+            EXPECT_EQ(frm->State().CurrentFileName, (folder / "default.K36").string());
+            EXPECT_TRUE(frm->State().HardwareChanged);
         } else {
-            EXPECT_TRUE(frm->Model().Equals(radioModel));
-            EXPECT_TRUE(frm->Image().Equals(expectedImage));
-            EXPECT_TRUE(frm->SavedChannels.Equals(radioModel.Channels));
-            EXPECT_TRUE(frm->FileModified);
-            EXPECT_TRUE(frm->SaveEnabled);
-            EXPECT_EQ(frm->CurrentFileName, "Untitled");
-            EXPECT_FALSE(frm->HardwareChanged);
+            EXPECT_TRUE(frm->State().Model.Equals(radioModel));
+            EXPECT_TRUE(frm->State().Image.Equals(expectedImage));
+            EXPECT_TRUE(frm->State().SavedChannels.Equals(radioModel.Channels));
+            EXPECT_TRUE(frm->State().FileModified);
+            EXPECT_TRUE(frm->State().SaveEnabled);
+            EXPECT_EQ(frm->State().CurrentFileName, "Untitled");
+            EXPECT_FALSE(frm->State().HardwareChanged);
             EXPECT_TRUE(frm->windowTitle().startsWith("Untitled - "));
         }
     }
@@ -433,16 +434,16 @@ TEST(RadioOnPty, UploadThenDownloadThroughTheSimulator) {
     WriteFileBytes(folder / "RK36.ini", "COM_PORT=1\nCOM1=" + device + "\n");
 
     TfrmMain frm({});
-    ASSERT_EQ(frm.ComPortNo, 1);
+    ASSERT_EQ(frm.State().ComPortNo, 1);
     messages->Answers = {TMsgResult::Ok, TMsgResult::Ok, TMsgResult::Yes};
     frm.RunCommand("miUpload");
     ASSERT_EQ(messages.Texts(), (std::vector<std::string>{kUploadPrompt, "Upload is completed", kReflect}));
-    EXPECT_EQ(frm.Model().SerialNumber, radioModel.SerialNumber);
-    EXPECT_TRUE(frm.Model().Channels.Equals(radioModel.Channels));
+    EXPECT_EQ(frm.State().Model.SerialNumber, radioModel.SerialNumber);
+    EXPECT_TRUE(frm.State().Model.Channels.Equals(radioModel.Channels));
     EXPECT_EQ(fs::directory_iterator(BackupFolder())->path().extension(), ".K36");
 
     // Change a channel and write it back.
-    TRKmem& m = frm.Model();
+    TRKmem& m = frm.State().Model;
     int32_t changed = -1;
     for (int32_t i = 0; i < m.Channels.Count() && changed < 0; ++i)
         if (!m.Channels[i].Blank) changed = i;

@@ -17,6 +17,7 @@
 #include "app/D_FData.h"
 #include "app/D_Pass.h"
 #include "app/D_Visible.h"
+#include "app/dc_EditorState.h"
 #include "app/dc_GuiSeams.h"
 #include "app/dc_Ini.h"
 #include "image/dc_Map36.h"
@@ -98,15 +99,13 @@ TEST_F(SmallDialogTest, DialogsAndMessageBoxesOfferOnlyAClose) {
                !(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     };
     TItemVisible flags{};
-    TRKmem model;
-    model.SetNewConfiguration();
-    TMap36 image;
-    bool modified = false;
+    TEditorState state;
+    state.Model.SetNewConfiguration();
     EXPECT_TRUE(onlyClose(TfrmAbout()));
     EXPECT_TRUE(onlyClose(TfrmPass()));
     EXPECT_TRUE(onlyClose(TfrmVisible(flags, false, false)));
     EXPECT_TRUE(onlyClose(TfrmConfig(TConfigData{}, nullptr, {}, [] { return std::vector<std::string>{}; })));
-    EXPECT_TRUE(onlyClose(TfrmFData(model, image, 0, modified)));
+    EXPECT_TRUE(onlyClose(TfrmFData(state)));
 
     bool boxChecked = false;
     QTimer::singleShot(0, [&] {

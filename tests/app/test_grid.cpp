@@ -16,6 +16,7 @@
 #include "app/D_SelectList.h"
 #include "app/Main.h"
 #include "app/dc_ChannelGrid.h"
+#include "app/dc_EditorState.h"
 #include "gui_support.h"
 #include "image/dc_DataFile.h"
 #include "image/dc_Map36.h"
@@ -29,14 +30,11 @@ namespace {
 class GridTest : public ::testing::Test {
   protected:
     TScopedMessages messages;
-    TRKmem m;
-    int fileFormat = 0;
-    bool modified = false;
+    TEditorState state;
+    TRKmem& m = state.Model;
+    bool& modified = state.FileModified;
     TChannels saved;
-    TGroupFlags items{};
-    TChannel copied;
-    int copiedNo = -1;
-    int copiedIdx = -1;
+    TGroupFlags& items = state.ItemVisible;
     std::vector<int> help;
     std::unique_ptr<TChannelGrid> grid;
 
@@ -62,8 +60,7 @@ class GridTest : public ::testing::Test {
         }
         items.fill(true);
         saved.Assign(m.Channels);
-        grid = std::make_unique<TChannelGrid>();
-        grid->SetLinks(TGridLinks{&m, &fileFormat, &modified, &items, &copied, &copiedNo, &copiedIdx});
+        grid = std::make_unique<TChannelGrid>(state);
         grid->HelpRequested = [this](int context) { help.push_back(context); };
         grid->resize(1500, 400);
         grid->show();
@@ -336,8 +333,9 @@ TEST_F(GridTest, WholeChannelCopiedBetweenGroupsTakesOnlyVisibleColumns) {
     EXPECT_EQ(grid->CurrentCol(), 0);
     grid->Copy();
     EXPECT_EQ(QApplication::clipboard()->text(), " 4");
-    EXPECT_EQ(copiedNo, 4);
-    EXPECT_EQ(copiedIdx, 3);
+    ASSERT_TRUE(state.CopiedChannel);
+    EXPECT_EQ(state.CopiedChannel->ChannelNo, 4);
+    EXPECT_EQ(state.CopiedChannel->ChannelIndex, 3);
 
     Press(Qt::Key_F2);
     ASSERT_EQ(grid->CurrentGroup, 0);
@@ -526,10 +524,10 @@ TEST(GridInMainWindowTest, EditorTextReachesTheModelBeforeACommand) {
     ASSERT_TRUE(grid->Editing);
     frm.CommitBeforeCommand();
     EXPECT_FALSE(grid->Editing);
-    EXPECT_EQ(frm.Model().Channels[0].Tags[0].Text, "X");
-    EXPECT_TRUE(frm.FileModified);
+    EXPECT_EQ(frm.State().Model.Channels[0].Tags[0].Text, "X");
+    EXPECT_TRUE(frm.State().FileModified);
 
-    frm.Model().GroupAreas.Set(4, 2);
+    frm.State().Model.GroupAreas.Set(4, 2);
     frm.RefreshAll();
     QTest::keyClick(&frm, Qt::Key_F2);
     EXPECT_EQ(grid->CurrentGroup, 4);

@@ -21,6 +21,7 @@
 #include "app/D_Visible.h"
 #include "app/Main.h"
 #include "app/dc_ChannelGrid.h"
+#include "app/dc_EditorState.h"
 #include "app/dc_GuiSeams.h"
 #include "app/dc_Help.h"
 #include "app/dc_Ini.h"
@@ -57,8 +58,8 @@ void AnswerPasswordDialog(const char* text) {
 // things start from that settled table.
 void Settle(TfrmMain& frm) {
     frm.CommitBeforeCommand();
-    frm.SavedChannels.Assign(frm.Model().Channels);
-    frm.FileModified = false;
+    frm.State().SavedChannels.Assign(frm.State().Model.Channels);
+    frm.State().FileModified = false;
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -86,37 +87,37 @@ TEST_F(MainWindowTest, StartsOnTheDefaultFileWhenItExists) {
     WriteNewDataFile(DefaultFile());
     messages->Shown.clear();
     TfrmMain frm({});
-    EXPECT_EQ(frm.CurrentFileName, DefaultFile());
-    EXPECT_TRUE(frm.SaveEnabled);
+    EXPECT_EQ(frm.State().CurrentFileName, DefaultFile());
+    EXPECT_TRUE(frm.State().SaveEnabled);
     EXPECT_TRUE(frm.Action("miSave")->isEnabled());
-    EXPECT_FALSE(frm.FileModified);
-    EXPECT_EQ(frm.StartupMode, 0);
+    EXPECT_FALSE(frm.State().FileModified);
+    EXPECT_EQ(frm.State().StartupMode, 0);
     EXPECT_EQ(Title(frm), DefaultFile() + kTitleTail);
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{});
-    EXPECT_TRUE(frm.SavedChannels.Equals(frm.Model().Channels));
+    EXPECT_TRUE(frm.State().SavedChannels.Equals(frm.State().Model.Channels));
 }
 
 TEST_F(MainWindowTest, StartsUntitledWithoutAWordWhenTheDefaultFileIsMissing) {
     TfrmMain frm({});
-    EXPECT_EQ(frm.CurrentFileName, "Untitled");
-    EXPECT_FALSE(frm.SaveEnabled);
+    EXPECT_EQ(frm.State().CurrentFileName, "Untitled");
+    EXPECT_FALSE(frm.State().SaveEnabled);
     EXPECT_FALSE(frm.Action("miSave")->isEnabled());
     EXPECT_EQ(Title(frm), "Untitled" + kTitleTail);
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{});
     EXPECT_EQ(frm.SystemPanel("pnlComPort")->text(), "COM1");
-    EXPECT_EQ(frm.SystemPanel("pnlProduct")->text().toStdString(), frm.Model().ProductType);
+    EXPECT_EQ(frm.SystemPanel("pnlProduct")->text().toStdString(), frm.State().Model.ProductType);
 }
 
 TEST_F(MainWindowTest, ACorruptDefaultFileIsReportedAndTheModelStaysNew) {
     WriteFileBytes(DefaultFile(), "not a radio image");
     TfrmMain frm({});
     EXPECT_EQ(messages.Texts().size(), 1u);
-    EXPECT_EQ(frm.CurrentFileName, "Untitled");
+    EXPECT_EQ(frm.State().CurrentFileName, "Untitled");
     TRKmem fresh;
     fresh.SetNewConfiguration();
-    EXPECT_TRUE(frm.Model().Equals(fresh));
+    EXPECT_TRUE(frm.State().Model.Equals(fresh));
     // The file existed, so Save stays offered.
-    EXPECT_TRUE(frm.SaveEnabled);
+    EXPECT_TRUE(frm.State().SaveEnabled);
 }
 
 struct TCommandLineCase {
@@ -155,7 +156,7 @@ TEST_F(MainWindowTest, ManufactureModeNeedsTheAccessCode) {
     for (const auto& c : cases) {
         AnswerPasswordDialog(c.Typed);
         TfrmMain frm({"/m"});
-        EXPECT_EQ(frm.StartupMode, c.Mode) << (c.Typed ? c.Typed : "Cancel");
+        EXPECT_EQ(frm.State().StartupMode, c.Mode) << (c.Typed ? c.Typed : "Cancel");
         const bool marked = Title(frm).find("Series(Manufacture mode) -") != std::string::npos;
         EXPECT_EQ(marked, c.Mode == 2);
     }
@@ -163,15 +164,15 @@ TEST_F(MainWindowTest, ManufactureModeNeedsTheAccessCode) {
 
 TEST_F(MainWindowTest, DataModeAndAFileFromTheCommandLine) {
     TfrmMain data({"-d"});
-    EXPECT_EQ(data.StartupMode, 1);
+    EXPECT_EQ(data.State().StartupMode, 1);
 
     const std::string file = (folder / "fleet.k36").string();
     WriteNewDataFile(file);
     WriteFileBytes(DefaultFile(), "corrupt"); // not touched: the argument wins
     messages->Shown.clear();
     TfrmMain named({file, "-m"});
-    EXPECT_EQ(named.StartupMode, 0);
-    EXPECT_EQ(named.CurrentFileName, file);
+    EXPECT_EQ(named.State().StartupMode, 0);
+    EXPECT_EQ(named.State().CurrentFileName, file);
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{});
 }
 
@@ -189,21 +190,21 @@ TEST_F(MainWindowTest, ConfigurationIsAppliedAndWrittenBackAtExit) {
     {
         TfrmMain frm({});
         Settle(frm);
-        EXPECT_EQ(frm.RecentFiles, (std::vector<std::string>{"/radios/a.K36", "/radios/c.K36"}));
+        EXPECT_EQ(frm.State().RecentFiles, (std::vector<std::string>{"/radios/a.K36", "/radios/c.K36"}));
         EXPECT_TRUE(frm.Action("miFile1")->isVisible());
         EXPECT_TRUE(frm.Action("miFile2")->isVisible());
         EXPECT_FALSE(frm.Action("miFile3")->isVisible());
         EXPECT_FALSE(frm.Action("miRecentFile")->isVisible());
         EXPECT_EQ(frm.Action("miFile2")->text(), "&2 /radios/c.K36");
-        EXPECT_FALSE(frm.ItemVisible[3]);
+        EXPECT_FALSE(frm.State().ItemVisible[3]);
         EXPECT_FALSE(frm.Action("misWn")->isChecked());
         EXPECT_TRUE(frm.Action("misPri")->isChecked());
-        EXPECT_EQ(frm.ComPortNo, 3);
+        EXPECT_EQ(frm.State().ComPortNo, 3);
         EXPECT_EQ(frm.SystemPanel("pnlComPort")->text(), "COM3");
-        EXPECT_EQ(frm.FileFormat, 0);
+        EXPECT_EQ(frm.State().FileFormat, 0);
         EXPECT_TRUE(frm.Action("miOriginalformat")->isChecked());
         EXPECT_TRUE(frm.windowState() & Qt::WindowMaximized);
-        EXPECT_EQ(frm.CurrentFolder, folder.Path().string() + "/");
+        EXPECT_EQ(frm.State().CurrentFolder, folder.Path().string() + "/");
         EXPECT_TRUE(frm.close());
     }
     TIniData ini(folder / "RK36.ini");
@@ -255,7 +256,7 @@ TEST_F(MainWindowTest, SaveOnTheDefaultFileAsksFirstAndNoThenCancelChangesNothin
     WriteNewDataFile(DefaultFile());
     const std::string before = ReadFileBytes(DefaultFile());
     TfrmMain frm({});
-    frm.Model().Channels[0].Blank = 1 - frm.Model().Channels[0].Blank;
+    frm.State().Model.Channels[0].Blank = 1 - frm.State().Model.Channels[0].Blank;
     messages->Shown.clear();
     messages->Answers = {TMsgResult::No};
     frm.RunCommand("miSave");
@@ -265,25 +266,25 @@ TEST_F(MainWindowTest, SaveOnTheDefaultFileAsksFirstAndNoThenCancelChangesNothin
     EXPECT_EQ(messages->Shown[0].DefaultButton, 1);
     EXPECT_EQ(dialogs->Saved.size(), 1u);
     EXPECT_EQ(ReadFileBytes(DefaultFile()), before);
-    EXPECT_TRUE(frm.FileModified) << "the channel change is still unsaved";
-    EXPECT_EQ(frm.CurrentFileName, DefaultFile());
+    EXPECT_TRUE(frm.State().FileModified) << "the channel change is still unsaved";
+    EXPECT_EQ(frm.State().CurrentFileName, DefaultFile());
 }
 
 TEST_F(MainWindowTest, SaveOnTheDefaultFileWithYesWritesIt) {
     WriteNewDataFile(DefaultFile());
     TfrmMain frm({});
-    frm.Model().SerialNumber = "012345678";
-    frm.FileModified = true;
+    frm.State().Model.SerialNumber = "012345678";
+    frm.State().FileModified = true;
     messages->Answers = {TMsgResult::Yes};
     frm.RunCommand("miSave");
-    EXPECT_FALSE(frm.FileModified);
+    EXPECT_FALSE(frm.State().FileModified);
     EXPECT_TRUE(dialogs->Saved.empty());
     EXPECT_EQ(ReadFileBytes(DefaultFile()).size(), 32768u);
 }
 
 TEST_F(MainWindowTest, SaveAsWritesTheNewFileAndTakesItsName) {
     TfrmMain frm({});
-    frm.FileModified = true;
+    frm.State().FileModified = true;
     const fs::path target = folder / "sub" / "new.K36";
     fs::create_directory(folder / "sub");
     dialogs->SaveAnswers = {target};
@@ -291,11 +292,11 @@ TEST_F(MainWindowTest, SaveAsWritesTheNewFileAndTakesItsName) {
     ASSERT_EQ(dialogs->Saved.size(), 1u);
     EXPECT_EQ(dialogs->Saved[0].Filter, "K36 Files(*.K36)|*.K36");
     EXPECT_EQ(dialogs->Saved[0].DefaultExt, "K36");
-    EXPECT_EQ(frm.CurrentFileName, target.string());
+    EXPECT_EQ(frm.State().CurrentFileName, target.string());
     EXPECT_EQ(Title(frm), target.string() + kTitleTail);
-    EXPECT_FALSE(frm.FileModified);
-    EXPECT_TRUE(frm.SaveEnabled);
-    EXPECT_EQ(frm.CurrentFolder, (folder / "sub").string() + "/");
+    EXPECT_FALSE(frm.State().FileModified);
+    EXPECT_TRUE(frm.State().SaveEnabled);
+    EXPECT_EQ(frm.State().CurrentFolder, (folder / "sub").string() + "/");
     EXPECT_EQ(ReadFileBytes(target).size(), 32768u);
 }
 
@@ -303,26 +304,26 @@ TEST_F(MainWindowTest, AFailedSaveKeepsNameTitleAndUnsavedState) {
     const std::string file = (folder / "mine.K36").string();
     WriteNewDataFile(file);
     TfrmMain frm({file});
-    frm.FileModified = true;
-    frm.HardwareChanged = true;
+    frm.State().FileModified = true;
+    frm.State().HardwareChanged = true;
     const QString title = frm.windowTitle();
     messages->Shown.clear();
 
     dialogs->SaveAnswers = {folder / "missing-folder" / "x.K36"};
     frm.RunCommand("miSaveAs");
     EXPECT_EQ(messages.Texts().size(), 1u) << "the failure is reported";
-    EXPECT_EQ(frm.CurrentFileName, file);
+    EXPECT_EQ(frm.State().CurrentFileName, file);
     EXPECT_EQ(frm.windowTitle(), title);
-    EXPECT_TRUE(frm.FileModified);
-    EXPECT_TRUE(frm.HardwareChanged);
+    EXPECT_TRUE(frm.State().FileModified);
+    EXPECT_TRUE(frm.State().HardwareChanged);
 
     // Untitled: the name chosen for a save that fails is not taken either.
     TfrmMain untitled({});
-    untitled.FileModified = true;
+    untitled.State().FileModified = true;
     dialogs->SaveAnswers.push_back(folder / "missing-folder" / "y.K36");
     untitled.RunCommand("miSave");
-    EXPECT_EQ(untitled.CurrentFileName, "Untitled");
-    EXPECT_TRUE(untitled.FileModified);
+    EXPECT_EQ(untitled.State().CurrentFileName, "Untitled");
+    EXPECT_TRUE(untitled.State().FileModified);
 }
 
 // ---- Opening ------------------------------------------------------------------------
@@ -338,8 +339,8 @@ TEST_F(MainWindowTest, OpenAsksAboutUnsavedChangesThenLoads) {
         EnsureBandTemplateFor(other);
     }
     TfrmMain frm({});
-    frm.FileModified = true;
-    frm.HardwareChanged = true;
+    frm.State().FileModified = true;
+    frm.State().HardwareChanged = true;
     dialogs->OpenAnswers = {fs::path(other)};
     messages->Answers = {TMsgResult::No};
     frm.RunCommand("miOpen");
@@ -348,21 +349,21 @@ TEST_F(MainWindowTest, OpenAsksAboutUnsavedChangesThenLoads) {
     EXPECT_EQ(messages->Shown[0].Buttons, TMsgButtons::YesNo);
     ASSERT_EQ(dialogs->Opened.size(), 1u);
     EXPECT_EQ(dialogs->Opened[0].Filter, "K36 Files(*.K36, *.cps)|*.K36;*.cps");
-    EXPECT_EQ(frm.CurrentFileName, other);
-    EXPECT_FALSE(frm.FileModified);
-    EXPECT_FALSE(frm.HardwareChanged);
-    EXPECT_EQ(frm.RecentFiles.front(), other);
-    EXPECT_EQ(frm.SystemPanel("pnlSerialNo")->text().toStdString(), frm.Model().SerialNumber);
+    EXPECT_EQ(frm.State().CurrentFileName, other);
+    EXPECT_FALSE(frm.State().FileModified);
+    EXPECT_FALSE(frm.State().HardwareChanged);
+    EXPECT_EQ(frm.State().RecentFiles.front(), other);
+    EXPECT_EQ(frm.SystemPanel("pnlSerialNo")->text().toStdString(), frm.State().Model.SerialNumber);
 }
 
 TEST_F(MainWindowTest, OpenStopsWhenTheAnsweredSaveFails) {
     TfrmMain frm({});
-    frm.FileModified = true;
+    frm.State().FileModified = true;
     messages->Answers = {TMsgResult::Yes}; // save: the dialog is cancelled
     frm.RunCommand("miOpen");
     EXPECT_EQ(dialogs->Saved.size(), 1u);
     EXPECT_TRUE(dialogs->Opened.empty());
-    EXPECT_TRUE(frm.FileModified);
+    EXPECT_TRUE(frm.State().FileModified);
 }
 
 TEST_F(MainWindowTest, RecentFilesMoveToTheFrontAndAMissingOneIsDropped) {
@@ -374,19 +375,19 @@ TEST_F(MainWindowTest, RecentFilesMoveToTheFrontAndAMissingOneIsDropped) {
     WriteFileBytes(folder / "RK36.ini", "FILE1=" + a + "\nFILE2=" + gone + "\nFILE3=" + b + "\n");
     TfrmMain frm({});
     Settle(frm);
-    ASSERT_EQ(frm.RecentFiles.size(), 3u);
+    ASSERT_EQ(frm.State().RecentFiles.size(), 3u);
 
     frm.Action("miFile2")->trigger();
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"File Not Found"});
     EXPECT_EQ(messages->Shown[0].Type, TMsgType::Warning);
-    EXPECT_EQ(frm.RecentFiles, (std::vector<std::string>{a, b}));
+    EXPECT_EQ(frm.State().RecentFiles, (std::vector<std::string>{a, b}));
     EXPECT_FALSE(frm.Action("miFile3")->isVisible());
-    EXPECT_EQ(frm.CurrentFileName, "Untitled");
+    EXPECT_EQ(frm.State().CurrentFileName, "Untitled");
 
     frm.Action("miFile2")->trigger();
-    EXPECT_EQ(frm.CurrentFileName, b);
-    EXPECT_EQ(frm.RecentFiles, (std::vector<std::string>{b, a}));
-    EXPECT_TRUE(frm.SaveEnabled);
+    EXPECT_EQ(frm.State().CurrentFileName, b);
+    EXPECT_EQ(frm.State().RecentFiles, (std::vector<std::string>{b, a}));
+    EXPECT_TRUE(frm.State().SaveEnabled);
     EXPECT_EQ(messages.Texts().size(), 1u);
 }
 
@@ -398,7 +399,7 @@ TEST_F(MainWindowTest, CloseRuleYesNoCancel) {
     const std::string before = ReadFileBytes(file);
     {
         TfrmMain frm({file});
-        frm.FileModified = true;
+        frm.State().FileModified = true;
         messages->Answers = {TMsgResult::Cancel};
         EXPECT_FALSE(frm.close());
         ASSERT_EQ(messages->Shown.size(), 1u);
@@ -414,8 +415,8 @@ TEST_F(MainWindowTest, CloseRuleYesNoCancel) {
     }
     {
         TfrmMain frm({file});
-        frm.Model().SerialNumber = "111111111";
-        frm.FileModified = true;
+        frm.State().Model.SerialNumber = "111111111";
+        frm.State().FileModified = true;
         messages->Shown.clear();
         messages->Answers = {TMsgResult::Yes};
         EXPECT_TRUE(frm.close());
@@ -425,7 +426,7 @@ TEST_F(MainWindowTest, CloseRuleYesNoCancel) {
 
 TEST_F(MainWindowTest, CloseStaysOpenWhenTheSaveFails) {
     TfrmMain frm({});
-    frm.FileModified = true;
+    frm.State().FileModified = true;
     messages->Answers = {TMsgResult::Yes}; // Untitled: the save dialog is cancelled
     EXPECT_FALSE(frm.close());
     EXPECT_EQ(dialogs->Saved.size(), 1u);
@@ -433,17 +434,17 @@ TEST_F(MainWindowTest, CloseStaysOpenWhenTheSaveFails) {
 
 TEST_F(MainWindowTest, AChangedChannelTableCountsAsUnsavedAtClose) {
     TfrmMain frm({});
-    frm.Model().Channels[3].Blank = 1 - frm.Model().Channels[3].Blank;
+    frm.State().Model.Channels[3].Blank = 1 - frm.State().Model.Channels[3].Blank;
     messages->Answers = {TMsgResult::Cancel};
     EXPECT_FALSE(frm.close());
-    EXPECT_TRUE(frm.FileModified);
+    EXPECT_TRUE(frm.State().FileModified);
 }
 
 TEST_F(MainWindowTest, AStartWithoutAFileExitsWithoutAQuestion) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{}, std::vector<std::string>{(folder / "gone.K36").string()}}) {
         TfrmMain frm(args);
-        ASSERT_EQ(frm.CurrentFileName, "Untitled");
+        ASSERT_EQ(frm.State().CurrentFileName, "Untitled");
         frm.show();
         EXPECT_TRUE(frm.close()) << (args.empty() ? "no argument" : args[0]);
         EXPECT_EQ(messages.Texts(), std::vector<std::string>{});
@@ -452,12 +453,12 @@ TEST_F(MainWindowTest, AStartWithoutAFileExitsWithoutAQuestion) {
 
 TEST_F(MainWindowTest, DisablingAChannelIsAskedAboutAtExit) {
     TfrmMain frm({});
-    frm.Model().GroupAreas.Set(0, 2);
-    frm.Model().Channels[1].Blank = 0;
+    frm.State().Model.GroupAreas.Set(0, 2);
+    frm.State().Model.Channels[1].Blank = 0;
     frm.RefreshAll();
     Settle(frm);
     frm.Grid->CellDoubleClick(0, 1);
-    ASSERT_EQ(frm.Model().Channels[1].Blank, 1);
+    ASSERT_EQ(frm.State().Model.Channels[1].Blank, 1);
     messages->Answers = {TMsgResult::Cancel};
     EXPECT_FALSE(frm.close());
     ASSERT_EQ(messages.Texts().size(), 1u);
@@ -467,9 +468,9 @@ TEST_F(MainWindowTest, DisablingAChannelIsAskedAboutAtExit) {
 TEST_F(MainWindowTest, UploadAsksAboutUnsavedChangesFirst) {
     TfrmMain frm({});
     Settle(frm);
-    frm.Model().SerialNumber = "222222222";
-    frm.FileModified = true;
-    const TRKmem before = frm.Model();
+    frm.State().Model.SerialNumber = "222222222";
+    frm.State().FileModified = true;
+    const TRKmem before = frm.State().Model;
 
     messages->Answers = {TMsgResult::Cancel};
     frm.RunCommand("miUpload");
@@ -477,8 +478,8 @@ TEST_F(MainWindowTest, UploadAsksAboutUnsavedChangesFirst) {
     EXPECT_EQ(messages->Shown[0].Text, "Do you want to save the file?\r\nUntitled");
     EXPECT_EQ(messages->Shown[0].Buttons, TMsgButtons::YesNoCancel);
     EXPECT_EQ(messages->Shown[0].DefaultButton, 1);
-    EXPECT_TRUE(frm.Model().Equals(before));
-    EXPECT_TRUE(frm.FileModified);
+    EXPECT_TRUE(frm.State().Model.Equals(before));
+    EXPECT_TRUE(frm.State().FileModified);
 
     // Yes with a save that is cancelled stops as well; No goes on to the radio.
     messages->Answers.insert(messages->Answers.end(), {TMsgResult::Yes, TMsgResult::No, TMsgResult::Cancel});
@@ -488,14 +489,14 @@ TEST_F(MainWindowTest, UploadAsksAboutUnsavedChangesFirst) {
     frm.RunCommand("miUpload");
     ASSERT_EQ(messages->Shown.size(), 4u);
     EXPECT_EQ(messages->Shown[3].Text.rfind("- Upload to PC -", 0), 0u);
-    EXPECT_TRUE(frm.Model().Equals(before));
+    EXPECT_TRUE(frm.State().Model.Equals(before));
 }
 
 TEST_F(MainWindowTest, NewAsksAboutChangesBeforeTheModelDialog) {
     TfrmMain frm({});
-    frm.FileModified = true;
+    frm.State().FileModified = true;
     size_t shownBeforeDialog = 0;
-    frm.SetModelDialog([&](TRKmem&) {
+    frm.SetModelDialog([&](TEditorState&) {
         shownBeforeDialog = messages->Shown.size();
         return false;
     });
@@ -503,7 +504,7 @@ TEST_F(MainWindowTest, NewAsksAboutChangesBeforeTheModelDialog) {
     frm.RunCommand("miNew");
     ASSERT_EQ(shownBeforeDialog, 1u);
     EXPECT_EQ(messages->Shown[0].Text, "Do you want to save the file?\r\nUntitled");
-    EXPECT_EQ(frm.CurrentFileName, "Untitled");
+    EXPECT_EQ(frm.State().CurrentFileName, "Untitled");
 }
 
 TEST_F(MainWindowTest, NewTakesTheModelDialogResultAsAnUntitledFile) {
@@ -512,22 +513,23 @@ TEST_F(MainWindowTest, NewTakesTheModelDialogResultAsAnUntitledFile) {
     TfrmMain frm({file});
     Settle(frm);
     bool answer = false;
-    frm.SetModelDialog([&](TRKmem& model) {
+    frm.SetModelDialog([&](TEditorState& state) {
+        TRKmem& model = state.Model;
         if (!answer) return false; // Cancel leaves the model alone
         model.SerialNumber = "555555555";
         model.Channels[0].Blank = 1 - model.Channels[0].Blank;
         return true;
     });
     frm.RunCommand("miNew"); // Cancel in the model dialog
-    EXPECT_EQ(frm.CurrentFileName, file);
+    EXPECT_EQ(frm.State().CurrentFileName, file);
 
     answer = true;
-    frm.HardwareChanged = true;
+    frm.State().HardwareChanged = true;
     frm.RunCommand("miNew");
-    EXPECT_EQ(frm.CurrentFileName, "Untitled");
-    EXPECT_FALSE(frm.FileModified);
-    EXPECT_FALSE(frm.HardwareChanged);
-    EXPECT_TRUE(frm.SavedChannels.Equals(frm.Model().Channels));
+    EXPECT_EQ(frm.State().CurrentFileName, "Untitled");
+    EXPECT_FALSE(frm.State().FileModified);
+    EXPECT_FALSE(frm.State().HardwareChanged);
+    EXPECT_TRUE(frm.State().SavedChannels.Equals(frm.State().Model.Channels));
     EXPECT_EQ(frm.SystemPanel("pnlSerialNo")->text(), "555555555");
     EXPECT_EQ(Title(frm), "Untitled" + kTitleTail);
     EXPECT_TRUE(messages.Texts().empty());
@@ -548,11 +550,11 @@ TEST_F(MainWindowTest, ConfigureIsOfferedOnceItsDialogIsThereAndTakesOverOnOk) {
     });
     EXPECT_TRUE(frm.Action("miConf")->isEnabled());
     frm.Action("miConf")->trigger();
-    EXPECT_EQ(frm.ComPortNo, 1);
+    EXPECT_EQ(frm.State().ComPortNo, 1);
     ok = true;
     frm.Action("miConf")->trigger();
-    EXPECT_EQ(frm.ComPortNo, 4);
-    EXPECT_EQ(frm.HelpLanguage, 1);
+    EXPECT_EQ(frm.State().ComPortNo, 4);
+    EXPECT_EQ(frm.State().HelpLanguage, 1);
     EXPECT_EQ(frm.SystemPanel("pnlComPort")->text(), "COM4");
     EXPECT_EQ(HelpFolder(), folder / "help" / "es");
     EXPECT_EQ(HelpPagePath(500), folder / "help" / "es" / "index.html") << "no page of its own: the index";
@@ -576,16 +578,16 @@ TEST_F(MainWindowTest, VisibleTakesTheDialogFlagsAndSetsTheItemChecks) {
         QTest::mouseClick(dlg->btnOK, Qt::LeftButton);
     });
     frm.Action("misVisible")->trigger();
-    EXPECT_FALSE(frm.ItemVisible[3]);
+    EXPECT_FALSE(frm.State().ItemVisible[3]);
     EXPECT_FALSE(frm.Action("misWn")->isChecked());
-    EXPECT_TRUE(frm.ItemVisible[7]) << "group 7 has no box";
+    EXPECT_TRUE(frm.State().ItemVisible[7]) << "group 7 has no box";
     EXPECT_TRUE(frm.Action("misPri")->isChecked());
 }
 
 TEST_F(MainWindowTest, AnUnknownHelpLanguageLeavesHelpUnset) {
     WriteFileBytes(folder / "RK36.ini", "HLANG=7\n");
     TfrmMain frm({});
-    EXPECT_EQ(frm.HelpLanguage, 7);
+    EXPECT_EQ(frm.State().HelpLanguage, 7);
     EXPECT_TRUE(HelpFolder().empty());
     EXPECT_TRUE(HelpPagePath(0).empty());
 }
@@ -594,7 +596,7 @@ TEST_F(MainWindowTest, AnUnknownHelpLanguageLeavesHelpUnset) {
 
 TEST_F(MainWindowTest, FormatChangeAsksOnceAndResetsTheOptionSettings) {
     TfrmMain frm({});
-    TRKmem& m = frm.Model();
+    TRKmem& m = frm.State().Model;
     SelectOptionBoard(m, "OB-21 (2-TONE)");
     m.Channels[5].Ani = 1;
     m.Channels[5].SignallingCode = 3;
@@ -610,12 +612,12 @@ TEST_F(MainWindowTest, FormatChangeAsksOnceAndResetsTheOptionSettings) {
     EXPECT_EQ(messages->Shown[0].Text, "Are you sure you want to change the format of RK36?");
     EXPECT_EQ(messages->Shown[0].Type, TMsgType::Warning);
     EXPECT_EQ(messages->Shown[0].DefaultButton, 2);
-    EXPECT_EQ(frm.FileFormat, 0);
+    EXPECT_EQ(frm.State().FileFormat, 0);
     EXPECT_EQ(OptionBoardName(m), "OB-21 (2-TONE)");
 
     messages->Answers.push_back(TMsgResult::Yes);
     frm.RunCommand("miFleetformat");
-    EXPECT_EQ(frm.FileFormat, 1);
+    EXPECT_EQ(frm.State().FileFormat, 1);
     EXPECT_TRUE(frm.Action("miFleetformat")->isChecked());
     EXPECT_FALSE(frm.Action("miOriginalformat")->isChecked());
     EXPECT_EQ(OptionBoardName(m), "No");
@@ -650,8 +652,8 @@ TEST_F(MainWindowTest, SignalingItemsFollowTheOptionBoard) {
         {"OB-71(ANI)", false, false},
     };
     for (const auto& c : cases) {
-        SelectOptionBoard(frm.Model(), c.Board);
-        ASSERT_EQ(OptionBoardName(frm.Model()), c.Board);
+        SelectOptionBoard(frm.State().Model, c.Board);
+        ASSERT_EQ(OptionBoardName(frm.State().Model), c.Board);
         frm.RefreshMenus();
         EXPECT_TRUE(frm.Action("miSTone")->isEnabled()) << c.Board;
         EXPECT_TRUE(frm.Action("miAni")->isEnabled()) << c.Board;
@@ -661,14 +663,14 @@ TEST_F(MainWindowTest, SignalingItemsFollowTheOptionBoard) {
     }
     // MDC1200: Fleet format, MDC ANI on, ANI board not the OB-71.
     EXPECT_FALSE(frm.Action("miMdc1200")->isVisible());
-    frm.FileFormat = 1;
-    SelectOptionBoard(frm.Model(), "MDC1200(ANI)");
-    frm.Model().AniOnOption = 1;
+    frm.State().FileFormat = 1;
+    SelectOptionBoard(frm.State().Model, "MDC1200(ANI)");
+    frm.State().Model.AniOnOption = 1;
     frm.RefreshMenus();
     EXPECT_TRUE(frm.Action("miMdc1200")->isVisible());
     EXPECT_TRUE(frm.Action("miMdc1200")->isEnabled());
     EXPECT_FALSE(frm.Action("misAni")->isEnabled());
-    frm.Model().OptionBoardType = 3;
+    frm.State().Model.OptionBoardType = 3;
     frm.RefreshMenus();
     EXPECT_FALSE(frm.Action("miMdc1200")->isEnabled());
     EXPECT_TRUE(frm.Action("misAni")->isEnabled());
@@ -700,10 +702,10 @@ TEST_F(MainWindowTest, ItemsToggleTheirColumnGroupAndToolbarItsBar) {
     frm.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
     frm.Action("misFreq")->trigger();
-    EXPECT_FALSE(frm.ItemVisible[5]);
+    EXPECT_FALSE(frm.State().ItemVisible[5]);
     EXPECT_FALSE(frm.Action("misFreq")->isChecked());
     frm.Action("misFreq")->trigger();
-    EXPECT_TRUE(frm.ItemVisible[5]);
+    EXPECT_TRUE(frm.State().ItemVisible[5]);
 
     frm.Action("miToolbar")->trigger();
     EXPECT_FALSE(frm.barTool->isVisible());
@@ -776,7 +778,7 @@ TEST_F(MainWindowTest, ShortCutsReachTheirCommands) {
     EXPECT_TRUE(dialogs->Saved.empty());
     QTest::keyClick(&frm, Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(dialogs->Opened.size(), 1u);
-    EXPECT_TRUE(frm.SaveEnabled) << "any File command offers Save";
+    EXPECT_TRUE(frm.State().SaveEnabled) << "any File command offers Save";
     QTest::keyClick(&frm, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(dialogs->Saved.size(), 1u) << "Untitled: Save asks for a name";
     EXPECT_TRUE(frm.close());

@@ -21,12 +21,12 @@ void EnsureApp();
 
 // The main window's state as the dialogs see it.
 struct TDlgState {
-    TRKmem Model;
-    TMap36 Image;
-    TChannel TemplateChannel;
-    bool FileModified = false;
-    bool HardwareChanged = false;
-    TDialogContext Ctx{Model, Image, TemplateChannel, FileModified, HardwareChanged, 0, 0};
+    TEditorState Ctx;
+    TRKmem& Model = Ctx.Model;
+    TMap36& Image = Ctx.Image;
+    TChannel& TemplateChannel = Ctx.TemplateChannel;
+    bool& FileModified = Ctx.FileModified;
+    bool& HardwareChanged = Ctx.HardwareChanged;
 };
 
 // A configuration for a band position and product as a template holds it:

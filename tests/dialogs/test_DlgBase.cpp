@@ -19,7 +19,7 @@ const TIntEditRule kAfMin{52, 52, 127, "", 1, TIntEditRule::Nearest, 10, 0};
 
 class TTestDialog : public TDlgBase {
   public:
-    explicit TTestDialog(TDialogContext& c) : TDlgBase(nullptr, c, "Test", 320, 220) {
+    explicit TTestDialog(TEditorState& c) : TDlgBase(nullptr, c, "Test", 320, 220) {
         int r = AddRow("&Bell");
         cmbBell = AddCombo(r, 1, ComboDef("cmbBell", 101, "Enable the bell"), {"Disabled", "Enabled"});
         BindIndex(cmbBell, &TRKmem::Bell);
@@ -220,7 +220,7 @@ TEST(DlgRoutines, HintSecondLineAndEnterHelpers) {
 // The pieces the later dialogs build on, on a dialog with two pages.
 class TToolkitDialog : public TDlgBase {
   public:
-    explicit TToolkitDialog(TDialogContext& c) : TDlgBase(nullptr, c, "Toolkit", 420, 320) {
+    explicit TToolkitDialog(TEditorState& c) : TDlgBase(nullptr, c, "Toolkit", 420, 320) {
         int r = AddRow("&Bell");
         cmbBell = AddCombo(r, 1, ComboDef("cmbBell", 1), {"Disabled", "Enabled"});
         BindIndex(cmbBell, Field(&TRKmem::Bell));

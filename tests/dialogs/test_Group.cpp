@@ -209,7 +209,7 @@ TEST_F(GroupCommandTest, ResizedGroupsKeepTheirChannelsAndGetNewBlankOnes) {
         d.btnOK->click();
         EXPECT_EQ(d.result(), QDialog::Accepted);
     });
-    EXPECT_TRUE(frm->FileModified);
+    EXPECT_TRUE(frm->State().FileModified);
     EXPECT_TRUE(messages->Shown.empty());
     const TRKmem back = SaveAndReload(*frm, "resized.K36");
     EXPECT_EQ(back.GroupAreas.Get(1), 1u);
@@ -219,7 +219,7 @@ TEST_F(GroupCommandTest, ResizedGroupsKeepTheirChannelsAndGetNewBlankOnes) {
         EXPECT_EQ(TrimBlanks(back.Channels[i].Tags.Joined()), tags[i]) << i; // stored blank-padded
         EXPECT_EQ(back.Channels[i].Blank, i < 7 ? 0 : 1) << i;
     }
-    EXPECT_TRUE(back.Channels[7].RxFreq == frm->TemplateChannel.RxFreq);
+    EXPECT_TRUE(back.Channels[7].RxFreq == frm->State().TemplateChannel.RxFreq);
     for (int32_t i = 0; i < 10; ++i) {
         EXPECT_EQ(back.GetDealerScan(i), i == 3 ? 0 : 1) << i;
         EXPECT_EQ(back.GetUserScan(i), i == 6 ? 0 : 1) << i;
@@ -255,8 +255,8 @@ TEST_F(GroupCommandTest, WithAllChannelsAllocatedTabbingAndPagingAddNothing) {
         d.btnOK->click();
         EXPECT_EQ(d.result(), QDialog::Accepted);
     });
-    EXPECT_EQ(AllocatedChannels(frm->Model()), 250);
-    EXPECT_FALSE(frm->FileModified);
+    EXPECT_EQ(AllocatedChannels(frm->State().Model), 250);
+    EXPECT_FALSE(frm->State().FileModified);
 }
 
 TEST_F(GroupCommandTest, HomeChannelOutsideIsAskedCancelChangesNothingYesClearsIt) {
@@ -265,7 +265,7 @@ TEST_F(GroupCommandTest, HomeChannelOutsideIsAskedCancelChangesNothingYesClearsI
     m.HomeChannel = 3;
     auto frm = Start(m);
     RunDialog(*frm, [&](TfrmGroup& d) {
-        const TRKmem before = frm->Model();
+        const TRKmem before = frm->State().Model;
         Type(d.edtGTag[0], "X");
         Type(d.edtCh[1], "2");
         messages->Answers = {TMsgResult::Cancel};
@@ -276,8 +276,8 @@ TEST_F(GroupCommandTest, HomeChannelOutsideIsAskedCancelChangesNothingYesClearsI
         EXPECT_EQ(messages->Shown[0].Buttons, TMsgButtons::YesCancel);
         EXPECT_EQ(messages->Shown[0].DefaultButton, 1);
         EXPECT_TRUE(d.isVisible());
-        EXPECT_TRUE(frm->Model() == before);
-        EXPECT_FALSE(frm->FileModified);
+        EXPECT_TRUE(frm->State().Model == before);
+        EXPECT_FALSE(frm->State().FileModified);
         d.btnOK->click(); // answered with the preselected Yes
         EXPECT_EQ(d.result(), QDialog::Accepted);
     });
@@ -328,7 +328,7 @@ TEST_F(GroupCommandTest, ScanBoxesByBoardAndAnUntouchedOkChangesNoByte) {
         SelectOptionBoard(m, c.Board);
         m.SetUserScan(0, 0);
         auto frm = Start(m);
-        ASSERT_EQ(OptionBoardName(frm->Model()), c.Board);
+        ASSERT_EQ(OptionBoardName(frm->State().Model), c.Board);
         const TRKmem first = SaveAndReload(*frm, "first.K36");
         RunDialog(*frm, [&](TfrmGroup& d) {
             QStringList items;
@@ -341,7 +341,7 @@ TEST_F(GroupCommandTest, ScanBoxesByBoardAndAnUntouchedOkChangesNoByte) {
             EXPECT_FALSE(d.cmbScan[2]->isEnabled()) << "no channels";
             d.btnOK->click();
         });
-        EXPECT_FALSE(frm->FileModified) << c.Board;
+        EXPECT_FALSE(frm->State().FileModified) << c.Board;
         SaveAndReload(*frm, "second.K36");
         EXPECT_EQ(ReadFileBytes(folder / "second.K36"), ReadFileBytes(folder / "first.K36")) << c.Board;
     }

@@ -370,7 +370,7 @@ TEST_F(KeyMainWindowTest, UntouchedDialogsLeaveTheSavedFileByteIdentical) {
     Run<TfrmKFunc>(frm, "miKeyFunction", [](TfrmKFunc&) {});
     Run<TfrmDKEdit>(frm, "miDirectCH", [](TfrmDKEdit&) {});
     Run<TfrmFPanel>(frm, "miFrontPanel", [](TfrmFPanel&) {});
-    EXPECT_FALSE(frm.FileModified);
+    EXPECT_FALSE(frm.State().FileModified);
     ASSERT_TRUE(frm.SaveCurrentFile());
     EXPECT_TRUE(ReadFileBytes(file) == bytes);
     EXPECT_TRUE(messages.Texts().empty());
@@ -396,7 +396,7 @@ TEST_F(KeyMainWindowTest, EditsReachTheSavedFile) {
         Pick(d.cmbGPF[3], 1);
         Pick(d.cmbCPF[3], 1);
     });
-    EXPECT_TRUE(frm.FileModified);
+    EXPECT_TRUE(frm.State().FileModified);
     ASSERT_TRUE(frm.SaveCurrentFile());
 
     TRKmem m;

@@ -113,7 +113,7 @@ class SignalingTest : public ::testing::Test {
         frm.RunCommand("miSave");
         const std::string before = ReadFileBytes(file);
         Run<D>(frm, command, [](D&) {});
-        EXPECT_FALSE(frm.FileModified) << command;
+        EXPECT_FALSE(frm.State().FileModified) << command;
         frm.RunCommand("miSave");
         EXPECT_EQ(ReadFileBytes(file), before) << command;
     }
@@ -140,7 +140,7 @@ TEST_F(SignalingTest, SelectableToneShowsOctalCodesAndStoresPickedValues) {
         EXPECT_EQ(r.Dec->currentText(), "67.0");
         Pick(r.Dec, r.Dec->findText("254.1"));
     });
-    EXPECT_TRUE(frm.FileModified);
+    EXPECT_TRUE(frm.State().FileModified);
     frm.RunCommand("miSave");
     const TSTTable t = Reload().ToneTable1[0];
     EXPECT_EQ(t.EncIsCtcss, 0);
@@ -189,7 +189,7 @@ TEST_F(SignalingTest, FormatChangeClearsTheTonesCallTimesDoNot) {
     {
         TfrmMain frm({file.string()});
         Run<Tfrm2Tone>(frm, "mi2Tone", [](Tfrm2Tone& d) { Pick(d.cmbCall, 3); });
-        EXPECT_TRUE(frm.FileModified);
+        EXPECT_TRUE(frm.State().FileModified);
         frm.RunCommand("miSave");
     }
     TRKmem m = Reload();
@@ -198,7 +198,7 @@ TEST_F(SignalingTest, FormatChangeClearsTheTonesCallTimesDoNot) {
     {
         TfrmMain frm({file.string()});
         Run<Tfrm2Tone>(frm, "mi2Tone", [](Tfrm2Tone& d) { Pick(d.cmbTone, 1); });
-        EXPECT_TRUE(frm.FileModified);
+        EXPECT_TRUE(frm.State().FileModified);
         frm.RunCommand("miSave");
     }
     m = Reload();

@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "app/Main.h"
+#include "app/dc_EditorState.h"
 #include "app/dc_Ini.h"
 #include "app/gui_support.h"
 #include "print/D_Preview.h"
@@ -341,7 +342,7 @@ TEST_F(PrintTest, ThePageModeOfTheLastPreviewIsKeptInTheConfiguration) {
             QTest::keyClick(&preview, Qt::Key_Escape);
         });
         frm.RunCommand("miPreview");
-        EXPECT_EQ(frm.PreviewPageMode, 1);
+        EXPECT_EQ(frm.State().PreviewPageMode, 1);
         EXPECT_TRUE(Quit(frm));
     }
     TIniData ini(folder / "RK36.ini");

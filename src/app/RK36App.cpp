@@ -67,7 +67,7 @@ void ScreenshotWhenShown(const QString& file, QPointer<QWidget>* window) {
 
 // Messages of a run without windows go to standard error.
 class TStderrMessageSink : public IMessageSink {
-public:
+  public:
     TMsgResult Show(const TMessage& message) override {
         std::fprintf(stderr, "RK36: %s\n", message.Text.c_str());
         return DefaultResult(message);
@@ -118,7 +118,8 @@ int main(int argc, char* argv[]) {
 
     // QApplication has taken out the arguments that were its own.
     std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+    for (int i = 1; i < argc; ++i)
+        args.emplace_back(argv[i]);
 
     QPointer<QWidget> mainWindow;
     if (const char* shot = std::getenv("RK36_SCREENSHOT"); shot && *shot)

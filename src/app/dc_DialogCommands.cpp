@@ -1,0 +1,33 @@
+#include "app/dc_DialogCommands.h"
+
+#include "dialogs/D_2Tone.h"
+#include "dialogs/D_DKEdit.h"
+#include "dialogs/D_DSub.h"
+#include "dialogs/D_FPanel.h"
+#include "dialogs/D_Group.h"
+#include "dialogs/D_Hardware.h"
+#include "dialogs/D_KFunc.h"
+#include "dialogs/D_Misc.h"
+#include "dialogs/D_PCode.h"
+#include "dialogs/D_SQC.h"
+#include "dialogs/D_SelTone.h"
+#include "dialogs/D_ToneTbl.h"
+
+const std::vector<TDialogCommand>& DialogCommands() {
+    static const std::vector<TDialogCommand> commands = {
+        {"miHardware", ExecuteHardwareDialog, TAfterDialog::NewBaseline},
+        {"miChannel", ExecuteGroupDialog, TAfterDialog::Everything},
+        {"miKeyFunction", ExecuteKFuncDialog, TAfterDialog::Nothing},
+        {"miDirectCH", ExecuteDKEditDialog, TAfterDialog::Nothing},
+        {"miFrontPanel", ExecuteFPanelDialog, TAfterDialog::Nothing},
+        // The encryption type can change the board's name.
+        {"miMIs", ExecuteMiscDialog, TAfterDialog::OptionLayout},
+        {"miSQC", ExecuteSQCDialog, TAfterDialog::Nothing},
+        {"miDSUB25", ExecuteDSubDialog, TAfterDialog::Nothing},
+        {"miSTone", ExecuteSelToneDialog, TAfterDialog::Nothing},
+        {"mi2Tone", Execute2ToneDialog, TAfterDialog::Nothing},
+        {"mi2TTable", ExecuteToneTblDialog, TAfterDialog::Nothing},
+        {"miPCode", ExecutePCodeDialog, TAfterDialog::Nothing},
+    };
+    return commands;
+}
