@@ -47,10 +47,6 @@ struct TDialogContext {
 // without the minimise and maximise buttons a main window has.
 Qt::WindowFlags DialogWindowFlags();
 
-// Model texts are byte strings; on screen they are Latin-1.
-QString ToQt(std::string_view bytes);
-std::string FromQt(const QString& text);
-
 // ---- Shared routines ---------------------------------------------------------
 
 // 1 enables the control with the window colour; anything else disables it

@@ -1,9 +1,4 @@
 #pragma once
-// The manufacture-mode access check, shared by the editor and the
-// command-line tool (the full write to a radio needs it).
-
-#include <string_view>
-
-// True when the typed text, lower-cased and trimmed, is one of the two
-// manufacture-mode access codes.
-bool IsManufactureAccessCode(std::string_view typed);
+// The access check moved to the core; this name stays until the main window
+// and the radio commands include it from there.
+#include "model/dc_Access.h"

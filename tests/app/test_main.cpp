@@ -23,8 +23,8 @@
 #include "app/dc_ChannelGrid.h"
 #include "app/dc_GuiSeams.h"
 #include "app/dc_Help.h"
-#include "app/dc_Ini.h"
 #include "gui_support.h"
+#include "model/dc_Ini.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
 
