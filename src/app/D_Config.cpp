@@ -19,9 +19,10 @@
 
 #include "app/dc_GuiSeams.h"
 #include "app/dc_Help.h"
-#include "app/dc_Ini.h"
 #include "dialogs/DlgBase.h"
+#include "model/dc_Ini.h"
 #include "model/dc_MessageBox.h"
+#include "model/dc_Text.h"
 
 TfrmConfig::TfrmConfig(const TConfigData& data, QWidget* parent, TPortTester tester, TDeviceLister lister)
     : QDialog(parent, DialogWindowFlags()), data_(data),
@@ -171,15 +172,11 @@ bool TfrmConfig::Execute(QWidget* parent, int& comPortNo, int& helpLanguage, TIn
     TConfigData data;
     data.ComPortNo = comPortNo;
     data.HelpLanguage = helpLanguage;
-    for (size_t i = 0; i < data.PortMap.Paths.size(); ++i) {
-        const std::string key = "COM" + std::to_string(i + 1);
-        data.PortMap.Paths[i] = ini.ReadStr(key, data.PortMap.Paths[i]);
-    }
+    data.PortMap = ReadPortMap(ini);
     if (!Execute(parent, data)) return false;
     comPortNo = data.ComPortNo;
     helpLanguage = data.HelpLanguage;
-    for (size_t i = 0; i < data.PortMap.Paths.size(); ++i)
-        ini.WriteStr("COM" + std::to_string(i + 1), data.PortMap.Paths[i]);
+    WritePortMap(data.PortMap, ini);
     ini.Save(); // like the other settings, a file that cannot be written is not an error
     return true;
 }

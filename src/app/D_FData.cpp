@@ -15,12 +15,13 @@
 #include <vector>
 
 #include "app/dc_EditorState.h"
-#include "app/dc_Ini.h"
+#include "app/dc_GuiSeams.h"
 #include "dialogs/DlgBase.h"
 #include "image/dc_Map36.h"
 #include "model/dc_Errors.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_RKmem.h"
+#include "model/dc_Text.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ bool IsHexDigit(QChar c) {
 
 // A cell text as a byte; false when it is not one.
 bool ParseByte(const QString& text, uint8_t& value) {
-    const std::string s = TrimText(text.toLatin1().toStdString());
+    const std::string s = TrimText(FromQ(text));
     if (s.empty() || s.size() > 2) return false;
     unsigned v = 0;
     const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v, 16);
@@ -53,7 +54,7 @@ bool ParseByte(const QString& text, uint8_t& value) {
 // A committed cell: cut to two characters; one character or none is read as
 // a byte (0 when it is not one) and shown as two digits.
 QString NormalizeCell(const QString& typed) {
-    QString text = QString::fromLatin1(TrimText(typed.toLatin1().toStdString()));
+    QString text = ToQ(TrimText(FromQ(typed)));
     if (text.size() > 2) text.truncate(2);
     if (text.size() <= 1) {
         uint8_t value = 0;

@@ -30,6 +30,6 @@ TfrmPass::TfrmPass(QWidget* parent) : QDialog(parent, DialogWindowFlags()) {
 }
 
 void TfrmPass::done(int result) {
-    password_ = medtPass->text().toLatin1().toStdString();
+    password_ = FromQ(medtPass->text());
     QDialog::done(result);
 }

@@ -13,9 +13,9 @@
 
 #include "app/dc_GuiSeams.h"
 #include "app/dc_Help.h"
-#include "app/dc_Ini.h"
 #include "model/dc_RKmem.h"
 #include "model/dc_Rules.h"
+#include "model/dc_Text.h"
 
 namespace {
 

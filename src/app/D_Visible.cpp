@@ -65,7 +65,7 @@ TfrmVisible::TfrmVisible(const TItemVisible& itemVisible, bool fleetFormat, bool
     auto* grid = new QGridLayout(box);
     constexpr int rows = kBoxCount / 2;
     for (int i = 0; i < kBoxCount; ++i) {
-        auto* c = new QCheckBox(QString::fromLatin1(kBoxes[static_cast<size_t>(i)].Caption), box);
+        auto* c = new QCheckBox(ToQ(kBoxes[static_cast<size_t>(i)].Caption), box);
         c->setObjectName(QStringLiteral("chk%1").arg(i, 2, 10, QLatin1Char('0')));
         c->installEventFilter(this);
         grid->addWidget(c, i % rows, i / rows);

@@ -35,7 +35,7 @@
 #include "app/dc_FileCommands.h"
 #include "app/dc_GuiSeams.h"
 #include "app/dc_Help.h"
-#include "app/dc_Ini.h"
+#include "model/dc_Ini.h"
 #include "app/dc_LockKeys.h"
 #include "app/dc_MainMenu.h"
 #include "app/dc_Settings.h"
@@ -45,8 +45,9 @@
 #include "dialogs/D_SelTone.h"
 #include "dialogs/D_ToneTbl.h"
 #include "image/dc_DataFile.h"
-#include "link/dc_Access.h"
+#include "model/dc_Access.h"
 #include "model/dc_MessageBox.h"
+#include "model/dc_Text.h"
 #include "model/dc_ReportLayout.h"
 #include "model/dc_Rules.h"
 #include "print/D_Preview.h"
@@ -58,12 +59,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kDefaultHint = "F1 for Help  F2 for Next Group  F3 for DCS Complement  F10 for Menus";
-
-std::string UpperCase(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
 
 std::string WithTrailingSlash(const fs::path& folder) {
     std::string text = folder.string();
@@ -259,7 +254,7 @@ void TfrmMain::BuildMenus() {
             auto* action = new QAction(ToQ(e.Caption), this);
             action->setObjectName(ToQ(e.Name));
             action->setCheckable(e.Kind == TMenuKind::Check);
-            if (*e.ShortCut) action->setShortcut(QKeySequence(QString::fromLatin1(e.ShortCut)));
+            if (*e.ShortCut) action->setShortcut(QKeySequence(ToQ(e.ShortCut)));
             action->setStatusTip(LongHint(e.Hint));
             action->setToolTip(ShortHint(e.Hint));
             action->setData(e.HelpContext);
@@ -409,7 +404,7 @@ QMenu* TfrmMain::Menu(const std::string& name) const {
 }
 
 QString TfrmMain::DefaultHint() const {
-    return QString::fromLatin1(kDefaultHint);
+    return ToQ(kDefaultHint);
 }
 
 // ---- Configuration -------------------------------------------------------------

@@ -26,7 +26,7 @@ namespace {
 // Where a per-user lock lives: the runtime folder is private to the user;
 // the temporary folder is shared, so the user id goes into the name there.
 QString LockFileName() {
-    const QString name = QString::fromLatin1(kAppTitle);
+    const QString name = ToQ(kAppTitle);
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime)
         return QDir(QFile::decodeName(runtime)).filePath(name + QStringLiteral(".lock"));
     return QDir::temp().filePath(name + QStringLiteral(" %1.lock").arg(getuid()));

@@ -18,7 +18,7 @@
 #include "app/D_SelectList.h"
 #include "app/dc_GuiSeams.h"
 #include "app/dc_Help.h"
-#include "app/dc_Ini.h"
+#include "model/dc_Text.h"
 #include "model/dc_MessageBox.h"
 
 namespace {
@@ -43,13 +43,6 @@ const char* UpperCaption(int col) {
 const char* LowerCaption(int col) {
     const TChannelColumn& c = ChannelColumns[static_cast<size_t>(col)];
     return *c.Caption2 ? c.Caption2 : c.Caption1;
-}
-
-int TextToIntOr(const std::string& text, int fallback) {
-    const std::string t = TrimText(text);
-    int v = 0;
-    const auto r = std::from_chars(t.data(), t.data() + t.size(), v);
-    return r.ec == std::errc() && r.ptr == t.data() + t.size() && !t.empty() ? v : fallback;
 }
 
 // Cells in the window colour, grey text on disabled channels, tags on the left.
@@ -137,8 +130,8 @@ void TGridHeader::paintSection(QPainter* painter, const QRect& rect, int logical
     painter->setPen(Qt::black);
     const QRect upper(rect.left(), rect.top(), rect.width(), half);
     const QRect lower(rect.left(), rect.top() + half, rect.width(), rect.height() - half);
-    painter->drawText(upper, Qt::AlignCenter, QString::fromLatin1(UpperCaption(logicalIndex)));
-    painter->drawText(lower, Qt::AlignCenter, QString::fromLatin1(LowerCaption(logicalIndex)));
+    painter->drawText(upper, Qt::AlignCenter, ToQ(UpperCaption(logicalIndex)));
+    painter->drawText(lower, Qt::AlignCenter, ToQ(LowerCaption(logicalIndex)));
     painter->restore();
 }
 
@@ -227,8 +220,8 @@ TChannelGrid::TChannelGrid(TEditorState& state, QWidget* parent) : QWidget(paren
 
     // Caption panels sit over the upper header row of their column group.
     auto caption = [this](const char* name, const char* text) {
-        auto* panel = new QLabel(QString::fromLatin1(text), grdCh);
-        panel->setObjectName(QString::fromLatin1(name));
+        auto* panel = new QLabel(ToQ(text), grdCh);
+        panel->setObjectName(ToQ(name));
         panel->setAlignment(Qt::AlignCenter);
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Raised);
@@ -667,7 +660,7 @@ void TChannelGrid::Copy() {
     StoreGridPage();
     const int idx = page_.ChIdx[static_cast<size_t>(row)];
     state_.CopiedChannel =
-        TCopiedChannel{state_.Model.Channels[idx], TextToIntOr(CellText(gcChn, row), idx + 1), idx};
+        TCopiedChannel{state_.Model.Channels[idx], ParseInt(TrimText(CellText(gcChn, row))).value_or(idx + 1), idx};
 }
 
 void TChannelGrid::TakeCopiedChannel(int row) {

@@ -6,11 +6,11 @@
 #include <cstdio>
 #include <string_view>
 
-#include "app/dc_Ini.h"
 #include "model/dc_Decimal.h"
 #include "model/dc_Errors.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
+#include "model/dc_Text.h"
 
 namespace {
 
@@ -51,15 +51,6 @@ int32_t ColumnParam(int col) {
 }
 TCellKind ColumnKind(int col) {
     return ChannelColumns[static_cast<size_t>(col)].Kind;
-}
-
-// The whole text as a decimal integer ("+3" included); `fallback` otherwise.
-int32_t TextToInt(std::string_view text, int32_t fallback) {
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    int32_t v = 0;
-    const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (text.empty() || r.ec != std::errc() || r.ptr != text.data() + text.size()) return fallback;
-    return v;
 }
 
 double TextToMHz(const std::string& text) {
@@ -140,7 +131,7 @@ std::string SignallingText(int32_t code) {
     return code == 9 ? "0" : std::to_string(code + 1);
 }
 int32_t SignallingFromText(const std::string& text) {
-    const int32_t n = TextToInt(text, 0);
+    const int32_t n = ParseInt(text).value_or(0);
     return n == 0 ? 9 : n - 1;
 }
 
@@ -200,10 +191,7 @@ std::string ChannelsLeftCaption(const TRKmem& m) {
 // ---- Cell texts and write-back -----------------------------------------------------
 
 std::string FrequencyText(double mhz) {
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, mhz, std::chars_format::fixed, 6);
-    if (r.ec != std::errc()) return "0.000000";
-    return std::string(buf, r.ptr);
+    return FixedText(mhz, 6);
 }
 
 std::string DcsThreeDigits(int32_t code) {
@@ -287,7 +275,7 @@ void StoreRow(TRKmem& m, TChannel& ch, int32_t chIdx, const TGridRow& row, const
         m.SetDealerScan(chIdx, 0);
     }
 
-    const int32_t sql = TextToInt(row[gcSql], 0);
+    const int32_t sql = ParseInt(row[gcSql]).value_or(0);
     ch.SqlNegative = sql < 0 ? 1 : 0;
     ch.SqlLevel = sql < 0 ? -sql : sql;
 
@@ -319,7 +307,7 @@ void StoreRow(TRKmem& m, TChannel& ch, int32_t chIdx, const TGridRow& row, const
         ch.SignallingCode = 0;
         if (row[gcAni] != "-") {
             ch.SignallingOn = 1;
-            ch.SignallingCode = TextToInt(row[gcAni], 0);
+            ch.SignallingCode = ParseInt(row[gcAni]).value_or(0);
         }
     }
     if (opt.Mdc) {

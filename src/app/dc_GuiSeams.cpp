@@ -82,7 +82,7 @@ std::optional<std::filesystem::path> RunFileDialog(const TFileDialogRequest& req
                        QtNameFilter(request.Filter));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(QString::fromLatin1(request.DefaultExt.c_str()));
+    dialog.setDefaultSuffix(ToQ(request.DefaultExt));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return PathFromQ(dialog.selectedFiles().front());
 }
@@ -164,10 +164,10 @@ QString QtNameFilter(std::string_view filter) {
 
 TOkCancel MakeOkCancel(QDialog* dialog, const char* okName, const char* cancelName) {
     auto* ok = new QPushButton(QStringLiteral("OK"), dialog);
-    ok->setObjectName(QString::fromLatin1(okName));
+    ok->setObjectName(ToQ(okName));
     ok->setDefault(true);
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
-    cancel->setObjectName(QString::fromLatin1(cancelName));
+    cancel->setObjectName(ToQ(cancelName));
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
     auto* row = new QHBoxLayout;
     row->addStretch();

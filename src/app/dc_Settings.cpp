@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "app/dc_EditorState.h"
-#include "app/dc_Ini.h"
+#include "model/dc_Ini.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_common.h"
-#include "cli/cli_json.h"
 #include "image/dc_DataFile.h"
 #include "model/dc_Errors.h"
 #include "model/dc_MessageBox.h"
+#include "json/dc_Json.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_common.h"
-#include "cli/cli_json.h"
 #include "image/dc_DataFile.h"
+#include "json/dc_Json.h"
 
 void RegisterDumpCommand(CLI::App& app) {
     auto* cmd = app.add_subcommand("dump", "Print the whole decoded configuration as JSON");

@@ -10,7 +10,7 @@
 
 #include "image/dc_DataFile.h"
 #include "link/U_Radio36.h"
-#include "link/dc_Access.h"
+#include "model/dc_Access.h"
 #include "link/dc_TracePort.h"
 #include "model/dc_MessageBox.h"
 

@@ -19,12 +19,12 @@ constexpr int kSwitchRows = 15;
 QStringList ToQtList(const std::vector<std::string>& texts) {
     QStringList list;
     for (const auto& t : texts)
-        list << ToQt(t);
+        list << ToQ(t);
     return list;
 }
 
 std::string ShownText(const QComboBox* box) {
-    return box->currentIndex() >= 0 ? FromQt(box->currentText()) : std::string();
+    return box->currentIndex() >= 0 ? FromQ(box->currentText()) : std::string();
 }
 
 std::vector<std::string> ShownTexts(const std::vector<QComboBox*>& boxes) {
@@ -82,7 +82,7 @@ TfrmDSub::TfrmDSub(QWidget* parent, TEditorState& context)
     AddPage(QStringLiteral("Output port"));
     AddColumnHeaders({QStringLiteral("Polarity"), QStringLiteral("Function")});
     for (size_t i = 0; i < kDsubOutPolarity.size(); ++i) {
-        const int row = AddRow(QString::fromLatin1(kDsubOutPolarity[i].Pin));
+        const int row = AddRow(ToQ(kDsubOutPolarity[i].Pin));
         OutPolarity.push_back(check(row, kDsubOutPolarity[i]));
         if (i == 0) continue;
         outBoxes_.push_back(AddCombo(row, 2, ComboDef(kDsubOutPins[i - 1].Box, hcDsub, outHint),
@@ -97,7 +97,7 @@ TfrmDSub::TfrmDSub(QWidget* parent, TEditorState& context)
     AddPage(QStringLiteral("Input port"));
     AddColumnHeaders({QStringLiteral("Polarity"), QStringLiteral("Function")});
     for (size_t i = 0; i < kDsubInPolarity.size(); ++i) {
-        const int row = AddRow(QString::fromLatin1(kDsubInPolarity[i].Pin));
+        const int row = AddRow(ToQ(kDsubInPolarity[i].Pin));
         InPolarity.push_back(check(row, kDsubInPolarity[i]));
         if (i == 0) continue;
         if (i <= kDsubInPins.size())

@@ -37,7 +37,7 @@ TfrmGroup::TfrmGroup(QWidget* parent, TEditorState& context)
     Rows()->addWidget(no, 0, 0);
 
     for (int r = 0; r < kGroupsPerPage; ++r) {
-        rows_[static_cast<size_t>(r)] = AddRow(ToQt(GroupRowCaption(r + 1, r + 1)));
+        rows_[static_cast<size_t>(r)] = AddRow(ToQ(GroupRowCaption(r + 1, r + 1)));
         const int row = rows_[static_cast<size_t>(r)];
         pnlGrp[static_cast<size_t>(r)] = RowLabel(row);
         pnlGrp[static_cast<size_t>(r)]->setObjectName(QString::fromLatin1(RowName("pnlGrp", r + 1)));
@@ -106,13 +106,13 @@ void TfrmGroup::ShowPage() {
     for (int r = 0; r < kGroupsPerPage; ++r) {
         const auto i = static_cast<size_t>(r);
         const int32_t g = GroupOfRow(r);
-        SetRowCaption(rows_[i], ToQt(GroupRowCaption(r + 1, g + 1)));
-        edtCh[i]->setText(ToQt(CountText(static_cast<int32_t>(work_.GroupAreas.Get(g)))));
-        edtGTag[i]->setText(ToQt(work_.GroupNames[g].Text));
+        SetRowCaption(rows_[i], ToQ(GroupRowCaption(r + 1, g + 1)));
+        edtCh[i]->setText(ToQ(CountText(static_cast<int32_t>(work_.GroupAreas.Get(g)))));
+        edtGTag[i]->setText(ToQ(work_.GroupNames[g].Text));
         const TGroupScanBox box = GroupScanBox(Live(), work_, g, trunk);
         QStringList items;
         for (const std::string& item : box.Items)
-            items << ToQt(item);
+            items << ToQ(item);
         RefillCombo(cmbScan[i], items, box.Selected);
         SetControlEnabled(cmbScan[i], box.Enabled ? 1 : 0);
     }
@@ -122,7 +122,7 @@ void TfrmGroup::ShowPage() {
 void TfrmGroup::edtChCommit(int row) {
     const int32_t g = GroupOfRow(row);
     const int32_t count =
-        ClampGroupCount(FromQt(edtCh[static_cast<size_t>(row)]->text()), AllocatedChannels(work_),
+        ClampGroupCount(FromQ(edtCh[static_cast<size_t>(row)]->text()), AllocatedChannels(work_),
                         static_cast<int32_t>(work_.GroupAreas.Get(g)), row == 0);
     work_.GroupAreas.Set(g, static_cast<uint32_t>(count));
     // The scan boxes follow the counts.
@@ -130,12 +130,12 @@ void TfrmGroup::edtChCommit(int row) {
 }
 
 void TfrmGroup::edtGTagCommit(int row) {
-    work_.GroupNames[GroupOfRow(row)].Text = FromQt(edtGTag[static_cast<size_t>(row)]->text());
+    work_.GroupNames[GroupOfRow(row)].Text = FromQ(edtGTag[static_cast<size_t>(row)]->text());
 }
 
 void TfrmGroup::cmbScanChange(int row) {
     const QComboBox* combo = cmbScan[static_cast<size_t>(row)];
-    if (combo->currentIndex() >= 0) SetGroupScanChoice(work_, GroupOfRow(row), FromQt(combo->currentText()));
+    if (combo->currentIndex() >= 0) SetGroupScanChoice(work_, GroupOfRow(row), FromQ(combo->currentText()));
 }
 
 bool TfrmGroup::ExtraKeyDown(QKeyEvent* key, QLineEdit* edit) {

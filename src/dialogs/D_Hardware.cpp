@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <memory>
 
+#include "app/dc_GuiSeams.h"
 #include "dialogs/dc_HardwareRules.h"
 #include "model/dc_Decimal.h"
 #include "model/dc_Rules.h"
+#include "model/dc_Text.h"
 
 namespace {
 
@@ -55,8 +57,8 @@ TfrmHardware::TfrmHardware(QWidget* parent, TEditorState& context)
         TComboDef s;
         s.Name = name;
         s.HelpContext = help;
-        s.Hint1 = QString::fromLatin1(hint1);
-        s.Hint2 = QString::fromLatin1(hint2);
+        s.Hint1 = ToQ(hint1);
+        s.Hint2 = ToQ(hint2);
         return s;
     };
     auto edit = [](const char* name, uint32_t help, const char* hint1, const char* hint2, int maxLength,
@@ -64,8 +66,8 @@ TfrmHardware::TfrmHardware(QWidget* parent, TEditorState& context)
         TEditDef s;
         s.Name = name;
         s.HelpContext = help;
-        s.Hint1 = QString::fromLatin1(hint1);
-        s.Hint2 = QString::fromLatin1(hint2);
+        s.Hint1 = ToQ(hint1);
+        s.Hint2 = ToQ(hint2);
         s.MaxLength = maxLength;
         s.Filter = filter;
         s.Converter = std::move(converter);
@@ -87,7 +89,7 @@ TfrmHardware::TfrmHardware(QWidget* parent, TEditorState& context)
     const TEditConverter stbyConverter{nullptr, [this](const std::string& text) {
                                            return NormalizeStbyText(Live(), IndexOr(cmbCHType, 0),
                                                                     IndexOr(cmbMFBand, 0),
-                                                                    IndexOr(cmbMPType, 1), TrimBlanks(text));
+                                                                    IndexOr(cmbMPType, 1), TrimText(text));
                                        }};
 
     int row = AddRow(QStringLiteral("&RF D&eck Capability"), QLatin1Char('E'));
@@ -173,13 +175,13 @@ TfrmHardware::TfrmHardware(QWidget* parent, TEditorState& context)
         [this, releaseShown] {
             const TIntEditRule& rule = SqReleaseRule();
             const int32_t ms = Live().SqReleaseTime * 5 + 5;
-            edtMNATime->setText(ToQt(IntEditDisplay(rule, ParseIntEdit(rule, std::to_string(ms)))));
+            edtMNATime->setText(ToQ(IntEditDisplay(rule, ParseIntEdit(rule, std::to_string(ms)))));
             *releaseShown = edtMNATime->text();
         },
         [this, releaseShown] {
             if (!WritingEveryControl() && edtMNATime->text() == *releaseShown) return;
             Live().SqReleaseTime =
-                SqReleaseTimeFromMs(ParseIntEdit(SqReleaseRule(), FromQt(edtMNATime->text())));
+                SqReleaseTimeFromMs(ParseIntEdit(SqReleaseRule(), FromQ(edtMNATime->text())));
         },
         [this] { return Live().SqReleaseTime != WorkingCopy().SqReleaseTime; });
     BindIndex(cmbMSRTime, Field(&TRKmem::NoiseSqAttackTime));
@@ -210,7 +212,7 @@ void TfrmHardware::ShowStbyRx(int bandPosition, int stbyEntry, bool lowVhf, bool
     std::string text = FormatFixed(DecodeStbyRx(Live(), entry, bandPosition, lowVhf), 6, 3);
     if (normalise)
         text = NormalizeStbyText(Live(), IndexOr(cmbCHType, 0), bandPosition, IndexOr(cmbMPType, 1), text);
-    edtMSRX->setText(ToQt(text));
+    edtMSRX->setText(ToQ(text));
 }
 
 void TfrmHardware::FormShow() {
@@ -249,7 +251,7 @@ void TfrmHardware::cmbMFBandChange() {
     const int band = cmbMFBand->currentIndex();
     const THwBand& b = HardwareBand(band, IsTr2300(IndexOr(cmbMPType, 1)));
     SelectIndex(cmbMSDelay, b.SqDelayMs - 5);
-    edtMNATime->setText(ToQt(IntEditDisplay(SqReleaseRule(), b.SqReleaseMs)));
+    edtMNATime->setText(ToQ(IntEditDisplay(SqReleaseRule(), b.SqReleaseMs)));
     SelectIndex(cmbMSRTime, (b.AttackMs - 10) / 5);
     SelectIndex(cmbMSH, b.Hysteresis);
     SelectIndex(cmbMDRData, b.DcsRxInverted);
@@ -289,7 +291,7 @@ bool TfrmHardware::WriteBack() {
     const int32_t stbyEntry = WriteBandFields(m, band, IsTr2300(product));
     m.ProductType = kProductTypes[static_cast<size_t>(std::clamp(product, 0, 2))];
     double mhz = 0;
-    if (TextToFloat(TrimBlanks(FromQt(edtMSRX->text())), mhz)) {
+    if (TextToFloat(TrimText(FromQ(edtMSRX->text())), mhz)) {
         TSTBYRPData& entry = m.StandbyRepeaterData.Items[StbyEntryIndex(stbyEntry)];
         entry = EncodeStbyRx(m, entry, mhz, band);
     }

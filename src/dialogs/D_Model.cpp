@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 
+#include "app/dc_GuiSeams.h"
 #include "dialogs/dc_HardwareRules.h"
 #include "image/dc_DataFile.h"
 #include "model/dc_MessageBox.h"
@@ -13,14 +14,14 @@ namespace {
 QStringList ProductItems() {
     QStringList items;
     for (const char* p : kProductTypes)
-        items << QString::fromLatin1(p);
+        items << ToQ(p);
     return items;
 }
 
 QStringList BandItems(const QString& product) {
     QStringList items;
-    for (const auto& name : BandNames(FromQt(product)))
-        items << ToQt(name);
+    for (const auto& name : BandNames(FromQ(product)))
+        items << ToQ(name);
     return items;
 }
 

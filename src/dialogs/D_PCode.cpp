@@ -42,7 +42,7 @@ TfrmPCode::TfrmPCode(QWidget* parent, TEditorState& context)
             [this, r, i, shown] {
                 const TPaging& p = Live().Pagings[i];
                 const bool free = p.Empty == 1;
-                r.Code->setText(free ? QString() : ToQt(p.Code));
+                r.Code->setText(free ? QString() : ToQ(p.Code));
                 SelectIndex(r.Mode, free ? 0 : p.EncDec);
                 *shown = {r.Code->text(), r.Mode->currentIndex()};
             },
@@ -51,7 +51,7 @@ TfrmPCode::TfrmPCode(QWidget* parent, TEditorState& context)
                     r.Mode->currentIndex() == shown->Mode)
                     return;
                 TPaging& p = Live().Pagings[i];
-                WritePagingEntry(p, FromQt(r.Code->text()), IndexOr(r.Mode, p.EncDec));
+                WritePagingEntry(p, FromQ(r.Code->text()), IndexOr(r.Mode, p.EncDec));
             },
             {});
     }

@@ -15,7 +15,7 @@ constexpr uint32_t hcSelTone = 98331;
 QStringList Items(const std::vector<std::string>& texts) {
     QStringList out;
     for (const std::string& t : texts)
-        out << ToQt(t);
+        out << ToQ(t);
     return out;
 }
 
@@ -70,12 +70,12 @@ TfrmSelTone::TfrmSelTone(QWidget* parent, TEditorState& context)
             auto shownTag = std::make_shared<QString>();
             Bind(
                 [this, edit = r.Tag, tagRef, shownTag] {
-                    edit->setText(ToQt(tagRef(Live())));
+                    edit->setText(ToQ(tagRef(Live())));
                     *shownTag = edit->text();
                 },
                 [this, edit = r.Tag, tagRef, shownTag] {
                     if (WritingEveryControl() || edit->text() != *shownTag)
-                        tagRef(Live()) = SelToneTag(FromQt(edit->text()));
+                        tagRef(Live()) = SelToneTag(FromQ(edit->text()));
                 },
                 {});
             BindInvertedFlag(r.EncType, Member(table, e, &TSTTable::EncIsCtcss));

@@ -14,7 +14,7 @@ constexpr uint32_t hcToneTbl = 98324;
 QStringList Items(const std::vector<std::string>& texts) {
     QStringList out;
     for (const std::string& t : texts)
-        out << ToQt(t);
+        out << ToQ(t);
     return out;
 }
 
@@ -66,7 +66,7 @@ TfrmToneTbl::TfrmToneTbl(QWidget* parent, TEditorState& context)
                 FillTones(r, r.Group->currentIndex());
                 for (auto [box, tone] :
                      {std::pair{r.First, t.FirstTone}, std::pair{r.Second, t.SecondTone}}) {
-                    const QString text = ToQt(list.Text(tone));
+                    const QString text = ToQ(list.Text(tone));
                     box->setCurrentIndex(text.isEmpty() ? -1 : box->findText(text));
                 }
                 *dirty = {};
@@ -83,7 +83,7 @@ TfrmToneTbl::TfrmToneTbl(QWidget* parent, TEditorState& context)
                     }
                     // Every offered frequency is in the standard list; a
                     // text that is not keeps the stored index.
-                    const int32_t index = TwoToneList().IndexOf(FromQt(box->currentText()));
+                    const int32_t index = TwoToneList().IndexOf(FromQ(box->currentText()));
                     if (box->currentIndex() >= 0 && index != kTwoToneNone) *tone = index;
                 }
             },

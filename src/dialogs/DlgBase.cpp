@@ -1,5 +1,6 @@
 #include "dialogs/DlgBase.h"
 
+#include "app/dc_GuiSeams.h"
 #include "dialogs/dc_ChannelPicker.h"
 
 #include <QAbstractItemView>
@@ -23,15 +24,6 @@
 #include <memory>
 
 // ---- Texts -------------------------------------------------------------------
-
-QString ToQt(std::string_view bytes) {
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
-std::string FromQt(const QString& text) {
-    const QByteArray latin1 = text.toLatin1();
-    return std::string(latin1.constData(), static_cast<size_t>(latin1.size()));
-}
 
 // ---- Shared routines ---------------------------------------------------------
 
@@ -286,7 +278,7 @@ bool TDlgBase::RowReachable(const TRow& row) const {
 }
 
 TDlgBase::TControl& TDlgBase::Register(QWidget* widget, int row, int column, const TControlDef& def) {
-    widget->setObjectName(QString::fromLatin1(def.Name));
+    widget->setObjectName(ToQ(def.Name));
     widget->installEventFilter(this);
     if (row >= 0 && row < static_cast<int>(rowList_.size())) {
         TRow& r = rowList_[static_cast<size_t>(row)];
@@ -409,12 +401,12 @@ void TDlgBase::BindInt(QLineEdit* edit, const TIntEditRule& rule, TIntRef value,
         [this, edit, rule, value, scale, shown] {
             const int64_t v = static_cast<int64_t>(value(Live())) * scale;
             const int32_t inRange = static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-            edit->setText(ToQt(IntEditDisplay(rule, ParseIntEdit(rule, std::to_string(inRange)))));
+            edit->setText(ToQ(IntEditDisplay(rule, ParseIntEdit(rule, std::to_string(inRange)))));
             *shown = edit->text();
         },
         [this, edit, rule, value, scale, shown] {
             if (!writeAll_ && edit->text() == *shown) return;
-            value(Live()) = RoundIntEdit(rule, ParseIntEdit(rule, FromQt(edit->text()))) / scale;
+            value(Live()) = RoundIntEdit(rule, ParseIntEdit(rule, FromQ(edit->text()))) / scale;
         },
         [this, value] { return value(Live()) != value(copy_); });
 }
@@ -425,14 +417,14 @@ void TDlgBase::BindDecimal(QLineEdit* edit, const TDecimalEditRule& rule, TIntRe
     Bind(
         [this, edit, rule, value, scale, shown] {
             const double v = std::clamp(static_cast<double>(value(Live())) / scale, rule.Min, rule.Max);
-            edit->setText(ToQt(DecimalEditDisplay(rule, v)));
+            edit->setText(ToQ(DecimalEditDisplay(rule, v)));
             *shown = edit->text();
         },
         [this, edit, rule, value, scale, shown] {
             if (!writeAll_ && edit->text() == *shown) return;
             // Rounded: 16.3 x 1e6 is 16299999.99... in binary floating point.
             const long double v =
-                static_cast<long double>(ParseDecimalEdit(rule, FromQt(edit->text()))) * scale;
+                static_cast<long double>(ParseDecimalEdit(rule, FromQ(edit->text()))) * scale;
             value(Live()) =
                 static_cast<int32_t>(std::llround(std::clamp<long double>(v, INT32_MIN, INT32_MAX)));
         },
@@ -443,11 +435,11 @@ void TDlgBase::BindText(QLineEdit* edit, TTextRef text) {
     auto shown = std::make_shared<QString>();
     Bind(
         [this, edit, text, shown] {
-            edit->setText(ToQt(text(Live())));
+            edit->setText(ToQ(text(Live())));
             *shown = edit->text();
         },
         [this, edit, text, shown] {
-            if (writeAll_ || edit->text() != *shown) text(Live()) = FromQt(edit->text());
+            if (writeAll_ || edit->text() != *shown) text(Live()) = FromQ(edit->text());
         },
         [this, text] { return text(Live()) != text(copy_); });
 }
@@ -580,7 +572,7 @@ void TDlgBase::OnLeaveEdit(TControl& control) {
     if (control.ReadOnly) return;
     auto* edit = static_cast<QLineEdit*>(control.Widget);
     const bool edited = !edit->isReadOnly();
-    edit->setText(ToQt(control.Converter.Display(FromQt(edit->text()))));
+    edit->setText(ToQ(control.Converter.Display(FromQ(edit->text()))));
     SetEditForm(edit, 0);
     editState_ = false;
     if (edited && control.OnCommit) control.OnCommit();
@@ -593,10 +585,10 @@ void TDlgBase::ToggleEditForm(TControl& control) {
     if (edit->isReadOnly()) {
         SetEditForm(edit, 1);
         editState_ = true;
-        edit->setText(ToQt(control.Converter.Edit(FromQt(edit->text()))));
+        edit->setText(ToQ(control.Converter.Edit(FromQ(edit->text()))));
         edit->selectAll();
     } else {
-        edit->setText(ToQt(control.Converter.Display(FromQt(edit->text()))));
+        edit->setText(ToQ(control.Converter.Display(FromQ(edit->text()))));
         SetEditForm(edit, 0);
         editState_ = false;
         if (control.OnCommit) control.OnCommit();

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/dc_EditorState.h"
+#include "app/dc_GuiSeams.h"
 #include "dialogs/dc_DlgHelpers.h"
 #include "image/dc_Map36.h"
 #include "model/dc_RKmem.h"
@@ -35,10 +36,6 @@ class TGroupChannelPicker;
 // The frame of every dialog and message box: a title and a close button,
 // without the minimise and maximise buttons a main window has.
 Qt::WindowFlags DialogWindowFlags();
-
-// Model texts are byte strings; on screen they are Latin-1.
-QString ToQt(std::string_view bytes);
-std::string FromQt(const QString& text);
 
 // ---- Shared routines ---------------------------------------------------------
 

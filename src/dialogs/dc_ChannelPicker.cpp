@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/dc_GuiSeams.h"
 #include "dialogs/DlgBase.h"
 #include "model/dc_Groups.h"
 #include "model/dc_RKmem.h"
@@ -41,7 +42,7 @@ void TGroupChannelPicker::Load(const TRKmem& model) {
     QStringList items;
     if (style_.NoneEntry) items << QStringLiteral("None");
     for (int32_t g : groupNumbers_)
-        items << ToQt(model.GroupNames[g].Text);
+        items << ToQ(model.GroupNames[g].Text);
     RefillCombo(group_, items, -1);
     positions_.clear();
     RefillCombo(channel_, style_.NoneEntry ? QStringList{QStringLiteral("None")} : QStringList{}, -1);
@@ -82,11 +83,11 @@ void TGroupChannelPicker::FillChannels(int32_t keepPosition) {
         for (int32_t p : NonBlankPositions(*model_, g)) {
             const int32_t index = ChannelIndexOf(*model_, g, p);
             if (p != keepPosition && std::find(taken_.begin(), taken_.end(), index) != taken_.end()) continue;
-            QString text = ToQt(model_->Channels[index].Tags.Joined());
+            QString text = ToQ(model_->Channels[index].Tags.Joined());
             if (style_.NumberedChannels) {
                 char head[16];
                 std::snprintf(head, sizeof head, "Ch%.3d: ", index + 1);
-                text.prepend(QString::fromLatin1(head));
+                text.prepend(ToQ(head));
             }
             positions_.push_back(p);
             items << text;

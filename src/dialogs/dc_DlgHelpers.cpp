@@ -6,12 +6,10 @@
 #include <system_error>
 
 #include "model/dc_Decimal.h"
+#include "model/dc_Text.h"
 
 namespace {
 
-char UpperChar(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -59,22 +57,8 @@ char FilterChar(TCharFilter filter, char c) {
     return '\0';
 }
 
-std::string TrimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
-
-std::string UpperAscii(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        c = UpperChar(c);
-    return out;
-}
-
 std::string NormalizeSignedDecimalText(std::string_view text) {
-    std::string s = TrimBlanks(text);
+    std::string s = TrimText(text);
     for (char c : s)
         if (FilterChar(TCharFilter::SignedDecimal, c) == '\0' || c == kBackspace) return {};
     if (std::count(s.begin(), s.end(), '+') > 1 || std::count(s.begin(), s.end(), '-') > 1) return "0";
@@ -99,39 +83,17 @@ std::string NormalizeDtmfText(std::string_view text) {
     return out;
 }
 
-namespace {
-bool ReadInteger(std::string_view text, int base, int64_t& out) {
-    if (text.empty()) return false;
-    const char* first = text.data();
-    const char* last = first + text.size();
-    bool negative = false;
-    if (*first == '+' || *first == '-') {
-        negative = *first == '-';
-        ++first;
-    }
-    if (first == last || *first == '+' || *first == '-') return false;
-    int64_t v = 0;
-    auto r = std::from_chars(first, last, v, base);
-    if (r.ec != std::errc() || r.ptr != last || v > INT32_MAX) return false;
-    out = negative ? -v : v;
-    return true;
-}
-} // namespace
-
 bool IsNonNegativeInteger(std::string_view text) {
-    int64_t v = 0;
-    return ReadInteger(text, 10, v) && v >= 0;
+    const auto v = ParseInt(text);
+    return v && *v >= 0;
 }
 
 int32_t NonNegativeIntegerOr(std::string_view text, int32_t fallback) {
-    int64_t v = 0;
-    return (ReadInteger(text, 10, v) && v >= 0) ? static_cast<int32_t>(v) : fallback;
+    return IsNonNegativeInteger(text) ? *ParseInt(text) : fallback;
 }
 
 std::string FormatFixed(double value, int decimals, int width) {
-    char buf[128];
-    auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
-    std::string s = r.ec == std::errc() ? std::string(buf, r.ptr) : std::string("0");
+    std::string s = FixedText(value, decimals);
     if (static_cast<int>(s.size()) < width) s.insert(0, static_cast<size_t>(width) - s.size(), ' ');
     return s;
 }
@@ -141,10 +103,8 @@ int32_t ParseIntEdit(const TIntEditRule& rule, std::string_view text) {
         const auto p = text.find(rule.Unit);
         if (p != std::string_view::npos) text = text.substr(0, p);
     }
-    const std::string trimmed = TrimBlanks(text);
-    int64_t v = 0;
-    const int32_t value =
-        (ReadInteger(trimmed, rule.Base, v) && v >= 0) ? static_cast<int32_t>(v) : rule.Default;
+    const auto read = ParseInt(TrimText(text), rule.Base);
+    const int32_t value = read && *read >= 0 ? *read : rule.Default;
     return std::clamp(value, rule.Min, rule.Max);
 }
 
@@ -166,7 +126,7 @@ std::string IntEditBare(const TIntEditRule& rule, int32_t value) {
     char buf[32];
     if (rule.Base == 16) {
         auto r = std::to_chars(buf, buf + sizeof buf, value, 16);
-        std::string s = UpperAscii(std::string(buf, r.ptr));
+        std::string s = UpperCase(std::string(buf, r.ptr));
         if (static_cast<int>(s.size()) < rule.HexDigits)
             s.insert(0, static_cast<size_t>(rule.HexDigits) - s.size(), '0');
         return s;
@@ -204,7 +164,7 @@ double ParseDecimalEdit(const TDecimalEditRule& rule, std::string_view text) {
         const auto p = text.find(rule.Unit);
         if (p != std::string_view::npos) text = text.substr(0, p);
     }
-    std::string s = TrimBlanks(text);
+    std::string s = TrimText(text);
     std::replace(s.begin(), s.end(), ',', '.');
     const char* first = s.data();
     const char* last = first + s.size();

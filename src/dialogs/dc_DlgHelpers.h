@@ -50,10 +50,6 @@ bool IsNonNegativeInteger(std::string_view text);
 // The value of a text for which IsNonNegativeInteger holds; `fallback` otherwise.
 int32_t NonNegativeIntegerOr(std::string_view text, int32_t fallback);
 
-std::string TrimBlanks(std::string_view text);
-// Upper-cases ASCII letters only; other bytes (Latin-1) stay as they are.
-std::string UpperAscii(std::string_view text);
-
 // A "%3.6f"-style fixed text, whatever the locale: at least `width`
 // characters, `decimals` digits after the point.
 std::string FormatFixed(double value, int decimals, int width = 0);

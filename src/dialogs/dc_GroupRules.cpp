@@ -1,4 +1,5 @@
 #include "dialogs/dc_GroupRules.h"
+#include "model/dc_Text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -224,7 +225,7 @@ TGroupScanBox GroupScanBox(const TRKmem& live, const TRKmem& work, int32_t group
 }
 
 int32_t ClampGroupCount(std::string_view text, int32_t total, int32_t before, bool firstRow) {
-    int64_t value = NonNegativeIntegerOr(TrimBlanks(text), 0);
+    int64_t value = NonNegativeIntegerOr(TrimText(text), 0);
     if (value == 0 && (total == before || firstRow)) value = 1;
     const int64_t budget = std::min<int64_t>(kChannelCount, int64_t{kChannelCount} - total + before);
     return static_cast<int32_t>(std::clamp<int64_t>(value, 0, std::max<int64_t>(budget, 0)));

@@ -1,4 +1,5 @@
 #include "dialogs/dc_SignalRules.h"
+#include "model/dc_Text.h"
 
 #include <algorithm>
 
@@ -38,7 +39,7 @@ int32_t SelToneCodeOf(bool ctcss, int32_t item) {
 }
 
 std::string SelToneTag(std::string_view text) {
-    std::string tag = UpperAscii(text.substr(0, 4));
+    std::string tag = UpperCase(text.substr(0, 4));
     tag.resize(4, ' ');
     return tag;
 }
@@ -55,7 +56,7 @@ std::vector<std::string> TwoToneGroupItems(int32_t format) {
 }
 
 void WritePagingEntry(TPaging& entry, std::string_view code, int32_t encDec) {
-    const std::string trimmed = TrimBlanks(code);
+    const std::string trimmed = TrimText(code);
     if (trimmed.empty()) {
         entry.Mode = 3;
         entry.Empty = 1;

@@ -43,12 +43,6 @@ template <class F> void WalkNibbles(const TFieldDesc& d, F&& visit) {
 
 } // namespace
 
-std::string TrimTrailingBlanks(std::string text) {
-    while (!text.empty() && static_cast<uint8_t>(text.back()) <= 0x20)
-        text.pop_back();
-    return text;
-}
-
 void TMap::Clear() {
     Buf.fill(0);
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/dc_Text.h"
+
 // A contiguous big-endian run of bits: from bit FirstBit of FirstByte down to
 // bit LastBit of LastByte, bit 7 being the most significant bit of a byte.
 struct TFieldDesc {
@@ -51,6 +53,3 @@ class TMap {
     void GetFlags(TFieldDesc d, int32_t count, std::span<int32_t> list) const;
     void PutFlags(TFieldDesc d, int32_t count, std::span<const int32_t> list);
 };
-
-// Removes trailing characters whose code is 0x20 or below.
-std::string TrimTrailingBlanks(std::string text);

@@ -12,18 +12,9 @@
 #include "model/dc_Errors.h"
 #include "model/dc_RKmem.h"
 #include "model/dc_Rules.h"
+#include "model/dc_Text.h"
 
 namespace {
-
-// Both ends cut at characters of code 0x20 or below, as a name or tag is
-// judged empty.
-std::string_view TrimBoth(std::string_view s) {
-    while (!s.empty() && static_cast<uint8_t>(s.front()) <= 0x20)
-        s.remove_prefix(1);
-    while (!s.empty() && static_cast<uint8_t>(s.back()) <= 0x20)
-        s.remove_suffix(1);
-    return s;
-}
 
 // Character i of a text as a one-character text, empty past the end.
 std::string_view CharAt(std::string_view s, size_t i) {
@@ -271,14 +262,14 @@ void EncodeTag(TMap& map, int32_t tagStart, const TChlTags& tags) {
     // radio's mark of an untagged channel; its blank characters become 0xFF
     // too (an untagged channel read from the radio stays untagged), while
     // any other character it holds is kept rather than dropped.
-    const bool tagged = !TrimBoth(tags[0].Text).empty();
+    const bool tagged = !TrimText(tags[0].Text).empty();
     for (int32_t c = 0; c < kChannelTagLength; ++c) {
         const TFieldDesc d = ByteAt(tagStart + c);
         const std::string& text = tags[c].Text;
         if (tagged)
             map.PutText(d, text);
         else
-            map.PutFilledText(d, TrimBoth(text).empty() ? std::string_view{} : std::string_view(text), 0xFF);
+            map.PutFilledText(d, TrimText(text).empty() ? std::string_view{} : std::string_view(text), 0xFF);
     }
 }
 
@@ -544,7 +535,7 @@ void DecodeGroupNames(const TMap& map, TRKmem& m) {
     for (int32_t g = 0; g < kGroupNameArea.DecodeCount; ++g) {
         std::string& name = m.GroupNames[g].Text;
         name = map.GetTrimmedFilteredText(GroupNameDesc(g));
-        if (TrimBoth(name).empty()) {
+        if (TrimText(name).empty()) {
             char buf[16] = "Group";
             const auto r = std::to_chars(buf + 5, buf + sizeof buf, g + 1);
             name.assign(buf, r.ptr);
@@ -554,7 +545,7 @@ void DecodeGroupNames(const TMap& map, TRKmem& m) {
 void EncodeGroupNames(TMap& map, const TRKmem& m) {
     for (int32_t g = 0; g < kGroupNameArea.EncodeCount; ++g) {
         const std::string& name = m.GroupNames[g].Text;
-        if (!TrimBoth(name).empty())
+        if (!TrimText(name).empty())
             map.PutText(GroupNameDesc(g), name);
         else
             map.PutFilledText(GroupNameDesc(g), {}, 0x7F);

@@ -3,31 +3,24 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
-#include <fstream>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include "model/dc_Ini.h"
+#include "model/dc_Text.h"
+
 namespace {
 
-std::string Trim(std::string s) {
-    const auto notBlank = [](unsigned char c) { return c > 0x20; };
-    s.erase(s.begin(), std::find_if(s.begin(), s.end(), notBlank));
-    s.erase(std::find_if(s.rbegin(), s.rend(), notBlank).base(), s.end());
-    return s;
-}
-
-std::string Upper(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
+std::string PortKey(size_t index) {
+    return "COM" + std::to_string(index + 1);
 }
 
 // Index 0..3 for "COM1".."COM4", -1 for anything else.
 int ComIndex(const std::string& name) {
-    const std::string u = Upper(Trim(name));
+    const std::string u = UpperCase(TrimText(name));
     if (u.size() == 4 && u.starts_with("COM") && u[3] >= '1' && u[3] <= '4') return u[3] - '1';
     return -1;
 }
@@ -73,19 +66,21 @@ void SetModemLines(int fd, int lines, bool raise) {
 } // namespace
 
 TPortMap LoadPortMap(const std::filesystem::path& iniFile) {
+    TIniData ini(iniFile);
+    ini.Load();
+    return ReadPortMap(ini);
+}
+
+TPortMap ReadPortMap(const TIniData& ini) {
     TPortMap map;
-    std::ifstream in(iniFile);
-    std::string line;
-    while (std::getline(in, line)) {
-        // The configuration file keeps comments after ";" on entry lines too.
-        line = line.substr(0, line.find(';'));
-        const auto eq = line.find('=');
-        if (eq == std::string::npos) continue;
-        const int i = ComIndex(line.substr(0, eq));
-        const std::string value = Trim(line.substr(eq + 1));
-        if (i >= 0 && !value.empty()) map.Paths[static_cast<size_t>(i)] = value;
-    }
+    for (size_t i = 0; i < map.Paths.size(); ++i)
+        map.Paths[i] = ini.ReadStr(PortKey(i), map.Paths[i]);
     return map;
+}
+
+void WritePortMap(const TPortMap& map, TIniData& ini) {
+    for (size_t i = 0; i < map.Paths.size(); ++i)
+        ini.WriteStr(PortKey(i), map.Paths[i]);
 }
 
 std::string ResolvePortName(const std::string& portName, const TPortMap& map) {

@@ -11,6 +11,7 @@
 #include <termios.h>
 
 #include "link/dc_Clock.h"
+#include "model/dc_Ini.h"
 
 // What the clone protocol needs of a port. TCRsDrv is the real one; tests and
 // the trace decorator provide others.
@@ -43,9 +44,12 @@ struct TPortMap {
     std::array<std::string, 4> Paths{"/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyUSB2", "/dev/ttyUSB3"};
 };
 
-// Reads the COM1..COM4 keys of an ini file (any section); a missing file or
-// key keeps the default.
+// The COM1..COM4 keys of the configuration file; a missing file, key or
+// value keeps the default. The port dialog edits the same keys in an open
+// file, so both read them through one reader.
 TPortMap LoadPortMap(const std::filesystem::path& iniFile);
+TPortMap ReadPortMap(const TIniData& ini);
+void WritePortMap(const TPortMap& map, TIniData& ini);
 // "COM1".."COM4" (any case) become their mapped paths; any other name,
 // a path in particular, is used as it is.
 std::string ResolvePortName(const std::string& portName, const TPortMap& map);

@@ -10,6 +10,7 @@
 
 #include "model/dc_KeyFunc.h"
 #include "model/dc_Rules.h"
+#include "model/dc_Text.h"
 
 namespace {
 
@@ -30,12 +31,6 @@ std::string IntText(int64_t v, int minDigits = 1) {
     if (static_cast<int>(digits.size()) < minDigits)
         digits.insert(0, static_cast<size_t>(minDigits) - digits.size(), '0');
     return v < 0 ? "-" + digits : digits;
-}
-
-std::string FixedText(double v, int precision) {
-    char buf[512];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, precision);
-    return r.ec == std::errc() ? std::string(buf, r.ptr) : std::string("0");
 }
 
 // The printf conversions the report's formats use (%s, %d, %f with flag "-",

@@ -8,6 +8,7 @@
 
 #include "model/dc_Decimal.h"
 #include "model/dc_Errors.h"
+#include "model/dc_Text.h"
 
 namespace {
 
@@ -75,25 +76,13 @@ int32_t TruncToInt(double v) {
 // The whole-number reading of a decimal text, as the integer conversion of
 // the original design does it: anything else is a conversion failure.
 int64_t TextToWholeNumber(const std::string& text) {
-    int64_t v = 0;
-    const char* first = text.data();
-    const char* last = first + text.size();
-    auto r = std::from_chars(first, last, v);
-    if (text.empty() || r.ec != std::errc() || r.ptr != last || v > std::numeric_limits<int32_t>::max() ||
-        v < std::numeric_limits<int32_t>::min())
-        throw EConvertError("'" + text + "' is not a valid integer value");
-    return v;
+    const auto v = ParseInt(text);
+    if (!v) throw EConvertError("'" + text + "' is not a valid integer value");
+    return *v;
 }
 
 int32_t SelectorIndex(int32_t selector) {
     return selector == 0 ? 0 : 1;
-}
-
-std::string Trimmed(const std::string& text) {
-    const auto b = text.find_first_not_of(" \t");
-    if (b == std::string::npos) return {};
-    const auto e = text.find_last_not_of(" \t");
-    return text.substr(b, e - b + 1);
 }
 
 // ---- Vocabularies ------------------------------------------------------------
@@ -393,7 +382,7 @@ int64_t SnapFrequencyHz(int32_t bandType, int32_t lowerEdgeHz, int32_t upperEdge
 
 double NormalizeFrequencyText(int32_t bandType, int32_t lowerEdgeHz, int32_t upperEdgeHz,
                               const std::string& text) {
-    std::string t = WithDecimalPoint(Trimmed(text));
+    std::string t = WithDecimalPoint(TrimText(text));
     const auto dot = t.find('.');
     if (dot != std::string::npos && t.size() - dot - 1 > 6) t.pop_back();
 
@@ -466,13 +455,7 @@ int32_t DtmfTextToDigit(std::string_view text) {
         for (int32_t i = 10; i < 16; ++i)
             if (text[0] == kDtmfDigits[i]) return i;
     }
-    int64_t v = 0;
-    const char* last = text.data() + text.size();
-    const auto r = std::from_chars(text.data(), last, v);
-    if (text.empty() || r.ec != std::errc() || r.ptr != last || v > std::numeric_limits<int32_t>::max() ||
-        v < std::numeric_limits<int32_t>::min())
-        return 0;
-    return static_cast<int32_t>(v);
+    return ParseInt(text).value_or(0);
 }
 
 // ---- Option board --------------------------------------------------------------------
@@ -549,7 +532,7 @@ bool IsMdcAni(const TRKmem& m, bool mdcAllowed) {
 }
 
 int FirmwareNumber(const std::string& firmwareVersion) {
-    const std::string text = Trimmed(firmwareVersion);
+    const std::string text = TrimText(firmwareVersion);
     int value = 0;
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, value, 10);

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/dc_GuiSeams.h"
 #include "print/D_PrintSetup.h"
 
 namespace {
@@ -47,8 +48,8 @@ const QCursor& MagnifierCursor() {
 }
 
 QPushButton* NewButton(QWidget* parent, QHBoxLayout* row, const char* name, const char* caption) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
+    auto* button = new QPushButton(ToQ(caption), parent);
+    button->setObjectName(ToQ(name));
     // Enter must not print or close the preview by accident.
     button->setAutoDefault(false);
     row->addWidget(button);
@@ -310,5 +311,5 @@ void TfrmPreview::UpdateButtons() {
     btnZoomIn->setEnabled(zoom_ < kZoom100);
     btnZoomOut->setEnabled(zoom_ > kZoomFit);
     btnPageMode->setEnabled(zoom_ == kZoomFit);
-    btnPageMode->setText(QString::fromLatin1(twoPages_ ? "&One Page" : "&Two Page"));
+    btnPageMode->setText(ToQ(twoPages_ ? "&One Page" : "&Two Page"));
 }

@@ -27,14 +27,14 @@ int SizeIndexOf(int32_t code) {
 
 TfrmPrintSetup::TfrmPrintSetup(TPrintSettings& settings, const char* caption, QWidget* parent)
     : QDialog(parent), settings_(settings) {
-    setWindowTitle(QString::fromLatin1(caption));
+    setWindowTitle(ToQ(caption));
     cmbPrinter = new QComboBox(this);
     cmbPrinter->setObjectName(QStringLiteral("cmbPrinter"));
     cmbPrinter->setMinimumWidth(260);
     cmbSize = new QComboBox(this);
     cmbSize->setObjectName(QStringLiteral("cmbSize"));
     for (const auto& size : kPaperSizes)
-        cmbSize->addItem(QString::fromLatin1(size.Text));
+        cmbSize->addItem(ToQ(size.Text));
     const TOkCancel buttons = MakeOkCancel(this, "btnOK", "btnCancel");
     btnOK = buttons.Ok;
     btnCancel = buttons.Cancel;

@@ -18,7 +18,7 @@ std::shared_ptr<IPrinters>& CurrentPrinters() {
 
 QStringList TQtPrinters::Names() const {
     QStringList names = QPrinterInfo::availablePrinterNames();
-    names.append(QString::fromLatin1(kPdfName));
+    names.append(ToQ(kPdfName));
     return names;
 }
 

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "app/dc_EditorState.h"
-#include "app/dc_Ini.h"
+#include "model/dc_Ini.h"
 #include "app/dc_Settings.h"
 #include "gui_support.h"
 

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "model/dc_Text.h"
 #include "DlgTestSupport.h"
 #include "app/Main.h"
 #include "app/gui_support.h"
@@ -216,7 +217,7 @@ TEST_F(GroupCommandTest, ResizedGroupsKeepTheirChannelsAndGetNewBlankOnes) {
     EXPECT_EQ(back.GroupAreas.Get(2), 6u);
     const char* tags[] = {"K0", "K1", "K2", "K5", "K6", "K7", "K8", "CHAN-005", "CHAN-006"};
     for (int32_t i = 0; i < 9; ++i) {
-        EXPECT_EQ(TrimBlanks(back.Channels[i].Tags.Joined()), tags[i]) << i; // stored blank-padded
+        EXPECT_EQ(TrimText(back.Channels[i].Tags.Joined()), tags[i]) << i; // stored blank-padded
         EXPECT_EQ(back.Channels[i].Blank, i < 7 ? 0 : 1) << i;
     }
     EXPECT_TRUE(back.Channels[7].RxFreq == frm->State().TemplateChannel.RxFreq);

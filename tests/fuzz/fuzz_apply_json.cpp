@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "cli/cli_json.h"
 #include "image/dc_DataFile.h"
 #include "model/dc_Errors.h"
 #include "model/dc_MessageBox.h"
+#include "json/dc_Json.h"
 
 namespace {
 

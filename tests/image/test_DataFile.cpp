@@ -16,6 +16,7 @@
 
 #include "image/dc_DataFile.h"
 #include "model/dc_MessageBox.h"
+#include "model/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -31,29 +32,6 @@ bool CodecIsPlaceholder() {
     image.Decode(model);
     return model.ProductType.empty();
 }
-
-class TempFolder {
-  public:
-    TempFolder() {
-        path_ = fs::temp_directory_path() /
-                ("rk36-datafile-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    ~TempFolder() { fs::remove_all(path_); }
-    const fs::path& Path() const { return path_; }
-    fs::path operator/(const std::string& name) const { return path_ / name; }
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(path_))
-            names.push_back(e.path().filename().string());
-        return names;
-    }
-
-  private:
-    static inline int counter_ = 0;
-    fs::path path_;
-};
 
 std::vector<uint8_t> ReadBytes(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "link/U_Radio36.h"
-#include "link/dc_RadioEmu.h"
+#include "radio-sim/dc_RadioEmu.h"
 
 class TVirtualClock : public IClock {
   public:

@@ -16,11 +16,11 @@ namespace {
 
 // Counts the operating system's write calls.
 class TCountingDrv : public TCRsDrv {
-public:
+  public:
     using TCRsDrv::TCRsDrv;
     std::vector<int32_t> Chunks;
 
-protected:
+  protected:
     long WriteChunk(const uint8_t* data, int32_t count) override {
         Chunks.push_back(count);
         return TCRsDrv::WriteChunk(data, count);
@@ -41,7 +41,8 @@ std::vector<uint8_t> ReadMaster(int fd, size_t n) {
 }
 
 void WaitQueued(TCRsDrv& drv, int32_t n) {
-    for (int i = 0; i < 200 && drv.InQueueCount() < n; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    for (int i = 0; i < 200 && drv.InQueueCount() < n; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
 }
 
 } // namespace
@@ -149,7 +150,8 @@ TEST(RsDrv, WritePausesFirstAndSendsInChunks) {
     EXPECT_TRUE(drv.Chunks.empty());
 
     std::vector<uint8_t> data(3000);
-    for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<uint8_t>(i * 7);
+    for (size_t i = 0; i < data.size(); ++i)
+        data[i] = static_cast<uint8_t>(i * 7);
     std::vector<uint8_t> received;
     std::thread reader([&] { received = ReadMaster(pty.Master, data.size()); });
     EXPECT_EQ(drv.Write(data.data(), 3000), 0) << drv.LastError;
@@ -202,7 +204,8 @@ TEST(RsDrv, WaitForInputReturnsWhenABytesArrives) {
 }
 
 TEST(PortMap, ComNamesResolveThroughTheIniFile) {
-    const auto ini = std::filesystem::temp_directory_path() / ("rk36-portmap-" + std::to_string(getpid()) + ".ini");
+    const auto ini =
+        std::filesystem::temp_directory_path() / ("rk36-portmap-" + std::to_string(getpid()) + ".ini");
     {
         std::ofstream out(ini);
         // The configuration file rewrites entry lines as "entry;comment".
@@ -217,4 +220,26 @@ TEST(PortMap, ComNamesResolveThroughTheIniFile) {
     EXPECT_EQ(ResolvePortName("COM5", map), "COM5");
     EXPECT_EQ(ResolvePortName("/dev/pts/7", map), "/dev/pts/7");
     EXPECT_EQ(LoadPortMap("/nonexistent/RK36.ini").Paths[0], "/dev/ttyUSB0");
+}
+
+// The port dialog shows the ports from the open configuration file and the
+// transfer reads the file again: a repeated key must not make them differ.
+TEST(PortMap, TheDialogAndTheTransferReadTheSameEntry) {
+    const auto ini =
+        std::filesystem::temp_directory_path() / ("rk36-portdup-" + std::to_string(getpid()) + ".ini");
+    {
+        std::ofstream out(ini);
+        out << "COM1=/dev/ttyS1\nCOM1=/dev/ttyS9\n";
+    }
+    TIniData file(ini);
+    file.Load();
+    EXPECT_EQ(ReadPortMap(file).Paths, LoadPortMap(ini).Paths);
+    EXPECT_EQ(LoadPortMap(ini).Paths[0], "/dev/ttyS1");
+
+    TPortMap changed;
+    changed.Paths[2] = "/dev/pts/4";
+    WritePortMap(changed, file);
+    ASSERT_TRUE(file.Save());
+    EXPECT_EQ(LoadPortMap(ini).Paths, changed.Paths);
+    std::filesystem::remove(ini);
 }

@@ -1,31 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 
+#include "model/comma_locale.h"
 #include "model/dc_Decimal.h"
 
 namespace {
-
-// Switches the C locale to one with a decimal comma, if the machine has one,
-// for the lifetime of the object.
-class TCommaLocale {
-public:
-    TCommaLocale() {
-        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE", "C.UTF-8"}) {
-            if (std::setlocale(LC_NUMERIC, name)) {
-                active_ = std::localeconv()->decimal_point[0] == ',';
-                if (active_) return;
-            }
-        }
-        std::setlocale(LC_NUMERIC, "C");
-    }
-    ~TCommaLocale() { std::setlocale(LC_NUMERIC, "C"); }
-    bool Active() const { return active_; }
-
-private:
-    bool active_ = false;
-};
 
 // Walks a band on a raster in Hz and checks that every frequency survives
 // float -> TDecimal -> float -> TDecimal unchanged, with the shortest digits.

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <map>
 #include <set>
 #include <sstream>
 
+#include "model/comma_locale.h"
 #include "model/dc_Errors.h"
 #include "model/dc_Rules.h"
 
@@ -344,14 +344,11 @@ TEST(Rules, NormalisationOfAFractionalHertzTextFailsAsAConversion) {
 
 TEST(Rules, NormalisationIgnoresADecimalCommaLocale) {
     const TRKmem vhf = BandModel(2);
-    bool comma = false;
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8"})
-        if (std::setlocale(LC_NUMERIC, name) && std::localeconv()->decimal_point[0] == ',') comma = true;
+    const TCommaLocale locale;
     EXPECT_DOUBLE_EQ(NormalizeFrequencyText(vhf, "155.0013"), 155.0025);
     // A comma is the decimal point in any locale, never a locale's say.
     EXPECT_DOUBLE_EQ(NormalizeFrequencyText(vhf, "155,0013"), 155.0025);
-    std::setlocale(LC_NUMERIC, "C");
-    if (!comma) GTEST_SKIP() << "no decimal-comma locale installed";
+    if (!locale.Active()) GTEST_SKIP() << "no decimal-comma locale installed";
 }
 
 TEST(Rules, NormalisationAgainstExplicitEdges) {

@@ -12,8 +12,8 @@
 
 #include "app/Main.h"
 #include "app/dc_EditorState.h"
-#include "app/dc_Ini.h"
 #include "app/gui_support.h"
+#include "model/dc_Ini.h"
 #include "print/D_Preview.h"
 #include "print/D_PrintSetup.h"
 #include "print_fakes.h"

@@ -11,11 +11,11 @@
 #include <stdexcept>
 #include <string>
 
-#include "cli/cli_json.h"
 #include "image/dc_DataFile.h"
 #include "image/dc_Map36Const.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
+#include "json/dc_Json.h"
 
 namespace fs = std::filesystem;
 

@@ -20,13 +20,15 @@
 
 #include "image/dc_DataFile.h"
 #include "link/U_Radio36.h"
-#include "link/dc_RadioEmu.h"
 #include "model/dc_MessageBox.h"
+#include "radio-sim/dc_RadioEmu.h"
 
 namespace {
 
 volatile std::sig_atomic_t gStop = 0;
-void OnSignal(int) { gStop = 1; }
+void OnSignal(int) {
+    gStop = 1;
+}
 
 using TClock = std::chrono::steady_clock;
 
@@ -112,7 +114,8 @@ int main(int argc, char** argv) {
     std::printf("%s\n", slaveName);
     std::fflush(stdout);
     if (verbose)
-        std::fprintf(stderr, "radio-sim: model code %02x on %s\n", static_cast<unsigned>(radio.ModelCode), slaveName);
+        std::fprintf(stderr, "radio-sim: model code %02x on %s\n", static_cast<unsigned>(radio.ModelCode),
+                     slaveName);
 
     // A byte of 1 start, 8 data and 2 stop bits.
     const auto byteTime = std::chrono::nanoseconds(pace > 0 ? 11'000'000'000LL / pace : 0);
@@ -152,8 +155,8 @@ int main(int argc, char** argv) {
         }
         for (; verbose && events < radio.Events.size(); ++events) {
             const auto& e = radio.Events[events];
-            std::fprintf(stderr, "radio-sim: %02x %04x %02x %d\n", e.Command, static_cast<unsigned>(e.Address),
-                         e.Space, e.Length);
+            std::fprintf(stderr, "radio-sim: %02x %04x %02x %d\n", e.Command,
+                         static_cast<unsigned>(e.Address), e.Space, e.Length);
         }
         if (once && radio.EndFrames > 0 && pending.empty()) break;
     }

@@ -1,4 +1,4 @@
-#include "link/dc_RadioEmu.h"
+#include "radio-sim/dc_RadioEmu.h"
 
 #include <algorithm>
 

@@ -1,21 +1,15 @@
-#include "app/dc_Ini.h"
+#include "model/dc_Ini.h"
 
 #include <algorithm>
-#include <charconv>
 #include <fstream>
+
+#include "model/dc_Text.h"
 
 namespace {
 
-bool IsBlankChar(char c) { return static_cast<unsigned char>(c) <= ' '; }
-
-std::string UpperCase(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
+bool SameKey(std::string_view a, std::string_view b) {
+    return UpperCase(a) == UpperCase(b);
 }
-
-bool SameKey(std::string_view a, std::string_view b) { return UpperCase(a) == UpperCase(b); }
 
 // The text between the first and the second ";" of a line, trimmed.
 std::string CommentOf(std::string_view line) {
@@ -26,13 +20,6 @@ std::string CommentOf(std::string_view line) {
 }
 
 } // namespace
-
-std::string TrimText(std::string_view text) {
-    size_t b = 0, e = text.size();
-    while (b < e && IsBlankChar(text[b])) ++b;
-    while (e > b && IsBlankChar(text[e - 1])) --e;
-    return std::string(text.substr(b, e - b));
-}
 
 TIniData::TIniData(std::filesystem::path fileName) : fileName_(std::move(fileName)) {}
 
@@ -67,13 +54,7 @@ const TIniData::TEntry* TIniData::Find(std::string_view key) const {
 int32_t TIniData::ReadInt(std::string_view key, int32_t def) const {
     const TEntry* entry = Find(key);
     if (!entry) return def;
-    const std::string trimmed = TrimText(entry->Value);
-    std::string_view text = trimmed;
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    int32_t value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || text.empty()) return def;
-    return value;
+    return ParseInt(TrimText(entry->Value)).value_or(def);
 }
 
 std::string TIniData::ReadStr(std::string_view key, std::string_view def) const {
@@ -84,7 +65,8 @@ std::string TIniData::ReadStr(std::string_view key, std::string_view def) const 
 
 void TIniData::WriteStr(std::string_view key, std::string_view value) {
     std::string stored = value.empty() ? std::string(" ") : std::string(value);
-    auto it = std::find_if(entries_.begin(), entries_.end(), [&](const TEntry& e) { return SameKey(e.Key, key); });
+    auto it =
+        std::find_if(entries_.begin(), entries_.end(), [&](const TEntry& e) { return SameKey(e.Key, key); });
     if (it != entries_.end()) {
         it->Key = UpperCase(key);
         it->Value = std::move(stored);
@@ -93,7 +75,9 @@ void TIniData::WriteStr(std::string_view key, std::string_view value) {
     }
 }
 
-void TIniData::WriteInt(std::string_view key, int32_t value) { WriteStr(key, std::to_string(value)); }
+void TIniData::WriteInt(std::string_view key, int32_t value) {
+    WriteStr(key, std::to_string(value));
+}
 
 bool TIniData::Save() const {
     std::vector<std::string> out = lines_;
@@ -108,7 +92,8 @@ bool TIniData::Save() const {
     out.insert(out.end(), appended.begin(), appended.end());
     std::ofstream file(fileName_, std::ios::binary | std::ios::trunc);
     if (!file) return false;
-    for (const std::string& line : out) file << line << "\n";
+    for (const std::string& line : out)
+        file << line << "\n";
     file.flush();
     return static_cast<bool>(file);
 }

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <string>
 
-#include "link/dc_Access.h"
 #include "link/dc_TracePort.h"
 #include "link_fakes.h"
 
@@ -31,12 +30,4 @@ TEST(TracePort, LogsEachDirectionWithTimeStampAndHex) {
     std::fclose(out);
     EXPECT_EQ(std::string(text, size), "0 open COM2\n100 tx 18\n200 tx 61\n200 rx 18 61 31\n200 close\n");
     std::free(text);
-}
-
-TEST(AccessCode, TheTwoCodesTrimmedAndInAnyCase) {
-    EXPECT_TRUE(IsManufactureAccessCode("tr2100maker"));
-    EXPECT_TRUE(IsManufactureAccessCode("  RK36Workshops\t"));
-    EXPECT_FALSE(IsManufactureAccessCode(""));
-    EXPECT_FALSE(IsManufactureAccessCode("tr2100make"));
-    EXPECT_FALSE(IsManufactureAccessCode("us3211nblfs")); // the stored form is not the code
 }

@@ -9,7 +9,7 @@
 #include <vector>
 
 class TIniData {
-public:
+  public:
     explicit TIniData(std::filesystem::path fileName);
 
     // Reads the file when it exists; true when it held at least one entry.
@@ -28,7 +28,7 @@ public:
 
     const std::filesystem::path& FileName() const { return fileName_; }
 
-private:
+  private:
     struct TEntry {
         std::string Key;
         std::string Value;
@@ -41,6 +41,3 @@ private:
     std::vector<std::string> lines_;
     std::vector<TEntry> entries_;
 };
-
-// Trims characters up to and including the blank from both ends.
-std::string TrimText(std::string_view text);

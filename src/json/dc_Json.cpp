@@ -1,4 +1,4 @@
-#include "cli/cli_json.h"
+#include "json/dc_Json.h"
 
 #include <charconv>
 #include <limits>

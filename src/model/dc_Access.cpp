@@ -1,8 +1,10 @@
-#include "link/dc_Access.h"
+#include "model/dc_Access.h"
 
 #include <algorithm>
 #include <iterator>
 #include <string>
+
+#include "model/dc_Text.h"
 
 namespace {
 
@@ -19,13 +21,7 @@ std::string Unscramble(std::string_view scrambled) {
 } // namespace
 
 bool IsManufactureAccessCode(std::string_view typed) {
-    while (!typed.empty() && static_cast<unsigned char>(typed.front()) <= 0x20)
-        typed.remove_prefix(1);
-    while (!typed.empty() && static_cast<unsigned char>(typed.back()) <= 0x20)
-        typed.remove_suffix(1);
-    std::string text(typed);
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    const std::string text = LowerCase(TrimText(typed));
     return std::any_of(std::begin(kScrambledCodes), std::end(kScrambledCodes),
                        [&](const char* code) { return Unscramble(code) == text; });
 }
