@@ -298,7 +298,7 @@ void StoreRow(TRKmem& m, TChannel& ch, int32_t chIdx, const TGridRow& row, const
             col = 20;
         else if (opt.Board == kBoard5Tone)
             col = 21;
-        else if (opt.Board == kBoardPage)
+        else if (opt.Board == kBoardEncDtmf)
             col = 19;
         // A board without a signalling column of its own has nothing to say
         // about the code: it stays as loaded, so that showing and storing a
@@ -419,7 +419,7 @@ bool ValueCellEditable(int col, const TGridRow& row, const TGridOptions& opt) {
     case 16:
         return opt.ProductType != "TR-2100" && (row[3] == "N" || opt.BandType == 0 || opt.BandType == 1);
     case 17:
-        return opt.Board == kBoardPage;
+        return opt.Board == kBoardEncDtmf;
     case 25:
         return opt.Board == kBoard5Tone;
     default:
@@ -515,7 +515,7 @@ bool PasteAccepted(int col, const std::string& text, const TGridRow& row, const 
         return type == "CTCSS" ? IndexIn(CtcssList(), text) >= 0 : IndexIn(DcsList(), text) >= 0;
     }
     if (col == 12) return text == "O" || text == "D" || text == "U" || text == "B" || text == "-";
-    if (col == 19 && opt.Board == kBoardPage) {
+    if (col == 19 && opt.Board == kBoardEncDtmf) {
         if (text == "-") return true;
         // The labels of the paging entries in use, as the selection list offers them.
         for (int32_t i = 0; i < m.Pagings.Count(); ++i)
