@@ -32,6 +32,13 @@ std::string FromQt(const QString& text) {
     return std::string(latin1.constData(), static_cast<size_t>(latin1.size()));
 }
 
+QStringList ToQt(const std::vector<std::string>& items) {
+    QStringList out;
+    for (const auto& item : items)
+        out << ToQt(item);
+    return out;
+}
+
 // ---- Shared routines ---------------------------------------------------------
 
 void SetControlEnabled(QWidget* control, int flag) {

@@ -50,6 +50,8 @@ Qt::WindowFlags DialogWindowFlags();
 // Model texts are byte strings; on screen they are Latin-1.
 QString ToQt(std::string_view bytes);
 std::string FromQt(const QString& text);
+// An item list of the rules as a combo box takes it.
+QStringList ToQt(const std::vector<std::string>& items);
 
 // ---- Shared routines ---------------------------------------------------------
 
