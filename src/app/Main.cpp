@@ -36,7 +36,11 @@
 #include "app/dc_LockKeys.h"
 #include "app/dc_MainMenu.h"
 #include "dialogs/D_Hardware.h"
+#include "dialogs/D_Market.h"
 #include "dialogs/D_Model.h"
+#include "dialogs/D_Option.h"
+#include "dialogs/D_RadioStatus.h"
+#include "dialogs/D_Scaning.h"
 #include "image/dc_DataFile.h"
 #include "link/dc_Access.h"
 #include "model/dc_MessageBox.h"
@@ -179,6 +183,28 @@ TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMai
         return ExecuteModelDialog(this, context);
     };
     commands_["miHardware"] = [this] { miHardwareClick(); };
+    // Radio status, option, scanning and marketing dialogs.
+    commands_["miRadioStatus"] = [this] {
+        TDialogContext context = DialogContext();
+        ExecuteRadioStatusDialog(this, context);
+    };
+    commands_["miOption"] = [this] {
+        TDialogContext context = DialogContext();
+        ExecuteOptionDialog(this, context);
+        RefreshMenus();
+        ShowGroupPage();
+        ApplyColumnLayout();
+    };
+    commands_["miScanning"] = [this] {
+        TDialogContext context = DialogContext();
+        ExecuteScaningDialog(this, context);
+        ShowGroupPage();
+    };
+    commands_["miMarketing"] = [this] {
+        TDialogContext context = DialogContext();
+        ExecuteMarketDialog(this, context);
+        RefreshSystemPanels();
+    };
     // The report's document: the current file's name in the current folder,
     // where a PDF of it is suggested.
     const auto document = [this] { return fs::path(CurrentFolder) / fs::path(CurrentFileName).filename(); };
