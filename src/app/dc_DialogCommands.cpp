@@ -7,8 +7,13 @@
 #include "dialogs/D_Group.h"
 #include "dialogs/D_Hardware.h"
 #include "dialogs/D_KFunc.h"
+#include "dialogs/D_Market.h"
 #include "dialogs/D_Misc.h"
+#include "dialogs/D_Option.h"
 #include "dialogs/D_PCode.h"
+#include "dialogs/D_RadioStatus.h"
+#include "dialogs/D_SQC.h"
+#include "dialogs/D_Scaning.h"
 #include "dialogs/D_SQC.h"
 #include "dialogs/D_SelTone.h"
 #include "dialogs/D_ToneTbl.h"
@@ -17,6 +22,10 @@ const std::vector<TDialogCommand>& DialogCommands() {
     static const std::vector<TDialogCommand> commands = {
         {"miHardware", ExecuteHardwareDialog, TAfterDialog::NewBaseline},
         {"miChannel", ExecuteGroupDialog, TAfterDialog::Everything},
+        {"miRadioStatus", ExecuteRadioStatusDialog, TAfterDialog::Nothing},
+        {"miOption", ExecuteOptionDialog, TAfterDialog::OptionLayout},
+        {"miScanning", ExecuteScaningDialog, TAfterDialog::GroupPage},
+        {"miMarketing", ExecuteMarketDialog, TAfterDialog::SerialNo},
         {"miKeyFunction", ExecuteKFuncDialog, TAfterDialog::Nothing},
         {"miDirectCH", ExecuteDKEditDialog, TAfterDialog::Nothing},
         {"miFrontPanel", ExecuteFPanelDialog, TAfterDialog::Nothing},

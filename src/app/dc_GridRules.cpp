@@ -286,7 +286,7 @@ void StoreRow(TRKmem& m, TChannel& ch, int32_t chIdx, const TGridRow& row, const
             col = gcTwoTone;
         else if (opt.Board == kBoard5Tone)
             col = gcSig;
-        else if (opt.Board == kBoardPage)
+        else if (opt.Board == kBoardEncDtmf)
             col = gcPage;
         // A board without a signalling column of its own has nothing to say
         // about the code: it stays as loaded, so that showing and storing a
@@ -410,7 +410,7 @@ bool ValueCellEditable(int col, const TGridRow& row, const TGridOptions& opt) {
         return opt.ProductType != "TR-2100" &&
                (row[gcWidth] == "N" || opt.BandType == 0 || opt.BandType == 1);
     case gcEncr:
-        return opt.Board == kBoardPage;
+        return opt.Board == kBoardEncDtmf;
     case gcOptShift:
         return opt.Board == kBoard5Tone;
     default:
@@ -506,7 +506,7 @@ bool PasteAccepted(int col, const std::string& text, const TGridRow& row, const 
         return type == "CTCSS" ? IndexIn(CtcssList(), text) >= 0 : IndexIn(DcsList(), text) >= 0;
     }
     if (col == gcScan) return text == "O" || text == "D" || text == "U" || text == "B" || text == "-";
-    if (col == gcPage && opt.Board == kBoardPage) {
+    if (col == gcPage && opt.Board == kBoardEncDtmf) {
         if (text == "-") return true;
         // The labels of the paging entries in use, as the selection list offers them.
         for (int32_t i = 0; i < m.Pagings.Count(); ++i)

@@ -15,6 +15,7 @@
 #include "model/U_RKmem.h"
 #include "model/dc_Groups.h"
 #include "model/dc_RKmem.h"
+#include "model/dc_Rules.h"
 
 constexpr int kGridColumnCount = kChannelColumnCount;
 constexpr int kColumnGroupCount = 19;
@@ -85,10 +86,6 @@ using TGroupFlags = std::array<bool, kColumnGroupCount + 1>;
 // Texts the grid shows that are not in any value list.
 inline constexpr const char* kNoTone = "-----";
 inline constexpr const char* kTxInhibited = "---.-------";
-inline constexpr const char* kBoardAni = "OB-71(ANI)";
-inline constexpr const char* kBoard2Tone = "OB-21 (2-TONE)";
-inline constexpr const char* kBoard5Tone = "OB-51 (5-TONE)";
-inline constexpr const char* kBoardPage = "OB-31 (ENC/DTMF/PAGE)";
 
 // What the cell rules need to know about the model besides its channels.
 struct TGridOptions {

@@ -20,6 +20,13 @@ std::string FromQ(const QString& text) {
     return text.toLatin1().toStdString();
 }
 
+QStringList ToQ(const std::vector<std::string>& items) {
+    QStringList out;
+    for (const auto& item : items)
+        out << ToQ(item);
+    return out;
+}
+
 QString PathToQ(const std::filesystem::path& path) {
     return QFile::decodeName(path.string().c_str());
 }

@@ -5,12 +5,14 @@
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/dc_MessageBox.h"
 
@@ -31,6 +33,8 @@ TOkCancel MakeOkCancel(QDialog* dialog, const char* okName, const char* cancelNa
 // Model texts are Latin-1 bytes.
 QString ToQ(std::string_view latin1);
 std::string FromQ(const QString& text);
+// An item list of the rules as a combo box takes it.
+QStringList ToQ(const std::vector<std::string>& items);
 // File names follow the local file-name encoding, not Latin-1.
 QString PathToQ(const std::filesystem::path& path);
 std::filesystem::path PathFromQ(const QString& path);

@@ -18,8 +18,6 @@ const std::array<TGroupScanItem, 4> kGroupScanItems = {{
 namespace {
 
 constexpr int32_t kNone = 255;
-constexpr const char* kBoardTrunk = "OB-81 (TR-TRUNK)";
-constexpr const char* kBoardHiEncr = "OB-41 (Hi Level Encr)";
 
 void SetTag(TChannel& ch, std::string_view tag) {
     for (int32_t i = 0; i < ch.Tags.Count(); ++i)

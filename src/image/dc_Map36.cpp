@@ -110,10 +110,14 @@ void DecodeBandCode(const TMap& map, TRKmem& m) {
     if (it != kBandCodeRawValues.end()) m.BandCode = static_cast<int32_t>(it - kBandCodeRawValues.begin());
 }
 
+} // namespace
+
 bool IsSpecialModel(const TRKmem& m) {
     return m.SpecialCode1 == kSpecialModelCodes[0] && m.SpecialCode2 == kSpecialModelCodes[1] &&
            m.SpecialCode3 == kSpecialModelCodes[2];
 }
+
+namespace {
 
 void AppendHexPair(std::string& s, uint32_t v) {
     static constexpr char kHex[] = "0123456789ABCDEF";

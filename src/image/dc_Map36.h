@@ -27,6 +27,9 @@ class TMap36 : public TMap {
     void Encode(const TRKmem& model, bool ForRadio, const TCodecContext& context = {});
 };
 
+// SpecialCode1..3 mark a special model: its serial number is free text.
+bool IsSpecialModel(const TRKmem& m);
+
 // The identity sum as a full write stores it (16 bits over the identity
 // codes).
 uint16_t IdentitySum(const TMap& image);

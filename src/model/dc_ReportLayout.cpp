@@ -125,11 +125,6 @@ constexpr const char* kDcsType = "DCS";
 constexpr const char* kCtcssType = "CTCSS";
 constexpr const char* kNoTone = "-----";
 
-// Boards that change the channel table's last columns.
-constexpr std::string_view kBoard2Tone = "OB-21 (2-TONE)";
-constexpr std::string_view kBoard5Tone = "OB-51 (5-TONE)";
-constexpr std::string_view kBoardPage = "OB-31 (ENC/DTMF/PAGE)";
-
 // The channel table header: each line's literal, then its suffix for an
 // OB-21, an OB-51, MDC ANI, and any other radio.
 struct THeaderLine {
@@ -273,7 +268,7 @@ class TReportBuilder {
     }
 
     std::string SignallingText(const TChannel& ch) const {
-        const bool board = board_ == kBoard2Tone || board_ == kBoard5Tone || board_ == kBoardPage || mdc_;
+        const bool board = board_ == kBoard2Tone || board_ == kBoard5Tone || board_ == kBoardEncDtmf || mdc_;
         if (ch.SignallingOn != 1 || !board) return "-";
         return ch.SignallingCode == 9 ? "0" : IntText(ch.SignallingCode + 1);
     }

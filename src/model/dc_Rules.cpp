@@ -126,15 +126,6 @@ constexpr const char* kDtmfDigits = "0123456789ABCD*#";
 
 // ---- Option boards -----------------------------------------------------------
 
-constexpr const char* kBoardNone = "No";
-constexpr const char* kBoard2Tone = "OB-21 (2-TONE)";
-constexpr const char* kBoard5Tone = "OB-51 (5-TONE)";
-constexpr const char* kBoardTrunk = "OB-81 (TR-TRUNK)";
-constexpr const char* kBoardEncDtmf = "OB-31 (ENC/DTMF/PAGE)";
-constexpr const char* kBoardMdc = "MDC1200(ANI)";
-constexpr const char* kBoardHiEncr = "OB-41 (Hi Level Encr)";
-constexpr const char* kBoardAni = "OB-71(ANI)";
-
 struct TBoardSetting {
     const char* Name;
     int32_t SelA, SelB, SelC;
@@ -539,4 +530,6 @@ int FirmwareNumber(const std::string& firmwareVersion) {
     return (ec == std::errc() && ptr == end && !text.empty() && text[0] != '-') ? value : 0;
 }
 
-bool FirmwareHasOptionAni(const TRKmem& m) { return FirmwareNumber(m.FirmwareVersion) > 407; }
+bool FirmwareHasOptionAni(const TRKmem& m) {
+    return FirmwareNumber(m.FirmwareVersion) > 407;
+}

@@ -149,6 +149,15 @@ int32_t DtmfTextToDigit(std::string_view text);
 
 // ---- Option board ------------------------------------------------------------
 
+constexpr const char* kBoardNone = "No";
+constexpr const char* kBoard2Tone = "OB-21 (2-TONE)";
+constexpr const char* kBoard5Tone = "OB-51 (5-TONE)";
+constexpr const char* kBoardTrunk = "OB-81 (TR-TRUNK)";
+constexpr const char* kBoardEncDtmf = "OB-31 (ENC/DTMF/PAGE)";
+constexpr const char* kBoardMdc = "MDC1200(ANI)";
+constexpr const char* kBoardHiEncr = "OB-41 (Hi Level Encr)";
+constexpr const char* kBoardAni = "OB-71(ANI)";
+
 // The installed board's name: "No", "OB-21 (2-TONE)", "OB-51 (5-TONE)",
 // "OB-71(ANI)", "OB-81 (TR-TRUNK)", "OB-31 (ENC/DTMF/PAGE)",
 // "OB-41 (Hi Level Encr)" or "MDC1200(ANI)".
