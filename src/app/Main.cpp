@@ -35,7 +35,10 @@
 #include "app/dc_Ini.h"
 #include "app/dc_LockKeys.h"
 #include "app/dc_MainMenu.h"
+#include "dialogs/D_Ani.h"
+#include "dialogs/D_Emerg.h"
 #include "dialogs/D_Hardware.h"
+#include "dialogs/D_MDC.h"
 #include "dialogs/D_Model.h"
 #include "image/dc_DataFile.h"
 #include "link/dc_Access.h"
@@ -179,6 +182,24 @@ TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent) : QMai
         return ExecuteModelDialog(this, context);
     };
     commands_["miHardware"] = [this] { miHardwareClick(); };
+    // ANI, MDC1200 and emergency dialogs. Another ANI type can change the
+    // board and the channels' ANI flags: the page shows them again, so that
+    // its next write-back does not bring the old flags back.
+    commands_["miAni"] = [this] {
+        TDialogContext context = DialogContext();
+        if (!ExecuteAniDialog(this, context)) return;
+        RefreshMenus();
+        ShowGroupPage();
+        ApplyColumnLayout();
+    };
+    commands_["miMdc1200"] = [this] {
+        TDialogContext context = DialogContext();
+        ExecuteMdcDialog(this, context);
+    };
+    commands_["miEmergency"] = [this] {
+        TDialogContext context = DialogContext();
+        ExecuteEmergDialog(this, context);
+    };
     // The report's document: the current file's name in the current folder,
     // where a PDF of it is suggested.
     const auto document = [this] { return fs::path(CurrentFolder) / fs::path(CurrentFileName).filename(); };
