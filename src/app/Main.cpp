@@ -40,10 +40,7 @@
 #include "app/dc_MainMenu.h"
 #include "app/dc_Settings.h"
 #include "dialogs/D_Model.h"
-#include "dialogs/D_PCode.h"
-#include "dialogs/D_SQC.h"
-#include "dialogs/D_SelTone.h"
-#include "dialogs/D_ToneTbl.h"
+
 #include "image/dc_DataFile.h"
 #include "model/dc_Access.h"
 #include "model/dc_MessageBox.h"

@@ -1,12 +1,15 @@
 #include "app/dc_DialogCommands.h"
 
 #include "dialogs/D_2Tone.h"
+#include "dialogs/D_Ani.h"
 #include "dialogs/D_DKEdit.h"
 #include "dialogs/D_DSub.h"
+#include "dialogs/D_Emerg.h"
 #include "dialogs/D_FPanel.h"
 #include "dialogs/D_Group.h"
 #include "dialogs/D_Hardware.h"
 #include "dialogs/D_KFunc.h"
+#include "dialogs/D_MDC.h"
 #include "dialogs/D_Market.h"
 #include "dialogs/D_Misc.h"
 #include "dialogs/D_Option.h"
@@ -26,6 +29,12 @@ const std::vector<TDialogCommand>& DialogCommands() {
         {"miOption", ExecuteOptionDialog, TAfterDialog::OptionLayout},
         {"miScanning", ExecuteScaningDialog, TAfterDialog::GroupPage},
         {"miMarketing", ExecuteMarketDialog, TAfterDialog::SerialNo},
+        // Another ANI type can change the board and the channels' ANI flags:
+        // the page shows them again, so that its next write-back does not
+        // bring the old flags back.
+        {"miAni", ExecuteAniDialog, TAfterDialog::OptionLayout},
+        {"miMdc1200", ExecuteMdcDialog, TAfterDialog::Nothing},
+        {"miEmergency", ExecuteEmergDialog, TAfterDialog::Nothing},
         {"miKeyFunction", ExecuteKFuncDialog, TAfterDialog::Nothing},
         {"miDirectCH", ExecuteDKEditDialog, TAfterDialog::Nothing},
         {"miFrontPanel", ExecuteFPanelDialog, TAfterDialog::Nothing},

@@ -515,6 +515,11 @@ uint32_t TDlgBase::HelpContextOf(const QWidget* control) const {
     return c ? c->Def.HelpContext : 0;
 }
 
+bool TDlgBase::IsReadOnlyEdit(const QWidget* control) const {
+    const TControl* c = Find(control);
+    return c && c->IsEdit && c->ReadOnly;
+}
+
 QChar TDlgBase::AcceleratorOf(const QWidget* control) const {
     const TControl* c = Find(control);
     if (!c || c->Row < 0) return {};

@@ -142,6 +142,8 @@ class TDlgBase : public QDialog {
     QWidget* FocusedControl() const { return focused_; }
     const TRKmem& WorkingCopy() const { return copy_; }
     uint32_t HelpContextOf(const QWidget* control) const;
+    // An edit shown greyed that takes no typing (TEditDef::ReadOnly).
+    bool IsReadOnlyEdit(const QWidget* control) const;
     // The accelerator letter of the row the control belongs to ('\0' for none).
     QChar AcceleratorOf(const QWidget* control) const;
 

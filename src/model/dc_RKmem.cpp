@@ -193,6 +193,10 @@ void TRKmem::SetNewConfiguration() {
     for (int32_t c = 0; c < Channels.Count(); ++c) Channels[c].Reset();
     Channels[0].Blank = 0;
 
+    SetMdcDefaults();
+}
+
+void TRKmem::SetMdcDefaults() {
     MdcAniDelayTime = 5;
     MdcAniLockout = 0;
     MdcAniPress = 1;

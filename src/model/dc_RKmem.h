@@ -33,6 +33,9 @@ public:
 
     // The defaults of a new configuration; fields it does not name keep their values.
     void SetNewConfiguration();
+    // The MDC1200 block and identifiers of a new configuration (also loaded
+    // when the ANI type becomes MDC1200).
+    void SetMdcDefaults();
 
     // Per-channel and per-group lists, entries 0..249.
     int32_t GetUserScan(int32_t i) const { return UserScanList[static_cast<size_t>(i)]; }

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <variant>
 
+#include "model/dc_AniRules.h"
 #include "model/dc_KeyFunc.h"
 #include "model/dc_Rules.h"
 #include "model/dc_Text.h"
@@ -112,13 +113,8 @@ constexpr const char* kResume2[] = {"2 secs",  "3 secs",  "4 secs",  "5 secs",  
 constexpr const char* kRevert[] = {"Start Channnel", "Home Channnel", "PRI Channel", "Last Busy Channnel"};
 constexpr const char* kPresent[] = {"Yes", "No"};
 constexpr const char* kLocalOffset[] = {"Lower", "Upper"};
-constexpr const char* kAniTransmit[] = {"PTT Pressed", "PTT Released"};
-constexpr const char* kAniDelay[] = {"50 msec", "100 msec", "300 msec", "500 msec"};
-constexpr const char* kAniSpeed[] = {"25 msec", "33 msec", "50 msec", "66 msec"};
 constexpr const char* kToneUse[] = {"No", "Yes"};
 constexpr const char* kToneKind[] = {"DCS", "CTCSS"};
-constexpr const char* kMdcLockout[] = {"off", "10 sec", "20 sec", "40 sec", "60 sec", "90 sec", "120 sec"};
-constexpr const char* kMdcSwitch[] = {"Disable", "Enable"};
 
 constexpr const char* kBanner = "***** Tolvar  TR-2100/2200/2300 Series  Mobile Transceiver *****";
 constexpr const char* kDcsType = "DCS";

@@ -128,6 +128,7 @@ void ChangeLikeAUser(TDlgBase& dialog, QWidget* control) {
         check->setFocus();
         QTest::mouseClick(check, Qt::LeftButton);
     } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        if (dialog.IsReadOnlyEdit(edit)) return; // shown, never edited
         edit->setFocus();
         QApplication::processEvents();
         const QString before = edit->text();

@@ -54,7 +54,7 @@ void Pick(QComboBox* combo, int index);
 
 // One row of a dialog's compare-on-OK table: a control, and whether
 // changing it alone and pressing OK sets FileModified. A list with a
-// single item cannot change: its row does not mark.
+// single item or a read-only edit cannot change: its row does not mark.
 struct TCompareRow {
     const char* Control;
     bool Marks = true;
