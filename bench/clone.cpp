@@ -77,7 +77,8 @@ int Run(const std::string& command) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const fs::path build = argc > 1 ? fs::path(argv[1]) : fs::canonical("/proc/self/exe").parent_path().parent_path();
+    const fs::path build =
+        argc > 1 ? fs::path(argv[1]) : fs::canonical("/proc/self/exe").parent_path().parent_path();
     const fs::path rk36 = build / "src" / "rk36", sim = build / "tools" / "radio-sim" / "radio-sim";
     if (!fs::exists(rk36) || !fs::exists(sim)) {
         std::fprintf(stderr, "bench_clone: needs %s and %s\n", rk36.c_str(), sim.c_str());
@@ -89,7 +90,8 @@ int main(int argc, char** argv) {
     // A new configuration over random bytes: every block carries data.
     std::mt19937 rng(36);
     TMap36 image;
-    for (auto& b : image.Buf) b = static_cast<uint8_t>(rng());
+    for (auto& b : image.Buf)
+        b = static_cast<uint8_t>(rng());
     TRKmem model;
     model.SetNewConfiguration();
     model.SerialNumber = "--------";
@@ -110,8 +112,9 @@ int main(int argc, char** argv) {
             std::ifstream(portFile) >> port;
         }
         const std::string command =
-            rk36.string() + (isRead ? " read " + port + " -o " + (dir / "read.k36").string() + " --like "
-                                    : " write " + port + " ") +
+            rk36.string() +
+            (isRead ? " read " + port + " -o " + (dir / "read.k36").string() + " --like "
+                    : " write " + port + " ") +
             file.string() + " --trace " + trace.string() + " 2>/dev/null";
         const auto start = std::chrono::steady_clock::now();
         const int status = Run(command);

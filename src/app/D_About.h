@@ -8,7 +8,7 @@ class QPushButton;
 
 class TfrmAbout : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TfrmAbout(QWidget* parent = nullptr);
 
     static void Execute(QWidget* parent);
@@ -17,6 +17,6 @@ public:
     QLabel* lblFileVersion;
     QPushButton* btnOK;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 };

@@ -9,7 +9,7 @@ class QPushButton;
 
 class TfrmPass : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TfrmPass(QWidget* parent = nullptr);
 
     // The typed text as it was when the dialog closed.
@@ -21,6 +21,6 @@ public:
 
     void done(int result) override;
 
-private:
+  private:
     std::string password_;
 };

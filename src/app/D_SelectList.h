@@ -17,8 +17,8 @@ enum class TSelMatch { WholeText, FirstCharacter };
 // Caption, geometry and entries of one list number.
 struct TSelListLayout {
     std::string Caption;
-    int Width = 200;  // window width
-    int Height = 0;   // window height; 0: as the rows need
+    int Width = 200; // window width
+    int Height = 0;  // window height; 0: as the rows need
     int Columns = 1;
     int ColumnWidth = 45;
     int Rows = 1;
@@ -34,7 +34,7 @@ TSelListLayout SelListLayout(int listNo, const TRKmem& model);
 
 class TfrmSelList : public QDialog {
     Q_OBJECT
-public:
+  public:
     TfrmSelList(int listNo, std::string_view currentValue, const TRKmem& model, QWidget* parent = nullptr);
 
     // The chosen value after OK: the selected cell up to its first ":", trimmed.
@@ -47,11 +47,11 @@ public:
     QPushButton* btnOK;
     QPushButton* btnCancel;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void FormShow(std::string_view currentValue);
     void btnOKClick();
     void grdListDblClick(int row, int column);

@@ -13,13 +13,14 @@ using TItemVisible = std::array<int32_t, 19>;
 
 class TfrmVisible : public QDialog {
     Q_OBJECT
-public:
+  public:
     static constexpr int kBoxCount = 18;
 
     // `mdcCondition`: the MDC1200 condition of the main window (Fleet format,
     // MDC1200 option flag, ANI type not 3); while it holds the ANI column
     // group cannot be chosen.
-    TfrmVisible(const TItemVisible& itemVisible, bool fleetFormat, bool mdcCondition, QWidget* parent = nullptr);
+    TfrmVisible(const TItemVisible& itemVisible, bool fleetFormat, bool mdcCondition,
+                QWidget* parent = nullptr);
 
     // The flags after OK; group 7 (it has no box) always keeps its value.
     const TItemVisible& ItemVisible() const { return itemVisible_; }
@@ -35,11 +36,11 @@ public:
     QPushButton* btnOK;
     QPushButton* btnCancel;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void FormShow();
     void btnOKClick();
 

@@ -18,8 +18,8 @@
 #include "app/D_SelectList.h"
 #include "app/dc_GuiSeams.h"
 #include "app/dc_Help.h"
-#include "model/dc_Text.h"
 #include "model/dc_MessageBox.h"
+#include "model/dc_Text.h"
 
 namespace {
 
@@ -659,8 +659,8 @@ void TChannelGrid::Copy() {
     // The copy carries what the row shows, edits not yet written back included.
     StoreGridPage();
     const int idx = page_.ChIdx[static_cast<size_t>(row)];
-    state_.CopiedChannel =
-        TCopiedChannel{state_.Model.Channels[idx], ParseInt(TrimText(CellText(gcChn, row))).value_or(idx + 1), idx};
+    state_.CopiedChannel = TCopiedChannel{state_.Model.Channels[idx],
+                                          ParseInt(TrimText(CellText(gcChn, row))).value_or(idx + 1), idx};
 }
 
 void TChannelGrid::TakeCopiedChannel(int row) {

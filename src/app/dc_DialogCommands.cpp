@@ -17,7 +17,6 @@
 #include "dialogs/D_RadioStatus.h"
 #include "dialogs/D_SQC.h"
 #include "dialogs/D_Scaning.h"
-#include "dialogs/D_SQC.h"
 #include "dialogs/D_SelTone.h"
 #include "dialogs/D_ToneTbl.h"
 

@@ -113,9 +113,13 @@ constexpr TToolEntry kTools[] = {
 
 } // namespace
 
-std::span<const TMenuEntry> MainMenuTable() { return kMenu; }
+std::span<const TMenuEntry> MainMenuTable() {
+    return kMenu;
+}
 
-std::span<const TToolEntry> ToolBarTable() { return kTools; }
+std::span<const TToolEntry> ToolBarTable() {
+    return kTools;
+}
 
 const TMenuEntry* FindMenuEntry(const char* name) {
     for (const TMenuEntry& e : kMenu)

@@ -5,9 +5,9 @@
 #include <span>
 
 enum class TMenuKind {
-    Menu,      // a menu or sub-menu; its items follow it with Parent set to its name
-    Item,      // a command
-    Check,     // a command with a check mark
+    Menu,  // a menu or sub-menu; its items follow it with Parent set to its name
+    Item,  // a command
+    Check, // a command with a check mark
     Separator,
 };
 

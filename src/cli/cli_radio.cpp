@@ -10,8 +10,8 @@
 
 #include "image/dc_DataFile.h"
 #include "link/U_Radio36.h"
-#include "model/dc_Access.h"
 #include "link/dc_TracePort.h"
+#include "model/dc_Access.h"
 #include "model/dc_MessageBox.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <cstring>
+#include <ctime>
 #include <memory>
 #include <optional>
 #include <random>

@@ -84,10 +84,12 @@ const std::array<TChannelColumn, kChannelColumnCount> ChannelColumns{{
 
 std::string TChlTags::Joined() const {
     std::string s;
-    for (const auto& t : Items) s += t.Text;
+    for (const auto& t : Items)
+        s += t.Text;
     return s;
 }
 
 void TChlTags::Clear() {
-    for (auto& t : Items) t.Text.clear();
+    for (auto& t : Items)
+        t.Text.clear();
 }

@@ -16,7 +16,7 @@
 
 // A fixed-size collection with the unchecked Count/Get of the original design.
 template <class T, int32_t N> class TFixedList {
-public:
+  public:
     static constexpr int32_t kCount = N;
     std::array<T, N> Items{};
 
@@ -32,7 +32,7 @@ public:
 
 // A fixed-size table of plain numbers with Get/Set.
 template <class V, int32_t N> class TValueTable {
-public:
+  public:
     std::array<V, N> Values{};
 
     static constexpr int32_t Count() { return N; }
@@ -48,7 +48,7 @@ constexpr int32_t kGroupCount = 250;
 
 // One text: a group name, or one character of a channel tag.
 class TGrpLcdText {
-public:
+  public:
     std::string Text;
     void Assign(const TGrpLcdText& o) { *this = o; }
     bool Equals(const TGrpLcdText& o) const { return *this == o; }
@@ -59,7 +59,7 @@ class TGrpLcdTexts : public TFixedList<TGrpLcdText, kGroupCount> {};
 
 // The eight characters of a channel tag, one text each.
 class TChlTags : public TFixedList<TGrpLcdText, 8> {
-public:
+  public:
     std::string Joined() const;
     void Clear();
 };
@@ -74,7 +74,7 @@ struct TPllWord {
 };
 
 class TChannel {
-public:
+  public:
     int32_t Blank = 1;
     int32_t Narrow = 1;
     int32_t Compander = 2;
@@ -132,7 +132,7 @@ class TGAreaTbls : public TValueTable<uint32_t, kGroupCount> {};
 class TGPChnlTbls : public TValueTable<uint32_t, kGroupCount> {};
 
 class TSTTable {
-public:
+  public:
     int32_t Use = 0;
     int32_t EncIsCtcss = 0;
     int32_t EncCode = 0;
@@ -160,7 +160,7 @@ struct TTonePair {
 };
 
 class TTones : public TFixedList<TTonePair, 10> {
-public:
+  public:
     int32_t GetFirst(int32_t i) const { return Get(i).FirstTone; }
     int32_t GetSecond(int32_t i) const { return Get(i).SecondTone; }
     void SetFirst(int32_t i, int32_t v) { Get(i).FirstTone = v; }
@@ -181,7 +181,7 @@ struct TPaging {
 class TPagings : public TFixedList<TPaging, 10> {};
 
 class TDTMFMemFormat {
-public:
+  public:
     int32_t Length = 0;
     std::string Digits;
 
@@ -191,7 +191,7 @@ public:
 };
 
 class TCHCodeSW {
-public:
+  public:
     int32_t Group = 0;
     int32_t Position = 0;
 
@@ -203,7 +203,7 @@ public:
 class TCHCodeSWs : public TFixedList<TCHCodeSW, 16> {};
 
 class TSTBYRPData {
-public:
+  public:
     int32_t SynthConfig = 0;
     int32_t SynthFraction = 0;
     int32_t SynthCount64 = 0;

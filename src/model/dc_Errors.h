@@ -8,6 +8,6 @@
 #include <string>
 
 class EConvertError : public std::runtime_error {
-public:
+  public:
     explicit EConvertError(const std::string& what) : std::runtime_error(what) {}
 };

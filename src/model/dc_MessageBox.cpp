@@ -5,7 +5,7 @@
 namespace {
 
 class TStderrSink : public IMessageSink {
-public:
+  public:
     TMsgResult Show(const TMessage& message) override {
         std::fprintf(stderr, "%s\n", message.Text.c_str());
         return DefaultResult(message);
@@ -21,11 +21,16 @@ std::shared_ptr<IMessageSink>& CurrentSink() {
 
 std::vector<TMsgResult> ButtonsOf(TMsgButtons buttons) {
     switch (buttons) {
-    case TMsgButtons::Ok: return {TMsgResult::Ok};
-    case TMsgButtons::OkCancel: return {TMsgResult::Ok, TMsgResult::Cancel};
-    case TMsgButtons::YesNo: return {TMsgResult::Yes, TMsgResult::No};
-    case TMsgButtons::YesNoCancel: return {TMsgResult::Yes, TMsgResult::No, TMsgResult::Cancel};
-    case TMsgButtons::YesCancel: return {TMsgResult::Yes, TMsgResult::Cancel};
+    case TMsgButtons::Ok:
+        return {TMsgResult::Ok};
+    case TMsgButtons::OkCancel:
+        return {TMsgResult::Ok, TMsgResult::Cancel};
+    case TMsgButtons::YesNo:
+        return {TMsgResult::Yes, TMsgResult::No};
+    case TMsgButtons::YesNoCancel:
+        return {TMsgResult::Yes, TMsgResult::No, TMsgResult::Cancel};
+    case TMsgButtons::YesCancel:
+        return {TMsgResult::Yes, TMsgResult::Cancel};
     }
     return {TMsgResult::Ok};
 }
@@ -76,10 +81,13 @@ TScopedMessages::TScopedMessages() : sink_(std::make_shared<TScriptedMessages>()
     previous_ = SetMessageSink(sink_);
 }
 
-TScopedMessages::~TScopedMessages() { SetMessageSink(previous_); }
+TScopedMessages::~TScopedMessages() {
+    SetMessageSink(previous_);
+}
 
 std::vector<std::string> TScopedMessages::Texts() const {
     std::vector<std::string> texts;
-    for (const auto& m : sink_->Shown) texts.push_back(m.Text);
+    for (const auto& m : sink_->Shown)
+        texts.push_back(m.Text);
     return texts;
 }

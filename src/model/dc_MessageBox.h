@@ -25,7 +25,7 @@ struct TMessage {
 };
 
 class IMessageSink {
-public:
+  public:
     virtual ~IMessageSink() = default;
     virtual TMsgResult Show(const TMessage& message) = 0;
 };
@@ -52,7 +52,7 @@ std::string FormatS(std::string_view format, std::initializer_list<std::string_v
 // For tests: records every message and answers from a script; when the script
 // runs out it answers with the preselected button.
 class TScriptedMessages : public IMessageSink {
-public:
+  public:
     std::vector<TMessage> Shown;
     std::vector<TMsgResult> Answers;
 
@@ -61,7 +61,7 @@ public:
 
 // Installs a scripted sink for the lifetime of the object.
 class TScopedMessages {
-public:
+  public:
     TScopedMessages();
     ~TScopedMessages();
     TScopedMessages(const TScopedMessages&) = delete;
@@ -71,7 +71,7 @@ public:
     TScriptedMessages* operator->() { return sink_.get(); }
     std::vector<std::string> Texts() const;
 
-private:
+  private:
     std::shared_ptr<TScriptedMessages> sink_;
     std::shared_ptr<IMessageSink> previous_;
 };

@@ -190,7 +190,8 @@ void TRKmem::SetNewConfiguration() {
         GroupNames[g].Text = Numbered("GROUP%.3d", g + 1);
     }
 
-    for (int32_t c = 0; c < Channels.Count(); ++c) Channels[c].Reset();
+    for (int32_t c = 0; c < Channels.Count(); ++c)
+        Channels[c].Reset();
     Channels[0].Blank = 0;
 
     SetMdcDefaults();
@@ -204,7 +205,9 @@ void TRKmem::SetMdcDefaults() {
     MdcWaitTone = 0;
     MdcCourtesyTone = 1;
     MdcAniSubAudible = 0;
-    for (auto& id : MdcPttIds) id = "1234";
+    for (auto& id : MdcPttIds)
+        id = "1234";
     MdcMessageIds[0] = "8000";
-    for (size_t i = 1; i < MdcMessageIds.size(); ++i) MdcMessageIds[i] = "8001";
+    for (size_t i = 1; i < MdcMessageIds.size(); ++i)
+        MdcMessageIds[i] = "8001";
 }

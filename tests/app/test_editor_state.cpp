@@ -7,9 +7,9 @@
 #include <optional>
 
 #include "app/dc_EditorState.h"
-#include "model/dc_Ini.h"
 #include "app/dc_Settings.h"
 #include "gui_support.h"
+#include "model/dc_Ini.h"
 
 namespace {
 

@@ -15,7 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "model/dc_Text.h"
 #include "DlgTestSupport.h"
 #include "app/Main.h"
 #include "app/gui_support.h"
@@ -25,6 +24,7 @@
 #include "image/dc_DataFile.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
+#include "model/dc_Text.h"
 
 namespace fs = std::filesystem;
 

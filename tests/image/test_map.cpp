@@ -14,7 +14,8 @@ std::vector<std::pair<int, int>> FieldBits(TFieldDesc d) {
     for (int a = d.FirstByte; a <= d.LastByte; ++a) {
         const int hi = a == d.FirstByte ? d.FirstBit : 7;
         const int lo = a == d.LastByte ? d.LastBit : 0;
-        for (int b = hi; b >= lo; --b) bits.emplace_back(a, b);
+        for (int b = hi; b >= lo; --b)
+            bits.emplace_back(a, b);
     }
     return bits;
 }
@@ -31,7 +32,8 @@ TFieldDesc RandomNumericField(std::mt19937& rng) {
 }
 
 void FillRandom(TMap& m, std::mt19937& rng) {
-    for (auto& b : m.Buf) b = static_cast<uint8_t>(rng());
+    for (auto& b : m.Buf)
+        b = static_cast<uint8_t>(rng());
 }
 
 } // namespace
@@ -50,8 +52,8 @@ TEST(MapFieldAccess, RandomWritesStayInsideTheirFieldAndReadBack) {
         const int width = static_cast<int>(bits.size());
         ASSERT_EQ(width, d.BitWidth());
         const uint32_t mask = width == 32 ? 0xFFFFFFFFu : ((1u << width) - 1u);
-        ASSERT_EQ(m.GetValue(d), value & mask) << "field " << d.FirstByte << "." << d.FirstBit << "-"
-                                               << d.LastByte << "." << d.LastBit;
+        ASSERT_EQ(m.GetValue(d), value & mask)
+            << "field " << d.FirstByte << "." << d.FirstBit << "-" << d.LastByte << "." << d.LastBit;
 
         // The written value, bit by bit, where the reference model says.
         for (int i = 0; i < width; ++i) {
@@ -66,7 +68,8 @@ TEST(MapFieldAccess, RandomWritesStayInsideTheirFieldAndReadBack) {
                 if (fa == a) fieldMask = static_cast<uint8_t>(fieldMask | (1u << fb));
             ASSERT_EQ(m.Buf[a] & ~fieldMask & 0xFF, before.Buf[a] & ~fieldMask & 0xFF) << "byte " << a;
         }
-        ASSERT_TRUE(std::equal(m.Buf.begin() + d.LastByte + 1, m.Buf.end(), before.Buf.begin() + d.LastByte + 1));
+        ASSERT_TRUE(
+            std::equal(m.Buf.begin() + d.LastByte + 1, m.Buf.end(), before.Buf.begin() + d.LastByte + 1));
         ASSERT_TRUE(std::equal(m.Buf.begin(), m.Buf.begin() + d.FirstByte, before.Buf.begin()));
     }
 }
@@ -183,8 +186,9 @@ TEST(MapFieldAccess, FlagListsUseTheirOwnBitOrder) {
     const TFieldDesc tail{0x61F, 1, 0x61F, 0};
     std::vector<int32_t> flags(250);
     std::mt19937 rng(7);
-    for (auto& f : flags) f = static_cast<int32_t>(rng() % 3); // non-zero means set
-    m.Buf[0x61F] = 0xA8;                                       // bits above the tail stay
+    for (auto& f : flags)
+        f = static_cast<int32_t>(rng() % 3); // non-zero means set
+    m.Buf[0x61F] = 0xA8;                     // bits above the tail stay
     m.PutFlags(body, 248, std::span<const int32_t>(flags.data(), 248));
     m.PutFlags(tail, 2, std::span<const int32_t>(flags.data() + 248, 2));
     EXPECT_EQ(m.Buf[0x61F] & 0xFC, 0xA8);
@@ -195,7 +199,8 @@ TEST(MapFieldAccess, FlagListsUseTheirOwnBitOrder) {
     std::vector<int32_t> back(250, -1);
     m.GetFlags(body, 248, back);
     m.GetFlags(tail, 2, std::span<int32_t>(back.data() + 248, 2));
-    for (size_t i = 0; i < 250; ++i) ASSERT_EQ(back[i], flags[i] != 0 ? 1 : 0) << i;
+    for (size_t i = 0; i < 250; ++i)
+        ASSERT_EQ(back[i], flags[i] != 0 ? 1 : 0) << i;
 }
 
 TEST(MapFieldAccess, ClearAndAssign) {

@@ -78,7 +78,8 @@ TEST(Tables, ValueTextLists) {
 
 TEST(Tables, ChannelColumnsMatchTheGridLayout) {
     int total = 0;
-    for (const auto& c : ChannelColumns) total += c.Width;
+    for (const auto& c : ChannelColumns)
+        total += c.Width;
     EXPECT_EQ(total, 40 * 20 + 120 + 90 * 2 + 60 * 4 + 50);
     EXPECT_STREQ(ChannelColumns[11].Caption1, "Tx");
     EXPECT_STREQ(ChannelColumns[11].Caption2, "Po");
@@ -196,7 +197,8 @@ TEST(Model, NewConfigurationDefaults) {
     EXPECT_EQ(m.GroupNames[0].Text, "GROUP001");
     EXPECT_EQ(m.GroupNames[249].Text, "GROUP250");
     EXPECT_GT(m.GroupAreas.Get(0), 0u);
-    for (int g = 1; g < kGroupCount; ++g) ASSERT_EQ(m.GroupAreas.Get(g), 0u);
+    for (int g = 1; g < kGroupCount; ++g)
+        ASSERT_EQ(m.GroupAreas.Get(g), 0u);
 
     EXPECT_EQ(m.ToneTable1[0].Tag, "1-01");
     EXPECT_EQ(m.ToneTable2[7].Tag, "2-08");
@@ -209,7 +211,8 @@ TEST(Model, NewConfigurationDefaults) {
     EXPECT_EQ(m.EmergencyCodeFormat.Length, 4);
 
     EXPECT_EQ(m.CodeSwitches[0].Group, 3);
-    for (int i = 1; i < 16; ++i) ASSERT_EQ(m.CodeSwitches[i], (TCHCodeSW{255, 255}));
+    for (int i = 1; i < 16; ++i)
+        ASSERT_EQ(m.CodeSwitches[i], (TCHCodeSW{255, 255}));
 
     EXPECT_EQ(m.Channels[0].Blank, 0);
     EXPECT_EQ(m.Channels[5].Blank, 1);

@@ -610,9 +610,11 @@ TEST(Rules, FirmwareVersionReadsAsADecimalNumber) {
         const char* name;
         const char* text;
         int number;
-    } rows[] = {{"leading zero", "0408", 408}, {"threshold", "0407", 407}, {"hex letters", "04A8", 0},
-                {"empty", "", 0},              {"blank padded", " 0410", 410}, {"sign", "-408", 0}};
-    for (const auto& r : rows) EXPECT_EQ(FirmwareNumber(r.text), r.number) << r.name;
+    } rows[] = {{"leading zero", "0408", 408},  {"threshold", "0407", 407},
+                {"hex letters", "04A8", 0},     {"empty", "", 0},
+                {"blank padded", " 0410", 410}, {"sign", "-408", 0}};
+    for (const auto& r : rows)
+        EXPECT_EQ(FirmwareNumber(r.text), r.number) << r.name;
     TRKmem m;
     m.FirmwareVersion = "0408";
     EXPECT_TRUE(FirmwareHasOptionAni(m));
