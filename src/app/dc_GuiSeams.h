@@ -35,6 +35,12 @@ QString ToQ(std::string_view latin1);
 std::string FromQ(const QString& text);
 // An item list of the rules as a combo box takes it.
 QStringList ToQ(const std::vector<std::string>& items);
+template <size_t N> QStringList ToQList(const char* const (&items)[N]) {
+    QStringList out;
+    for (const char* item : items)
+        out << ToQ(item);
+    return out;
+}
 // File names follow the local file-name encoding, not Latin-1.
 QString PathToQ(const std::filesystem::path& path);
 std::filesystem::path PathFromQ(const QString& path);

@@ -14,7 +14,7 @@ namespace {
 // The ANI rows share the topic of the ANI command.
 constexpr uint32_t hcAni = 98319;
 
-template <size_t N> QStringList Items(const char* const (&texts)[N]) {
+template <size_t N> QStringList ToQ(const char* const (&texts)[N]) {
     QStringList items;
     for (const char* t : texts)
         items << QString::fromLatin1(t);
@@ -41,15 +41,15 @@ TfrmAni::TfrmAni(QWidget* parent, TEditorState& context)
         AddCombo(row, 1, ComboDef("cmbType", hcAni, QStringLiteral("ANI Type (DTMF/MDC1200/Option)")), {});
     row = AddRow(QStringLiteral("T&ransmit"));
     cmbTrans = AddCombo(row, 1, ComboDef("cmbTrans", hcAni, QStringLiteral("ANI Transmit Method")),
-                        Items(kAniTransmit));
+                        ToQList(kAniTransmit));
     row = AddRow(QStringLiteral("&Delay Time"));
     cmbDelay = AddCombo(
         row, 1,
         ComboDef("cmbDelay", hcAni, QStringLiteral("Delay Time between PTT pressed and first code out")),
-        Items(kAniDelay));
+        ToQList(kAniDelay));
     row = AddRow(QStringLiteral("&Speed"));
     cmbSpeed = AddCombo(row, 1, ComboDef("cmbSpeed", hcAni, QStringLiteral("Time Duration for each digit")),
-                        Items(kAniSpeed));
+                        ToQList(kAniSpeed));
     row = AddRow(QStringLiteral("ANI &Code"));
     edtCode = AddEdit(row, 1, CodeDef("edtCode", "ANI Code (Max. 15 digits)"));
     row = AddRow(QStringLiteral("&Emergency Code"));

@@ -9,19 +9,12 @@ namespace {
 // One context per box, from the channel (0x80A208FC) to the microphone (0x80A20903).
 constexpr uint32_t hcChannel = 0x80A208FC;
 
-template <size_t N> QStringList Items(const char* const (&texts)[N]) {
+template <size_t N> QStringList ToQ(const char* const (&texts)[N]) {
     QStringList items;
     for (const char* t : texts)
         items << QString::fromLatin1(t);
     return items;
 }
-QStringList Items(const std::vector<std::string>& texts) {
-    QStringList items;
-    for (const std::string& t : texts)
-        items << ToQ(t);
-    return items;
-}
-
 } // namespace
 
 TfrmEmerg::TfrmEmerg(QWidget* parent, TEditorState& context)
@@ -36,20 +29,20 @@ TfrmEmerg::TfrmEmerg(QWidget* parent, TEditorState& context)
     };
     const TRowDef rows[] = {
         {"Emergency &Channel", "cmbChanl", "Select PRI or HOME for Emergency Channel",
-         Items(kEmergencyChannel), &cmbChanl, &TRKmem::EmergencyChannel},
-        {"AF &Mute", "cmbAMute", "Disable / Enable Emergency Audio Mute", Items(kEmergencyAlert), &cmbAMute,
+         ToQList(kEmergencyChannel), &cmbChanl, &TRKmem::EmergencyChannel},
+        {"AF &Mute", "cmbAMute", "Disable / Enable Emergency Audio Mute", ToQList(kEmergencyAlert), &cmbAMute,
          &TRKmem::EmergencyAfMute},
-        {"&LCD", "cmbLcd", "Disable / Enable Emergency LCD", Items(kEmergencyAlert), &cmbLcd,
+        {"&LCD", "cmbLcd", "Disable / Enable Emergency LCD", ToQList(kEmergencyAlert), &cmbLcd,
          &TRKmem::EmergencyLcd},
-        {"L&ED", "cmbLed", "Disable / Enable Emergency LED", Items(kEmergencyAlert), &cmbLed,
+        {"L&ED", "cmbLed", "Disable / Enable Emergency LED", ToQList(kEmergencyAlert), &cmbLed,
          &TRKmem::EmergencyLed},
-        {"Emergency &Time", "cmbTime", "Specify Emergency time(10mins-160mins)", Items(EmergencyTimeItems()),
+        {"Emergency &Time", "cmbTime", "Specify Emergency time(10mins-160mins)", ToQ(EmergencyTimeItems()),
          &cmbTime, &TRKmem::EmergencyTime},
         {"&RX Time", "cmbRTime", "Specify Emergency receive time(10secs-160secs)",
-         Items(EmergencyRxTimeItems()), &cmbRTime, &TRKmem::EmergencyRxTime},
-        {"T&X Time", "cmbTTime", "Specify Emergency tranmits time(5secs-80secs)",
-         Items(EmergencyTxTimeItems()), &cmbTTime, &TRKmem::EmergencyTxTime},
-        {"M&IC", "cmbMic", "Disable / Enable Emergency MIC", Items(kEmergencyMic), &cmbMic,
+         ToQ(EmergencyRxTimeItems()), &cmbRTime, &TRKmem::EmergencyRxTime},
+        {"T&X Time", "cmbTTime", "Specify Emergency tranmits time(5secs-80secs)", ToQ(EmergencyTxTimeItems()),
+         &cmbTTime, &TRKmem::EmergencyTxTime},
+        {"M&IC", "cmbMic", "Disable / Enable Emergency MIC", ToQList(kEmergencyMic), &cmbMic,
          &TRKmem::EmergencyMic},
     };
     uint32_t help = hcChannel;

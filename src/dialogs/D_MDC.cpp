@@ -11,7 +11,7 @@ namespace {
 constexpr uint32_t hcDelay = 20001, hcLockout = 20002, hcPress = 20003, hcRelease = 20004, hcWaitTone = 20005,
                    hcCourtesy = 20006, hcSubAudible = 20007, hcPttId = 20008, hcMessage = 20009;
 
-template <size_t N> QStringList Items(const char* const (&texts)[N]) {
+template <size_t N> QStringList ToQ(const char* const (&texts)[N]) {
     QStringList items;
     for (const char* t : texts)
         items << QString::fromLatin1(t);
@@ -46,28 +46,28 @@ TfrmMdc::TfrmMdc(QWidget* parent, TEditorState& context)
     cmbAniLockout = AddCombo(row, 1,
                              ComboDef("cmbAniLockout", hcLockout,
                                       QStringLiteral("ANI Lockout Period (off/10/20/40/60/90/120sec)")),
-                             Items(kMdcLockout));
+                             ToQList(kMdcLockout));
     row = AddRow(QStringLiteral("ANI &Press"));
     cmbAniPress =
         AddCombo(row, 1, ComboDef("cmbAniPress", hcPress, QStringLiteral("ANI Press (Disable/Enable)")),
-                 Items(kMdcSwitch));
+                 ToQList(kMdcSwitch));
     row = AddRow(QStringLiteral("ANI &Release"));
     cmbAniRelease =
         AddCombo(row, 1, ComboDef("cmbAniRelease", hcRelease, QStringLiteral("ANI Release (Disable/Enable)")),
-                 Items(kMdcSwitch));
+                 ToQList(kMdcSwitch));
     row = AddRow(QStringLiteral("&Wait Tone"));
     cmbWaitTone =
         AddCombo(row, 1, ComboDef("cmbWaitTone", hcWaitTone, QStringLiteral("Wait Tone (Disable/Enable)")),
-                 Items(kMdcSwitch));
+                 ToQList(kMdcSwitch));
     row = AddRow(QStringLiteral("&Courtesy Tone"));
     cmbCourtesy = AddCombo(
         row, 1, ComboDef("cmbCourtesy", hcCourtesy, QStringLiteral("Courtesy Tone (Disable/Enable)")),
-        Items(kMdcSwitch));
+        ToQList(kMdcSwitch));
     row = AddRow(QStringLiteral("ANI with &Sub-Audible"));
     cmbAniSubAudible = AddCombo(
         row, 1,
         ComboDef("cmbAniSubAudible", hcSubAudible, QStringLiteral("ANI with Sub-Audible (Disable/Enable)")),
-        Items(kMdcSwitch));
+        ToQList(kMdcSwitch));
 
     BindInt(edtAniDelayTime, MdcDelayRule(), Field(&TRKmem::MdcAniDelayTime), 20);
     BindIndex(cmbAniLockout, Field(&TRKmem::MdcAniLockout));

@@ -12,16 +12,9 @@ namespace {
 
 constexpr uint32_t hcSelTone = 98331;
 
-QStringList Items(const std::vector<std::string>& texts) {
-    QStringList out;
-    for (const std::string& t : texts)
-        out << ToQ(t);
-    return out;
-}
-
 const QStringList& ValueItems(bool ctcss) {
-    static const QStringList ctcssItems = Items(SelToneCtcssItems());
-    static const QStringList dcsItems = Items(SelToneDcsItems());
+    static const QStringList ctcssItems = ToQ(SelToneCtcssItems());
+    static const QStringList dcsItems = ToQ(SelToneDcsItems());
     return ctcss ? ctcssItems : dcsItems;
 }
 

@@ -11,20 +11,13 @@ namespace {
 
 constexpr uint32_t hcToneTbl = 98324;
 
-QStringList Items(const std::vector<std::string>& texts) {
-    QStringList out;
-    for (const std::string& t : texts)
-        out << ToQ(t);
-    return out;
-}
-
 } // namespace
 
 TfrmToneTbl::TfrmToneTbl(QWidget* parent, TEditorState& context)
     : TDlgBase(parent, context, QStringLiteral("2 Tone Edit"), 440, 360) {
     static std::array<std::array<QByteArray, 3>, 10> names;
     AddColumnHeaders({QStringLiteral("Group"), QStringLiteral("1st Tone"), QStringLiteral("2nd Tone")});
-    const QStringList groups = Items(TwoToneGroupItems(Live().TwoToneFormat));
+    const QStringList groups = ToQ(TwoToneGroupItems(Live().TwoToneFormat));
     for (int i = 0; i < 10; ++i) {
         const QByteArray number = QByteArray::number(i + 1);
         names[static_cast<size_t>(i)] = {"cmbGrp" + number, "cmbFirst" + number, "cmbSecond" + number};
@@ -95,7 +88,7 @@ TfrmToneTbl::TfrmToneTbl(QWidget* parent, TEditorState& context)
 void TfrmToneTbl::FillTones(const TRow& row, int groupItem) {
     const TTwoToneList& list = TwoToneList();
     QStringList items;
-    if (groupItem > 0) items = Items(Live().TwoToneFormat == 1 ? list.User : list.GroupTexts(groupItem - 1));
+    if (groupItem > 0) items = ToQ(Live().TwoToneFormat == 1 ? list.User : list.GroupTexts(groupItem - 1));
     RefillCombo(row.First, items, -1);
     RefillCombo(row.Second, items, -1);
 }
