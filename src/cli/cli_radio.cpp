@@ -5,6 +5,7 @@
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <functional>
 #include <iostream>
 #include <unistd.h>
 
@@ -172,6 +173,7 @@ struct TRadioOptions {
     std::string AccessCode;
     bool Full = false;
     bool Yes = false;
+    bool Verify = false;
 };
 
 void AddCommonOptions(CLI::App* cmd, TRadioOptions& o) {
@@ -186,8 +188,29 @@ void AddCommonOptions(CLI::App* cmd, TRadioOptions& o) {
     cmd->footer("Exit status: " + CloneExitStatusHelp() + ".");
 }
 
-// Runs one transfer with everything a terminal user needs around it.
-TCloneStatus RunTransfer(const TRadioOptions& o, bool isRead, TRKmem& model, TMap36& image) {
+enum class TTransferKind { Read, Write, Verify };
+
+// Installs the Ctrl+C handler for as long as it lives.
+class TInterruptScope {
+  public:
+    TInterruptScope() {
+        struct sigaction action {};
+        action.sa_handler = OnInterrupt;
+        sigemptyset(&action.sa_mask);
+        sigaction(SIGINT, &action, &previous_);
+    }
+    ~TInterruptScope() { sigaction(SIGINT, &previous_, nullptr); }
+    TInterruptScope(const TInterruptScope&) = delete;
+    TInterruptScope& operator=(const TInterruptScope&) = delete;
+
+  private:
+    struct sigaction previous_ {};
+};
+
+// Runs one transfer with everything a terminal user needs around it;
+// `prepare` sets the protocol's options before it starts.
+TCloneStatus RunTransfer(const TRadioOptions& o, TTransferKind kind, TRKmem& model, TMap36& image,
+                         const std::function<void(TRadio36&)>& prepare = {}) {
     auto messages = std::make_shared<TCliMessages>();
     messages->AssumeYes = o.Yes;
     const auto previousSink = SetMessageSink(messages);
@@ -201,8 +224,11 @@ TCloneStatus RunTransfer(const TRadioOptions& o, bool isRead, TRKmem& model, TMa
     const TPortMap portMap =
         LoadPortMap(o.Ini.empty() ? ProgramFolder() / "RK36.ini" : std::filesystem::path(o.Ini));
 
-    TCliHost host(isRead ? "- Read from Radio -" : "- Write to Radio -");
-    host.SetProgressMax(isRead ? 65 : 84);
+    const bool isRead = kind == TTransferKind::Read;
+    TCliHost host(isRead                         ? "- Read from Radio -"
+                  : kind == TTransferKind::Write ? "- Write to Radio -"
+                                                 : "- Verify Radio -");
+    host.SetProgressMax(kind == TTransferKind::Write ? 84 : 65);
     TRadio36 radio(host, [&]() -> std::unique_ptr<IRsPort> {
         auto port = std::make_unique<TCRsDrv>(host.Clock(), portMap);
         if (!trace) return port;
@@ -210,21 +236,21 @@ TCloneStatus RunTransfer(const TRadioOptions& o, bool isRead, TRKmem& model, TMa
     });
     radio.PortName = o.Port;
     if (o.Full) radio.Context.StartupMode = 2;
+    if (prepare) prepare(radio);
 
     gCancelVisible = true;
     gCancelPressed = false;
     gIgnoredPresses = 0;
-    struct sigaction action {};
-    action.sa_handler = OnInterrupt;
-    sigemptyset(&action.sa_mask);
-    struct sigaction previous {};
-    sigaction(SIGINT, &action, &previous);
+    {
+        const TInterruptScope interrupts;
+        gRadio = &radio;
+        if (kind == TTransferKind::Verify)
+            radio.VerifyRadio(model, image);
+        else
+            RunRadioTransfer(radio, isRead, o.Full ? 0 : 1, false, image, model);
+        gRadio = nullptr;
+    }
 
-    gRadio = &radio;
-    RunRadioTransfer(radio, isRead, o.Full ? 0 : 1, false, image, model);
-    gRadio = nullptr;
-
-    sigaction(SIGINT, &previous, nullptr);
     host.Finish();
     if (trace) std::fclose(trace);
     SetMessageSink(previousSink);
@@ -269,7 +295,8 @@ int ReadCommand(TRadioOptions& o) {
         const TScopedMessages quiet;
         LoadDataFile(ProgramFolder() / "default.K36", model, image);
     }
-    if (const TCloneStatus status = RunTransfer(o, true, model, image); status != TCloneStatus::Success)
+    if (const TCloneStatus status = RunTransfer(o, TTransferKind::Read, model, image);
+        status != TCloneStatus::Success)
         return ExitCode(status);
     // Only an image that decoded gets here; it is saved exactly as received.
     if (!WriteDataFile(file, image)) return ExitCode(TCloneStatus::FileProblem);
@@ -294,7 +321,17 @@ int WriteCommand(TRadioOptions& o) {
     TMap36 image;
     if (!LoadDataFile(file, model, image, TCodecContext{o.Full ? 2 : 0}))
         return ExitCode(TCloneStatus::FileProblem);
-    return ExitCode(RunTransfer(o, false, model, image));
+    return ExitCode(RunTransfer(o, TTransferKind::Write, model, image,
+                                [&](TRadio36& radio) { radio.VerifyAfterWrite = o.Verify; }));
+}
+
+int VerifyCommand(TRadioOptions& o) {
+    std::string file;
+    if (!ResolveArgs(o, file)) return ExitCode(TCloneStatus::FileProblem);
+    TRKmem model;
+    TMap36 image;
+    if (!LoadDataFile(file, model, image)) return ExitCode(TCloneStatus::FileProblem);
+    return ExitCode(RunTransfer(o, TTransferKind::Verify, model, image));
 }
 
 } // namespace
@@ -313,6 +350,17 @@ void RegisterRadioCommands(CLI::App& app) {
     write->add_option("args", writeOptions->Args, "PORT and data FILE");
     write->add_flag("--full", writeOptions->Full, "manufacture-mode full write, identity blocks included");
     write->add_option("--access-code", writeOptions->AccessCode, "manufacture-mode access code for --full");
+    write
+        ->add_flag("--verify", writeOptions->Verify,
+                   "read back what was written before the radio leaves clone mode and compare")
+        ->excludes("--full");
     AddCommonOptions(write, *writeOptions);
     write->callback([writeOptions] { throw CLI::RuntimeError(WriteCommand(*writeOptions)); });
+
+    auto verifyOptions = std::make_shared<TRadioOptions>();
+    CLI::App* verify = app.add_subcommand(
+        "verify", "compare a radio with what writing a data file would put into it; changes nothing");
+    verify->add_option("args", verifyOptions->Args, "PORT and data FILE");
+    AddCommonOptions(verify, *verifyOptions);
+    verify->callback([verifyOptions] { throw CLI::RuntimeError(VerifyCommand(*verifyOptions)); });
 }
