@@ -11,6 +11,7 @@
 
 #include "image/dc_DataFile.h"
 #include "link/U_Radio36.h"
+#include "link/dc_Fleet.h"
 #include "link/dc_TracePort.h"
 #include "model/dc_Access.h"
 #include "model/dc_MessageBox.h"
@@ -174,6 +175,8 @@ struct TRadioOptions {
     bool Full = false;
     bool Yes = false;
     bool Verify = false;
+    bool Repeat = false;
+    std::string Log;
 };
 
 void AddCommonOptions(CLI::App* cmd, TRadioOptions& o) {
@@ -207,10 +210,12 @@ class TInterruptScope {
     struct sigaction previous_ {};
 };
 
+using TTransferBody = std::function<TCloneStatus(TRadio36&, IRadioHost&)>;
+
 // Runs one transfer with everything a terminal user needs around it;
-// `prepare` sets the protocol's options before it starts.
+// `body`, when given, runs instead of the transfer of `kind`.
 TCloneStatus RunTransfer(const TRadioOptions& o, TTransferKind kind, TRKmem& model, TMap36& image,
-                         const std::function<void(TRadio36&)>& prepare = {}) {
+                         const TTransferBody& body = {}) {
     auto messages = std::make_shared<TCliMessages>();
     messages->AssumeYes = o.Yes;
     const auto previousSink = SetMessageSink(messages);
@@ -236,7 +241,7 @@ TCloneStatus RunTransfer(const TRadioOptions& o, TTransferKind kind, TRKmem& mod
     });
     radio.PortName = o.Port;
     if (o.Full) radio.Context.StartupMode = 2;
-    if (prepare) prepare(radio);
+    radio.VerifyAfterWrite = o.Verify;
 
     gCancelVisible = true;
     gCancelPressed = false;
@@ -244,11 +249,20 @@ TCloneStatus RunTransfer(const TRadioOptions& o, TTransferKind kind, TRKmem& mod
     {
         const TInterruptScope interrupts;
         gRadio = &radio;
-        if (kind == TTransferKind::Verify)
+        TCloneStatus status = TCloneStatus::Success;
+        if (body)
+            status = body(radio, host);
+        else if (kind == TTransferKind::Verify)
             radio.VerifyRadio(model, image);
         else
             RunRadioTransfer(radio, isRead, o.Full ? 0 : 1, false, image, model);
         gRadio = nullptr;
+        if (body) {
+            host.Finish();
+            if (trace) std::fclose(trace);
+            SetMessageSink(previousSink);
+            return status;
+        }
     }
 
     host.Finish();
@@ -304,6 +318,35 @@ int ReadCommand(TRadioOptions& o) {
     return ExitCode(TCloneStatus::Success);
 }
 
+// One radio after another until Ctrl+C; every radio a line in the log.
+int FleetCommand(const TRadioOptions& o, const TRKmem& model, const TMap36& image) {
+    TRKmem unusedModel;
+    TMap36 unusedImage;
+    TFleetSummary summary;
+    bool logFailed = false;
+    const TCloneStatus status = RunTransfer(
+        o, TTransferKind::Write, unusedModel, unusedImage, [&](TRadio36& radio, IRadioHost& host) {
+            summary = ProgramFleet(radio, host, model, image, [&](const TFleetEntry& entry) {
+                if (entry.Status != TCloneStatus::Success && !radio.FailureDetail.empty())
+                    std::fprintf(stderr, "rk36: %s\n", radio.FailureDetail.c_str());
+                std::string reason;
+                if (!AppendFleetLog(o.Log, entry, reason)) {
+                    std::fprintf(stderr, "rk36: %s\n", reason.c_str());
+                    logFailed = true;
+                }
+                std::fprintf(stderr, "rk36: %s\n", FleetLogLine(entry).c_str());
+                // Ctrl+C from now on ends the fleet while it waits.
+                gCancelPressed = false;
+                gIgnoredPresses = 0;
+            });
+            return summary.Failed > 0 ? summary.LastFailure : TCloneStatus::Success;
+        });
+    std::fprintf(stderr, "rk36: %d radio(s) programmed, %d failed; log %s\n", summary.Programmed,
+                 summary.Failed, o.Log.c_str());
+    if (logFailed && status == TCloneStatus::Success) return ExitCode(TCloneStatus::FileProblem);
+    return ExitCode(status);
+}
+
 int WriteCommand(TRadioOptions& o) {
     std::string file;
     if (!ResolveArgs(o, file)) return ExitCode(TCloneStatus::FileProblem);
@@ -321,8 +364,14 @@ int WriteCommand(TRadioOptions& o) {
     TMap36 image;
     if (!LoadDataFile(file, model, image, TCodecContext{o.Full ? 2 : 0}))
         return ExitCode(TCloneStatus::FileProblem);
-    return ExitCode(RunTransfer(o, TTransferKind::Write, model, image,
-                                [&](TRadio36& radio) { radio.VerifyAfterWrite = o.Verify; }));
+    if (o.Repeat) {
+        if (o.Log.empty()) {
+            std::fprintf(stderr, "rk36: --repeat needs --log LOG.csv\n");
+            return ExitCode(TCloneStatus::FileProblem);
+        }
+        return FleetCommand(o, model, image);
+    }
+    return ExitCode(RunTransfer(o, TTransferKind::Write, model, image));
 }
 
 int VerifyCommand(TRadioOptions& o) {
@@ -354,6 +403,16 @@ void RegisterRadioCommands(CLI::App& app) {
         ->add_flag("--verify", writeOptions->Verify,
                    "read back what was written before the radio leaves clone mode and compare")
         ->excludes("--full");
+    write
+        ->add_flag("--repeat", writeOptions->Repeat,
+                   "program one radio after another: after each, wait for the next (Ctrl+C ends); "
+                   "each radio's previous data are backed up")
+        ->excludes("--full");
+    write
+        ->add_option(
+            "--log", writeOptions->Log,
+            "with --repeat: append one CSV line per radio (time, serial number, result, backup file)")
+        ->needs("--repeat");
     AddCommonOptions(write, *writeOptions);
     write->callback([writeOptions] { throw CLI::RuntimeError(WriteCommand(*writeOptions)); });
 
