@@ -33,7 +33,6 @@ constexpr const char* kReflect = "Reflected in the this program";
 constexpr const char* kReadCaption = "- Read from Radio -";
 constexpr const char* kWriteCaption = "- Write to Radio -";
 constexpr const char* kSearchStatus = "Search Radio   :";
-constexpr const char* kBackupExt = ".K36";
 constexpr int kReadProgressMax = 65;
 constexpr int kWriteProgressMax = 84;
 
@@ -251,32 +250,6 @@ void TfrmRadio::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-// ---- Backup of a read image ------------------------------------------------------
-
-std::string RadioBackupFileName(const std::string& serialNumber, const TLocalDateTime& when) {
-    std::string serial;
-    for (const char c : serialNumber) {
-        const bool safe =
-            (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-';
-        serial += safe ? c : '_';
-    }
-    // Blanks padding a serial number say nothing, and dashes (no serial
-    // number at all) would make the name look like an option.
-    const auto first = serial.find_first_not_of("_-");
-    serial =
-        first == std::string::npos ? "" : serial.substr(first, serial.find_last_not_of("_-") - first + 1);
-    if (serial.empty()) serial = "NoSerial";
-    char stamp[32];
-    std::snprintf(stamp, sizeof stamp, "_%04d%02d%02d_%02d%02d%02d", static_cast<int>(when.Year % 10000),
-                  static_cast<int>(when.Month), static_cast<int>(when.Day), static_cast<int>(when.Hour),
-                  static_cast<int>(when.Minute), static_cast<int>(when.Second));
-    return serial + stamp + kBackupExt;
-}
-
-fs::path KeepRadioBackup(const TMap& image, const std::string& serialNumber, const TLocalDateTime& when) {
-    return WriteBackupFile(image, RadioBackupFileName(serialNumber, when));
 }
 
 // ---- Radio menu ----------------------------------------------------------------------

@@ -13,6 +13,7 @@
 #include "app/dc_EditorState.h"
 #include "image/dc_Map36.h"
 #include "link/U_Radio36.h"
+#include "link/dc_Fleet.h"
 #include "model/dc_RKmem.h"
 
 class QFrame;
@@ -92,14 +93,6 @@ class TfrmRadio : public QDialog {
     bool started_ = false;
     bool running_ = false;
 };
-
-// File name of the backup of a radio's image read at `when`: the serial
-// number made safe for a file name, then the date and the time.
-std::string RadioBackupFileName(const std::string& serialNumber, const TLocalDateTime& when);
-// Writes `image` into the backup folder without replacing an earlier backup;
-// the path written, or empty after the write error message.
-std::filesystem::path KeepRadioBackup(const TMap& image, const std::string& serialNumber,
-                                      const TLocalDateTime& when);
 
 // What a Radio menu command hands back to the main window.
 struct TTransferResult {

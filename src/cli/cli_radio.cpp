@@ -5,11 +5,13 @@
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <functional>
 #include <iostream>
 #include <unistd.h>
 
 #include "image/dc_DataFile.h"
 #include "link/U_Radio36.h"
+#include "link/dc_Fleet.h"
 #include "link/dc_TracePort.h"
 #include "model/dc_Access.h"
 #include "model/dc_MessageBox.h"
@@ -172,6 +174,9 @@ struct TRadioOptions {
     std::string AccessCode;
     bool Full = false;
     bool Yes = false;
+    bool Verify = false;
+    bool Repeat = false;
+    std::string Log;
 };
 
 void AddCommonOptions(CLI::App* cmd, TRadioOptions& o) {
@@ -186,8 +191,31 @@ void AddCommonOptions(CLI::App* cmd, TRadioOptions& o) {
     cmd->footer("Exit status: " + CloneExitStatusHelp() + ".");
 }
 
-// Runs one transfer with everything a terminal user needs around it.
-TCloneStatus RunTransfer(const TRadioOptions& o, bool isRead, TRKmem& model, TMap36& image) {
+enum class TTransferKind { Read, Write, Verify };
+
+// Installs the Ctrl+C handler for as long as it lives.
+class TInterruptScope {
+  public:
+    TInterruptScope() {
+        struct sigaction action {};
+        action.sa_handler = OnInterrupt;
+        sigemptyset(&action.sa_mask);
+        sigaction(SIGINT, &action, &previous_);
+    }
+    ~TInterruptScope() { sigaction(SIGINT, &previous_, nullptr); }
+    TInterruptScope(const TInterruptScope&) = delete;
+    TInterruptScope& operator=(const TInterruptScope&) = delete;
+
+  private:
+    struct sigaction previous_ {};
+};
+
+using TTransferBody = std::function<TCloneStatus(TRadio36&, IRadioHost&)>;
+
+// Runs one transfer with everything a terminal user needs around it;
+// `body`, when given, runs instead of the transfer of `kind`.
+TCloneStatus RunTransfer(const TRadioOptions& o, TTransferKind kind, TRKmem& model, TMap36& image,
+                         const TTransferBody& body = {}) {
     auto messages = std::make_shared<TCliMessages>();
     messages->AssumeYes = o.Yes;
     const auto previousSink = SetMessageSink(messages);
@@ -201,8 +229,11 @@ TCloneStatus RunTransfer(const TRadioOptions& o, bool isRead, TRKmem& model, TMa
     const TPortMap portMap =
         LoadPortMap(o.Ini.empty() ? ProgramFolder() / "RK36.ini" : std::filesystem::path(o.Ini));
 
-    TCliHost host(isRead ? "- Read from Radio -" : "- Write to Radio -");
-    host.SetProgressMax(isRead ? 65 : 84);
+    const bool isRead = kind == TTransferKind::Read;
+    TCliHost host(isRead                         ? "- Read from Radio -"
+                  : kind == TTransferKind::Write ? "- Write to Radio -"
+                                                 : "- Verify Radio -");
+    host.SetProgressMax(kind == TTransferKind::Write ? 84 : 65);
     TRadio36 radio(host, [&]() -> std::unique_ptr<IRsPort> {
         auto port = std::make_unique<TCRsDrv>(host.Clock(), portMap);
         if (!trace) return port;
@@ -210,21 +241,30 @@ TCloneStatus RunTransfer(const TRadioOptions& o, bool isRead, TRKmem& model, TMa
     });
     radio.PortName = o.Port;
     if (o.Full) radio.Context.StartupMode = 2;
+    radio.VerifyAfterWrite = o.Verify;
 
     gCancelVisible = true;
     gCancelPressed = false;
     gIgnoredPresses = 0;
-    struct sigaction action {};
-    action.sa_handler = OnInterrupt;
-    sigemptyset(&action.sa_mask);
-    struct sigaction previous {};
-    sigaction(SIGINT, &action, &previous);
+    {
+        const TInterruptScope interrupts;
+        gRadio = &radio;
+        TCloneStatus status = TCloneStatus::Success;
+        if (body)
+            status = body(radio, host);
+        else if (kind == TTransferKind::Verify)
+            radio.VerifyRadio(model, image);
+        else
+            RunRadioTransfer(radio, isRead, o.Full ? 0 : 1, false, image, model);
+        gRadio = nullptr;
+        if (body) {
+            host.Finish();
+            if (trace) std::fclose(trace);
+            SetMessageSink(previousSink);
+            return status;
+        }
+    }
 
-    gRadio = &radio;
-    RunRadioTransfer(radio, isRead, o.Full ? 0 : 1, false, image, model);
-    gRadio = nullptr;
-
-    sigaction(SIGINT, &previous, nullptr);
     host.Finish();
     if (trace) std::fclose(trace);
     SetMessageSink(previousSink);
@@ -269,12 +309,42 @@ int ReadCommand(TRadioOptions& o) {
         const TScopedMessages quiet;
         LoadDataFile(ProgramFolder() / "default.K36", model, image);
     }
-    if (const TCloneStatus status = RunTransfer(o, true, model, image); status != TCloneStatus::Success)
+    if (const TCloneStatus status = RunTransfer(o, TTransferKind::Read, model, image);
+        status != TCloneStatus::Success)
         return ExitCode(status);
     // Only an image that decoded gets here; it is saved exactly as received.
     if (!WriteDataFile(file, image)) return ExitCode(TCloneStatus::FileProblem);
     std::fprintf(stderr, "rk36: saved %s\n", file.c_str());
     return ExitCode(TCloneStatus::Success);
+}
+
+// One radio after another until Ctrl+C; every radio a line in the log.
+int FleetCommand(const TRadioOptions& o, const TRKmem& model, const TMap36& image) {
+    TRKmem unusedModel;
+    TMap36 unusedImage;
+    TFleetSummary summary;
+    bool logFailed = false;
+    const TCloneStatus status = RunTransfer(
+        o, TTransferKind::Write, unusedModel, unusedImage, [&](TRadio36& radio, IRadioHost& host) {
+            summary = ProgramFleet(radio, host, model, image, [&](const TFleetEntry& entry) {
+                if (entry.Status != TCloneStatus::Success && !radio.FailureDetail.empty())
+                    std::fprintf(stderr, "rk36: %s\n", radio.FailureDetail.c_str());
+                std::string reason;
+                if (!AppendFleetLog(o.Log, entry, reason)) {
+                    std::fprintf(stderr, "rk36: %s\n", reason.c_str());
+                    logFailed = true;
+                }
+                std::fprintf(stderr, "rk36: %s\n", FleetLogLine(entry).c_str());
+                // Ctrl+C from now on ends the fleet while it waits.
+                gCancelPressed = false;
+                gIgnoredPresses = 0;
+            });
+            return summary.Failed > 0 ? summary.LastFailure : TCloneStatus::Success;
+        });
+    std::fprintf(stderr, "rk36: %d radio(s) programmed, %d failed; log %s\n", summary.Programmed,
+                 summary.Failed, o.Log.c_str());
+    if (logFailed && status == TCloneStatus::Success) return ExitCode(TCloneStatus::FileProblem);
+    return ExitCode(status);
 }
 
 int WriteCommand(TRadioOptions& o) {
@@ -294,7 +364,23 @@ int WriteCommand(TRadioOptions& o) {
     TMap36 image;
     if (!LoadDataFile(file, model, image, TCodecContext{o.Full ? 2 : 0}))
         return ExitCode(TCloneStatus::FileProblem);
-    return ExitCode(RunTransfer(o, false, model, image));
+    if (o.Repeat) {
+        if (o.Log.empty()) {
+            std::fprintf(stderr, "rk36: --repeat needs --log LOG.csv\n");
+            return ExitCode(TCloneStatus::FileProblem);
+        }
+        return FleetCommand(o, model, image);
+    }
+    return ExitCode(RunTransfer(o, TTransferKind::Write, model, image));
+}
+
+int VerifyCommand(TRadioOptions& o) {
+    std::string file;
+    if (!ResolveArgs(o, file)) return ExitCode(TCloneStatus::FileProblem);
+    TRKmem model;
+    TMap36 image;
+    if (!LoadDataFile(file, model, image)) return ExitCode(TCloneStatus::FileProblem);
+    return ExitCode(RunTransfer(o, TTransferKind::Verify, model, image));
 }
 
 } // namespace
@@ -313,6 +399,27 @@ void RegisterRadioCommands(CLI::App& app) {
     write->add_option("args", writeOptions->Args, "PORT and data FILE");
     write->add_flag("--full", writeOptions->Full, "manufacture-mode full write, identity blocks included");
     write->add_option("--access-code", writeOptions->AccessCode, "manufacture-mode access code for --full");
+    write
+        ->add_flag("--verify", writeOptions->Verify,
+                   "read back what was written before the radio leaves clone mode and compare")
+        ->excludes("--full");
+    write
+        ->add_flag("--repeat", writeOptions->Repeat,
+                   "program one radio after another: after each, wait for the next (Ctrl+C ends); "
+                   "each radio's previous data are backed up")
+        ->excludes("--full");
+    write
+        ->add_option(
+            "--log", writeOptions->Log,
+            "with --repeat: append one CSV line per radio (time, serial number, result, backup file)")
+        ->needs("--repeat");
     AddCommonOptions(write, *writeOptions);
     write->callback([writeOptions] { throw CLI::RuntimeError(WriteCommand(*writeOptions)); });
+
+    auto verifyOptions = std::make_shared<TRadioOptions>();
+    CLI::App* verify = app.add_subcommand(
+        "verify", "compare a radio with what writing a data file would put into it; changes nothing");
+    verify->add_option("args", verifyOptions->Args, "PORT and data FILE");
+    AddCommonOptions(verify, *verifyOptions);
+    verify->callback([verifyOptions] { throw CLI::RuntimeError(VerifyCommand(*verifyOptions)); });
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The commands that talk to a radio: `rk36 read` and `rk36 write`.
+// The commands that talk to a radio: `rk36 read`, `rk36 write` and `rk36 verify`.
 
 namespace CLI {
 class App;

@@ -91,6 +91,47 @@ constexpr int32_t ByteZero = kIdentityCopies[1].From; // keeps the file's value 
 constexpr int32_t ByteZeroMirror = kIdentityCopies[1].Copy;
 } // namespace mem
 
+// The areas a standard write sends, named after what the image holds there:
+// auxiliary memory up to the date, then main memory. The main-memory names
+// follow the image offset (address - MainBase).
+constexpr int32_t Main(int32_t imageOffset) {
+    return MainBase + imageOffset;
+}
+constexpr TMemoryArea kWrittenAreas[] = {
+    {0x0000, mem::AuxShortBlock, "auxiliary identity, options and lists"},
+    {mem::AuxShortBlock, mem::ProgDate, "auxiliary dates and texts"},
+    {mem::ProgDate, mem::ProgDate + mem::ProgDateLength, "last programmed date"},
+    {Main(0x0000), Main(0x0080), "hardware and synthesizer block"},
+    {Main(0x0080), Main(0x0101), "radio settings block"},
+    {Main(0x0101), Main(kGroupNameArea.Anchor.FirstByte), "signalling and lists"},
+    {Main(kGroupNameArea.Anchor.FirstByte), Main(kChannelArea.Anchor.FirstByte), "group names"},
+    {Main(kChannelArea.Anchor.FirstByte), Main(0x2E00), "channel table"},
+    {Main(0x2E00), Main(0x2F44), "selectable-tone area"},
+    {Main(0x2F44), Main(kIdentityCopies[2].From), "MDC1200 block"},
+    {Main(kIdentityCopies[2].From), Main(0x3000), "identity codes"},
+    {Main(0x3000), Main(0x3800), "identity, options and lists"},
+    {Main(0x3800), Main(kIdentityCopies[0].Copy), "dates, serial number and texts"},
+    {Main(kIdentityCopies[0].Copy), mem::MainEnd, "identity copy"},
+};
+static_assert([] {
+    // No gaps, no overlaps: the auxiliary run ends with the date, the main
+    // run covers the 64 blocks.
+    for (size_t i = 1; i < std::size(kWrittenAreas); ++i)
+        if (kWrittenAreas[i].First != kWrittenAreas[i - 1].End && kWrittenAreas[i].First != MainBase)
+            return false;
+    return kWrittenAreas[2].End == mem::ProgDate + mem::ProgDateLength &&
+           kWrittenAreas[3].First == MainBase && std::size(kWrittenAreas) > 3 &&
+           kWrittenAreas[std::size(kWrittenAreas) - 1].End == mem::MainEnd;
+}());
+
+// Progress steps: the blocks of a whole read, the steps of a standard write
+// and the blocks of a read-back of what it wrote.
+constexpr int32_t kReadBlocks = (mem::MainDataEnd - MainBase + mem::AuxEnd) / mem::BlockLength;
+constexpr int32_t kWriteSteps = 78;
+constexpr int32_t kVerifyBlocks =
+    (mem::MainEnd - MainBase) / mem::BlockLength +
+    (mem::ProgDate + mem::ProgDateLength + mem::BlockLength - 1) / mem::BlockLength;
+
 // Bits 7..6 of a model code name the band family, bit 5 the product row
 // (TR-2100 or not); the other bits vary within a family.
 constexpr uint8_t kCodeFamilyMask = 0xC0;
@@ -146,6 +187,38 @@ bool IdentityFitsModelCode(const TRKmem& identity, uint8_t modelCode) {
 
 const char* DeckBandName(int32_t band) {
     return band >= 0 && band < 8 ? kDeckBandNames[band] : kDeckBandNames[0];
+}
+
+std::span<const TMemoryArea> StandardWriteAreas() {
+    return kWrittenAreas;
+}
+
+const char* MemoryAreaName(int32_t address) {
+    for (const TMemoryArea& a : kWrittenAreas)
+        if (address >= a.First && address < a.End) return a.Name;
+    return nullptr;
+}
+
+uint8_t WrittenByte(const TMap36& image, int32_t address) {
+    const int32_t offset = address >= MainBase ? address - MainBase : AuxOffset + address;
+    return image.Buf[static_cast<size_t>(offset)];
+}
+
+TVerifyResult CompareWrittenAreas(const TMap36& written, const TRadioMemory& radio) {
+    TVerifyResult result;
+    for (const TMemoryArea& a : kWrittenAreas)
+        for (int32_t address = a.First; address < a.End; ++address) {
+            const uint8_t expected = WrittenByte(written, address);
+            const uint8_t found = radio.Bytes[static_cast<size_t>(address)];
+            if (expected == found) continue;
+            if (result.Differences++ == 0) result = {1, a.Name, address, expected, found};
+        }
+    return result;
+}
+
+std::string VerifyDifferenceText(const TVerifyResult& result) {
+    if (result.Equal()) return {};
+    return std::string(result.Area) + " differs at " + Hex4(result.Address);
 }
 
 int32_t IsoWeekday(int32_t year, int32_t month, int32_t day) {
@@ -427,8 +500,10 @@ void TRadio36::Report(bool isRead, TCloneStatus status) {
     const TCloneStatusInfo& info = CloneStatusInfo(status);
     if (status == TCloneStatus::Success) host_.ProgressToMax();
     const char* text = isRead ? info.ReadMessage : info.WriteMessage;
+    if (verifying_ && status == TCloneStatus::Success) text = VerifyEqualMessage;
     if (!text) return;
-    std::string message = FormatS(text, {PortLabel()});
+    std::string message = FormatS(
+        text, {status == TCloneStatus::VerifyFailed ? VerifyDifferenceText(LastVerify) : PortLabel()});
     // Said only when the radio was already changed, so the user knows it is
     // not the radio it was.
     if (!isRead && info.MayLeavePartlyWritten && RadioTouched)
@@ -436,17 +511,12 @@ void TRadio36::Report(bool isRead, TCloneStatus status) {
     ShowMessageBox(message, status == TCloneStatus::Success ? TMsgType::Information : TMsgType::Error);
 }
 
-bool TRadio36::ReadRadio(TMap36& image, TRKmem& model) {
-    if (!BeginSequence(true)) return false;
-    // Everything lands in a scratch image first: the caller's objects change
-    // only when the whole image arrived and decodes.
-    TMap36 received;
-    uint8_t code = 0;
+TCloneStatus TRadio36::ReadImage(TMap36& received) {
     const auto stop = [&] {
         host_.ProcessMessages();
         return host_.Cancelled();
     };
-    // Blocks from `first` to below `end` into the scratch image at `offset` + address.
+    // Blocks from `first` to below `end` into `received` at `offset` + address.
     const auto readArea = [&](uint8_t command, uint8_t space, int32_t first, int32_t end, int32_t offset) {
         for (int32_t address = first; address < end; address += mem::BlockLength) {
             if (const TCloneStatus r = ReadBlock(command, space, address, mem::BlockLength,
@@ -458,12 +528,59 @@ bool TRadio36::ReadRadio(TMap36& image, TRKmem& model) {
         }
         return stop() ? TCloneStatus::Cancelled : TCloneStatus::Success;
     };
+    TCloneStatus r = readArea(CmdReadMain, SpaceMain, MainBase, mem::MainDataEnd, -MainBase);
+    if (r == TCloneStatus::Success) r = readArea(CmdReadAux, SpaceAux, 0, mem::AuxEnd, AuxOffset);
+    return r;
+}
+
+TCloneStatus TRadio36::ReadWrittenAreas(TRadioMemory& memory) {
+    // Block by block as the write sent them, never across the end of a run.
+    for (size_t i = 0; i < std::size(kWrittenAreas); ++i) {
+        const bool runStart = i == 0 || kWrittenAreas[i].First != kWrittenAreas[i - 1].End;
+        if (!runStart) continue;
+        size_t last = i;
+        while (last + 1 < std::size(kWrittenAreas) &&
+               kWrittenAreas[last + 1].First == kWrittenAreas[last].End)
+            ++last;
+        const bool main = kWrittenAreas[i].First >= MainBase;
+        for (int32_t address = kWrittenAreas[i].First; address < kWrittenAreas[last].End;
+             address += mem::BlockLength) {
+            const int32_t length = std::min(mem::BlockLength, kWrittenAreas[last].End - address);
+            if (const TCloneStatus r =
+                    ReadBlock(main ? CmdReadMain : CmdReadAux, main ? SpaceMain : SpaceAux, address, length,
+                              &memory.Bytes[static_cast<size_t>(address)], true);
+                r != TCloneStatus::Success)
+                return r;
+            host_.StepProgress();
+            host_.ProcessMessages();
+            if (host_.Cancelled()) return TCloneStatus::Cancelled;
+        }
+    }
+    return TCloneStatus::Success;
+}
+
+TCloneStatus TRadio36::CompareWithRadio(const TMap36& written, const TRadioMemory& memory) {
+    LastVerify = CompareWrittenAreas(written, memory);
+    if (LastVerify.Equal()) return TCloneStatus::Success;
+    return Fail(TCloneStatus::VerifyFailed, "verify: " + VerifyDifferenceText(LastVerify) + ": " +
+                                                Hex2(LastVerify.Expected) + " expected, " +
+                                                Hex2(LastVerify.Found) + " found; " +
+                                                std::to_string(LastVerify.Differences) + " bytes differ");
+}
+
+bool TRadio36::ReadRadio(TMap36& image, TRKmem& model) {
+    if (!BeginSequence(true)) return false;
+    // Everything lands in a scratch image first: the caller's objects change
+    // only when the whole image arrived and decodes.
+    TMap36 received;
+    uint8_t code = 0;
 
     TCloneStatus r = SearchRadio(model, code);
-    if (r == TCloneStatus::Success && stop()) r = TCloneStatus::Cancelled;
-    if (r == TCloneStatus::Success)
-        r = readArea(CmdReadMain, SpaceMain, MainBase, mem::MainDataEnd, -MainBase);
-    if (r == TCloneStatus::Success) r = readArea(CmdReadAux, SpaceAux, 0, mem::AuxEnd, AuxOffset);
+    if (r == TCloneStatus::Success) {
+        host_.ProcessMessages();
+        if (host_.Cancelled()) r = TCloneStatus::Cancelled;
+    }
+    if (r == TCloneStatus::Success) r = ReadImage(received);
     if (r == TCloneStatus::Success) {
         TRKmem decoded;
         if (!DecodeInto(received, decoded)) {
@@ -481,6 +598,54 @@ bool TRadio36::ReadRadio(TMap36& image, TRKmem& model) {
     ReceiveExact(8, reply);
     EndSequence(true, Settle(r));
     return Status == TCloneStatus::Success;
+}
+
+bool TRadio36::VerifyRadio(const TRKmem& model, const TMap36& image) {
+    LastVerify = {};
+    if (!BeginSequence(true)) return false;
+    verifying_ = true;
+    uint8_t code = 0;
+    TCloneStatus r = SearchRadio(model, code);
+    // What the write would send: the same encoding over the same image, with
+    // the radio's identity blocks.
+    TMap36 expected;
+    expected.Assign(image);
+    if (r == TCloneStatus::Success) {
+        try {
+            expected.Encode(model, true, Context);
+        } catch (const std::exception& e) {
+            r = Fail(TCloneStatus::EncodeFailed, std::string("VerifyRadio: encoding failed: ") + e.what());
+        }
+    }
+    if (r == TCloneStatus::Success) r = FetchRadioIdentity(code, expected);
+    TRadioMemory memory;
+    if (r == TCloneStatus::Success) r = ReadWrittenAreas(memory);
+    if (r == TCloneStatus::Success) {
+        // A write stamps its own time: the radio's date stands, and its copy
+        // in main memory must agree with it.
+        std::copy_n(memory.Bytes.begin() + mem::ProgDate, mem::ProgDateLength,
+                    expected.Buf.begin() + mem::ProgDateImage);
+        r = CompareWithRadio(expected, memory);
+    }
+
+    std::vector<uint8_t> reply;
+    Send(EndFrame(ModelCode));
+    ReceiveExact(8, reply);
+    EndSequence(true, Settle(r));
+    verifying_ = false;
+    return Status == TCloneStatus::Success;
+}
+
+bool TRadio36::RadioAnswers(uint8_t code) {
+    TimeoutMs = DefaultTimeoutMs;
+    if (OpenRadioPort() != TCloneStatus::Success) return false;
+    std::vector<uint8_t> reply;
+    const bool answered = Send(&SearchByte, 1) && ReceiveExact(1, reply) == TCloneStatus::Success &&
+                          Send(&code, 1) && ReceiveExact(2, reply) == TCloneStatus::Success &&
+                          reply[1] == Ack;
+    CloseRadioPort();
+    FailureDetail.clear();
+    return answered;
 }
 
 TCloneStatus TRadio36::FetchRadioIdentity(uint8_t modelCode, TMap36& image) {
@@ -527,6 +692,7 @@ TCloneStatus TRadio36::WriteMainMemory(uint8_t modelCode, const TMap36& image) {
 }
 
 bool TRadio36::WriteRadio(TRKmem& model, TMap36& image) {
+    LastVerify = {};
     if (!BeginSequence(false)) return false;
     uint8_t code = 0;
     const auto step = [&] {
@@ -536,9 +702,19 @@ bool TRadio36::WriteRadio(TRKmem& model, TMap36& image) {
     };
 
     TCloneStatus r = SearchRadio(model, code);
+    if (r == TCloneStatus::Success && KeepBeforeWrite) {
+        // Still only reading: Cancel stays offered.
+        host_.SetProgressMax(kReadBlocks + kWriteSteps);
+        TMap36 held;
+        r = ReadImage(held);
+        if (r == TCloneStatus::Success && !KeepBeforeWrite(held))
+            r = Fail(TCloneStatus::FileProblem,
+                     "WriteRadio: the radio's data could not be kept; nothing written");
+    }
     if (r == TCloneStatus::Success) {
         host_.SetCancelVisible(false);
-        host_.SetProgressMax(78);
+        host_.SetProgressMax((KeepBeforeWrite ? kReadBlocks : 0) + kWriteSteps +
+                             (VerifyAfterWrite ? kVerifyBlocks : 0));
         StampProgrammedDate(model, host_.Clock().LocalNow());
         try {
             image.Encode(model, true, Context);
@@ -572,6 +748,11 @@ bool TRadio36::WriteRadio(TRKmem& model, TMap36& image) {
         address += length;
     }
     if (r == TCloneStatus::Success) r = WriteMainMemory(code, image);
+    if (r == TCloneStatus::Success && VerifyAfterWrite) {
+        TRadioMemory memory;
+        r = ReadWrittenAreas(memory);
+        if (r == TCloneStatus::Success) r = CompareWithRadio(image, memory);
+    }
     if (r == TCloneStatus::Success) {
         // The model now shows the radio's identity and the new date.
         if (!DecodeInto(image, model))

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,7 @@ enum class TCloneStatus : int32_t {
     IdentityDeclined, // standard write: identity checksum differs and the user did not go on
     FileProblem,      // command line: a data or trace file cannot be read or written
     AccessDenied,     // command line: a full write without the manufacture-mode access code
+    VerifyFailed,     // the radio does not hold what a standard write sends (LastVerify says where)
 };
 
 struct TCloneStatusInfo {
@@ -119,10 +121,15 @@ inline constexpr const char* BadIdentityMessage =
 inline constexpr const char* IdentitySumQuestion =
     "The radio's identity data do not match their checksum.\r\nRadios programmed elsewhere may differ "
     "there.\r\n\r\nWrite to the radio anyway?";
+// "%s" is the first difference: "channel table differs at 0x8c22".
+inline constexpr const char* VerifyFailedMessageFormat = "Verify failed: %s";
+// A verify that found the radio holding what a standard write sends.
+inline constexpr const char* VerifyEqualMessage =
+    "Verify is completed: the radio and the configuration are equal";
 // "No answer on %s: ...", with the port as the user named it.
 inline constexpr const char* NoEchoMessageFormat = "No answer on %s: check the cable and the port";
 
-inline constexpr size_t kCloneStatusCount = static_cast<size_t>(TCloneStatus::AccessDenied) + 1;
+inline constexpr size_t kCloneStatusCount = static_cast<size_t>(TCloneStatus::VerifyFailed) + 1;
 
 // One row per status, in the order of TCloneStatus.
 inline constexpr std::array<TCloneStatusInfo, kCloneStatusCount> kCloneStatuses{{
@@ -144,6 +151,7 @@ inline constexpr std::array<TCloneStatusInfo, kCloneStatusCount> kCloneStatuses{
     {TCloneStatus::IdentityDeclined, nullptr,                               nullptr,                 14,  false, true,  nullptr},
     {TCloneStatus::FileProblem,      nullptr,                               nullptr,                 5,   false, false, "file problem"},
     {TCloneStatus::AccessDenied,     nullptr,                               nullptr,                 6,   false, false, "wrong access code"},
+    {TCloneStatus::VerifyFailed,     VerifyFailedMessageFormat,             VerifyFailedMessageFormat, 7, true,  true,  "the radio differs from the file"},
     // clang-format on
 }};
 
@@ -185,6 +193,40 @@ extern const std::array<uint8_t, 37> FallbackCodes;
 // Every attempt of a search that finds nothing.
 inline constexpr int32_t SearchAttempts = 3 + 3 * 37 + 256;
 } // namespace radio36
+
+// A run of the radio's memory that a standard write sends, by name.
+// Addresses are the protocol's: main memory from radio36::MainBase,
+// auxiliary memory from 0; the two ranges never overlap.
+struct TMemoryArea {
+    int32_t First;
+    int32_t End; // one past the last address
+    const char* Name;
+};
+// Every address a standard write sends, in address order, each in one area.
+std::span<const TMemoryArea> StandardWriteAreas();
+// The name of the area holding `address`, or nullptr outside them.
+const char* MemoryAreaName(int32_t address);
+
+// What a radio holds, indexed by the protocol's address.
+struct TRadioMemory {
+    std::vector<uint8_t> Bytes = std::vector<uint8_t>(0x10000, 0);
+};
+// The image byte a standard write sends to `address`.
+uint8_t WrittenByte(const TMap36& image, int32_t address);
+
+// Where a radio differs from the image a standard write sent or would send.
+struct TVerifyResult {
+    int32_t Differences = 0; // bytes that differ
+    // The first of them, in address order.
+    const char* Area = nullptr;
+    int32_t Address = 0;
+    uint8_t Expected = 0;
+    uint8_t Found = 0;
+    bool Equal() const { return Differences == 0; }
+};
+TVerifyResult CompareWrittenAreas(const TMap36& written, const TRadioMemory& radio);
+// "channel table differs at 0x8c22"; empty when equal.
+std::string VerifyDifferenceText(const TVerifyResult& result);
 
 // The first guess of the search: by product type and band.
 uint8_t ModelCodeFor(const TRKmem& model);
@@ -229,8 +271,25 @@ class TRadio36 {
     // handler may read it.
     std::atomic<bool> RadioTouched{false};
 
+    // Options of the standard write. A write that reads the whole radio
+    // first hands the image read to KeepBeforeWrite, before anything is
+    // written; false from it ends the write with FileProblem (it told the
+    // user why). VerifyAfterWrite reads back what was written before the
+    // end frame and ends with VerifyFailed when the radio differs.
+    std::function<bool(const TMap36&)> KeepBeforeWrite;
+    bool VerifyAfterWrite = false;
+    // The last comparison of a verify or a verified write.
+    TVerifyResult LastVerify;
+
     bool ReadRadio(TMap36& image, TRKmem& model);
     bool WriteRadio(TRKmem& model, TMap36& image);
+    // Compares the radio with what a standard write of `model` over `image`
+    // would send: the same encoding, the radio's identity blocks and its
+    // programmed date kept. Changes nothing in the radio or the arguments.
+    bool VerifyRadio(const TRKmem& model, const TMap36& image);
+    // Whether a radio answers the search for `code` now: one attempt, the
+    // port opened and closed again, nothing reported.
+    bool RadioAnswers(uint8_t code);
     bool WriteRadioFull(TRKmem& model, TMap36& image);
 
     // Steps, public so the transfer window and tests can drive them.
@@ -256,6 +315,7 @@ class TRadio36 {
     std::unique_ptr<IRsPort> port_;
     std::string status_;
     std::string receiveDetail_;
+    bool verifying_ = false;
 
     // The port as the user named it: "COM<n>" or the device path.
     std::string PortLabel() const;
@@ -271,6 +331,12 @@ class TRadio36 {
     TCloneStatus WriteBlock(uint8_t command, uint8_t space, int32_t address, const uint8_t* data,
                             int32_t length, bool keepFrameResult, bool keepDataResult);
     bool DecodeInto(const TMap36& image, TRKmem& model);
+    // The blocks a read receives, into `received`; stops on Cancel.
+    TCloneStatus ReadImage(TMap36& received);
+    // What the radio holds at every address of StandardWriteAreas().
+    TCloneStatus ReadWrittenAreas(TRadioMemory& memory);
+    // Compares and records LastVerify; VerifyFailed on a difference.
+    TCloneStatus CompareWithRadio(const TMap36& written, const TRadioMemory& memory);
     // Opens the port and resets the per-sequence state; false when the port
     // cannot be opened (reported).
     bool BeginSequence(bool isRead);

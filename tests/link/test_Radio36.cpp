@@ -809,6 +809,7 @@ TEST(CloneStatus, EachStatusHasOneOutcomeAndOneExitStatus) {
         {TCloneStatus::IdentityDeclined, {}, {}, "", 14},
         {TCloneStatus::FileProblem, {}, {}, "", 5},
         {TCloneStatus::AccessDenied, {}, {}, "", 6},
+        {TCloneStatus::VerifyFailed, {"Verify failed: "}, {"Verify failed: "}, "Verify failed: " + partly, 7},
     };
     ASSERT_EQ(std::size(cases), kCloneStatusCount);
     for (size_t i = 0; i < std::size(cases); ++i) {
@@ -834,9 +835,9 @@ TEST(CloneStatus, EachStatusHasOneOutcomeAndOneExitStatus) {
                           c.status == TCloneStatus::Success ? TMsgType::Information : TMsgType::Error);
         }
     }
-    EXPECT_EQ(
-        CloneExitStatusHelp(),
-        "0 done, 1 read/write error, 2 time-out, 3 deck change declined, 4 port problem or no cable, "
-        "5 file problem, 6 wrong access code, 14 incompatible data or the radio's identity is not valid, "
-        "130 cancelled");
+    EXPECT_EQ(CloneExitStatusHelp(),
+              "0 done, 1 read/write error, 2 time-out, 3 deck change declined, 4 port problem or no cable, "
+              "5 file problem, 6 wrong access code, 7 the radio differs from the file, 14 incompatible data "
+              "or the radio's identity is not valid, "
+              "130 cancelled");
 }

@@ -129,7 +129,9 @@ void TRadioEmulator::Execute(std::vector<uint8_t>& out) {
     case CmdEnd:
         SendAck(out);
         session_ = false;
-        ++EndFrames;
+        if (++EndFrames == 1)
+            for (const auto& [at, value] : Faults.PokesAfterFirstEnd)
+                if (uint8_t* p = Address(at >= MainBase ? SpaceMain : SpaceAux, at)) *p = value;
         break;
     default:
         break;

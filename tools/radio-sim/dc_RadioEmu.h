@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "image/dc_Map.h"
@@ -19,6 +20,10 @@ struct TEmuFaults {
     bool NoEcho = false;           // no echo of received bytes
     int32_t GarbageAtReply = 0;    // before the Kth acknowledgement, send GarbageCount bytes 0x55
     int32_t GarbageCount = 0;
+    // Bytes changed in the radio's memory (address as the protocol names it:
+    // main from 0x8000, auxiliary from 0) once the first transfer has ended,
+    // as a memory fault after a write would.
+    std::vector<std::pair<int32_t, uint8_t>> PokesAfterFirstEnd;
 };
 
 // One command the radio carried out, for tests and the tool's log.

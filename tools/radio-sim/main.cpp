@@ -47,6 +47,7 @@ bool ParseHexByte(const std::string& text, uint8_t& value) {
 int main(int argc, char** argv) {
     CLI::App app{"radio-sim: a TR-2100/2200/2300 radio in clone mode on a pseudo-terminal"};
     std::string imageFile, saveFile, codeText, linkPath, garbage;
+    std::vector<std::string> pokes;
     int32_t pace = 0;
     TEmuFaults faults;
     bool once = false, verbose = false;
@@ -58,6 +59,9 @@ int main(int argc, char** argv) {
     app.add_option("--bad-ack", faults.BadAckAt, "send 0x00 instead of the Kth acknowledgement");
     app.add_flag("--no-echo", faults.NoEcho, "do not echo received bytes");
     app.add_option("--garbage", garbage, "K:N sends N bytes 0x55 before the Kth acknowledgement");
+    app.add_option("--poke", pokes,
+                   "ADDR:BYTE (hex) changes a byte of the radio's memory after the first end frame "
+                   "(main memory from 8000, auxiliary from 0)");
     app.add_option("--link", linkPath, "also make a symbolic link with this name to the device");
     app.add_flag("--once", once, "exit after the first end frame");
     app.add_flag("-v,--verbose", verbose, "log each command to standard error");
@@ -83,6 +87,20 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "radio-sim: --garbage: expected K:N\n");
             return 2;
         }
+    }
+
+    for (const std::string& poke : pokes) {
+        const auto colon = poke.find(':');
+        unsigned address = 0;
+        uint8_t value = 0;
+        const char* first = poke.c_str();
+        const char* end = poke.c_str() + (colon == std::string::npos ? poke.size() : colon);
+        if (colon == std::string::npos || std::from_chars(first, end, address, 16).ptr != end ||
+            address > 0xFFFF || !ParseHexByte(poke.substr(colon + 1), value)) {
+            std::fprintf(stderr, "radio-sim: --poke: expected ADDR:BYTE in hex: %s\n", poke.c_str());
+            return 2;
+        }
+        radio.Faults.PokesAfterFirstEnd.emplace_back(static_cast<int32_t>(address), value);
     }
 
     const int master = posix_openpt(O_RDWR | O_NOCTTY);
