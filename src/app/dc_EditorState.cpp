@@ -145,8 +145,12 @@ void TEditorState::Restore(TUndoSnapshot snapshot) {
     CurrentFileName = std::move(snapshot.CurrentFileName);
     TemplateChannel = snapshot.TemplateChannel;
     SavedChannels.Assign(snapshot.SavedChannels);
-    // Back at what the file holds: the baseline is that file's again.
-    if (History.AtSavedState()) TakeSavedChannels();
+    // Back at what the file holds the baseline is that file's again;
+    // elsewhere a cell edit not yet noted still counts as a change.
+    if (History.AtSavedState())
+        TakeSavedChannels();
+    else
+        NoteChannelChanges();
 }
 
 bool TEditorState::Matches(const TUndoSnapshot& s) const {
