@@ -135,6 +135,7 @@ TfrmMain::TfrmMain(const std::vector<std::string>& args, QWidget* parent)
     BuildStatusBar();
     setMinimumSize(835, 540);
     WireCommands();
+    state.HistoryChanged = [this] { UpdateUndoActions(); };
 
     // Clock and lock keys.
     Timer1 = new QTimer(this);
@@ -176,6 +177,8 @@ void TfrmMain::WireCommands() {
     commands_["miPaste"] = [this] {
         if (Grid->HasFocusOrEditing()) Grid->Paste();
     };
+    commands_["miUndo"] = [this] { UndoRedoClick(true); };
+    commands_["miRedo"] = [this] { UndoRedoClick(false); };
     for (const TMenuEntry& e : MainMenuTable())
         if (e.Group > 0) commands_[e.Name] = [this, g = e.Group] { ItemClick(g); };
     commands_["miTopic"] = [] { ShowHelp(0); };
@@ -251,7 +254,7 @@ void TfrmMain::BuildMenus() {
             auto* action = new QAction(ToQ(e.Caption), this);
             action->setObjectName(ToQ(e.Name));
             action->setCheckable(e.Kind == TMenuKind::Check);
-            if (*e.ShortCut) action->setShortcut(QKeySequence(ToQ(e.ShortCut)));
+            if (*e.ShortCut) action->setShortcuts(QKeySequence::listFromString(ToQ(e.ShortCut)));
             action->setStatusTip(LongHint(e.Hint));
             action->setToolTip(ShortHint(e.Hint));
             action->setData(e.HelpContext);
@@ -439,7 +442,7 @@ void TfrmMain::UpdateItemChecks() {
 
 // ---- Refresh -------------------------------------------------------------------
 
-void TfrmMain::RefreshAll() {
+void TfrmMain::RefreshAll(int group) {
     std::string title = " - ";
     title += kAppTitle;
     if (state_->StartupMode == 2) title += "(Manufacture mode)";
@@ -447,7 +450,7 @@ void TfrmMain::RefreshAll() {
     setWindowTitle(PathToQ(state_->CurrentFileName) + ToQ(title));
     RefreshMenus();
     RefreshSystemPanels();
-    Grid->ShowGroupPage(0);
+    Grid->ShowGroupPage(group);
     ApplyColumnLayout();
 }
 
@@ -501,8 +504,9 @@ void TfrmMain::RefreshMenus() {
     UpdateSaveActions();
 
     // Items that have no window yet stay disabled; everything else is on.
-    static const char* const kManaged[] = {"miSTone",   "miAni",  "miPCode", "mi2Tone",     "mi2TTable",
-                                           "miMdc1200", "misAni", "miSave",  "miRecentFile"};
+    static const char* const kManaged[] = {"miSTone",   "miAni",        "miPCode", "mi2Tone",
+                                           "mi2TTable", "miMdc1200",    "misAni",  "miSave",
+                                           "miUndo",    "miRecentFile", "miRedo"};
     for (const auto& [name, action] : actions_) {
         if (std::find_if(std::begin(kManaged), std::end(kManaged),
                          [&](const char* m) { return name == m; }) != std::end(kManaged))
@@ -520,6 +524,37 @@ void TfrmMain::RestoreGridFocus() {
 
 void TfrmMain::UpdateSaveActions() {
     SetItemEnabled("miSave", state_->SaveEnabled);
+    UpdateUndoActions();
+}
+
+void TfrmMain::UpdateUndoActions() {
+    const TUndoHistory& history = state_->History;
+    const struct {
+        const char* Name;
+        const char* Verb;
+        bool Enabled;
+        const std::string& Step;
+    } items[] = {
+        {"miUndo", "&Undo", history.CanUndo(), history.UndoName()},
+        {"miRedo", "&Redo", history.CanRedo(), history.RedoName()},
+    };
+    for (const auto& item : items) {
+        QAction* action = actions_.at(item.Name);
+        action->setText(ToQ(StepCaption(item.Verb, item.Step)));
+        SetItemEnabled(item.Name, item.Enabled);
+    }
+}
+
+void TfrmMain::UndoRedoClick(bool undo) {
+    if (!(undo ? state_->Undo() : state_->Redo())) return;
+    // The configuration is shown again as after an Adopt, on the group the
+    // user was on; the history stays.
+    const int group = Grid->CurrentGroup;
+    const int col = Grid->CurrentCol(), row = Grid->CurrentRow();
+    actions_.at("miFleetformat")->setChecked(state_->FileFormat == 1);
+    actions_.at("miOriginalformat")->setChecked(state_->FileFormat != 1);
+    RefreshAll(group);
+    if (row >= 0 && row < Grid->RowCount() && col >= 0) Grid->SetCurrentCell(col, row);
 }
 
 void TfrmMain::RebuildRecentMenu() {
@@ -592,6 +627,8 @@ void TfrmMain::RunCommand(const std::string& name) {
 }
 
 void TfrmMain::RunSettingsDialog(const TDialogCommand& command) {
+    // One step for the dialog and what its OK brings along (a new band template).
+    TUndoStep step(*state_, PlainCaption(command.Name));
     if (!command.Execute(this, *state_)) return;
     switch (command.After) {
     case TAfterDialog::Nothing:
@@ -620,6 +657,7 @@ void TfrmMain::RunSettingsDialog(const TDialogCommand& command) {
 void TfrmMain::TakeTransferResult(const TTransferResult* result) {
     if (!result) return;
     if (result->Accepted) {
+        TUndoStep step(*state_, result->Origin == TModelOrigin::Upload ? "Upload" : "Download");
         state_->Adopt(result->Model, result->Image, result->Origin);
         RefreshAll();
     }
@@ -631,6 +669,8 @@ void TfrmMain::FormatClick(int format) {
     if (ShowMessageBox("Are you sure you want to change the format of RK36?", TMsgType::Warning,
                        TMsgButtons::YesNo, 2) != TMsgResult::Yes)
         return;
+    // The format resets the option board and the channels' ANI flags.
+    TUndoStep step(*state_, PlainCaption(format == 1 ? "miFleetformat" : "miOriginalformat"));
     state_->FileFormat = format;
     actions_.at("miFleetformat")->setChecked(format == 1);
     actions_.at("miOriginalformat")->setChecked(format != 1);
@@ -676,6 +716,7 @@ void TfrmMain::misVisibleClick() {
 
 void TfrmMain::ShowFileData() {
     StoreGridPage();
+    TUndoStep step(*state_, "File Data");
     TfrmFData dialog(*state_, this);
     dialog.exec();
     // Bytes typed into the raw view replace the live configuration.

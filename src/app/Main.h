@@ -48,7 +48,8 @@ class TfrmMain : public QMainWindow {
     const TPrintSettings& PrintSettings() const { return printSettings_; }
 
     // ---- Operations other windows use ----------------------------------------
-    void RefreshAll();
+    // Title, menus, panels, the grid on `group` and its columns.
+    void RefreshAll(int group = 0);
     void RefreshMenus();
     void StoreGridPage();
     void CommitBeforeCommand();
@@ -102,6 +103,9 @@ class TfrmMain : public QMainWindow {
     void ApplyColumnLayout();
     void ShowGroupPage();
     void UpdateSaveActions();
+    // Undo and Redo enabled and named after the steps they would take.
+    void UpdateUndoActions();
+    void UndoRedoClick(bool undo);
     void UpdateItemChecks();
     // The keyboard back to the grid when nothing visible in this window has it.
     void RestoreGridFocus();

@@ -35,6 +35,22 @@ bool IsTextKind(int col) {
     return KindOf(col) == ckTagEditor || KindOf(col) == ckFreqEditor;
 }
 
+// One edit of the page as one undo step. The page is written back first,
+// so that the step starts from what the page shows, and last, so that it
+// ends with the edit in the model (the step is taken after that).
+class TPageStep {
+  public:
+    TPageStep(TChannelGrid& grid, TEditorState& state, std::string name)
+        : grid_((grid.StoreGridPage(), grid)), step_(state, std::move(name)) {}
+    ~TPageStep() { grid_.StoreGridPage(); }
+    TPageStep(const TPageStep&) = delete;
+    TPageStep& operator=(const TPageStep&) = delete;
+
+  private:
+    TChannelGrid& grid_;
+    TUndoStep step_;
+};
+
 // A one-line caption goes to the lower header row, above the cells.
 const char* UpperCaption(int col) {
     const TChannelColumn& c = ChannelColumns[static_cast<size_t>(col)];
@@ -287,6 +303,10 @@ void TChannelGrid::SetModified() {
     state_.FileModified = true;
 }
 
+std::string TChannelGrid::StepName(const char* what, int row) const {
+    return std::string(what) + " Channel " + TrimText(CellText(gcChn, row));
+}
+
 bool TChannelGrid::HasFocusOrEditing() const {
     return Editing || grdCh->hasFocus() || edtDmy->hasFocus();
 }
@@ -377,6 +397,8 @@ void TChannelGrid::ApplyCellRules(int col, int row) {
 
 void TChannelGrid::CellDoubleClick(int col, int row) {
     if (!ValidRow(row) || col < 0 || col >= kGridColumnCount) return;
+    const char* what = col != gcChn ? "Edit" : RowDisabled(row) ? "Enable" : "Disable";
+    TPageStep step(*this, state_, StepName(what, row));
     TRKmem& m = state_.Model;
     const int idx = page_.ChIdx[static_cast<size_t>(row)];
     TChannel& ch = m.Channels[idx];
@@ -480,6 +502,7 @@ void TChannelGrid::CloseEditor() {
 bool TChannelGrid::CommitEditor() {
     if (!Editing) return false;
     const int col = editCol_, row = editRow_;
+    TPageStep step(*this, state_, StepName("Edit", row));
     if (ValidRow(row)) {
         // A frequency that cannot be converted leaves the cell as it was.
         const auto entry = NormalizeEntry(state_.Model, col, FromQ(edtDmy->text()));
@@ -592,6 +615,7 @@ void TChannelGrid::ColumnHelp() {
 void TChannelGrid::DcsComplement() {
     const int col = CurrentCol(), row = CurrentRow();
     if (col != gcDecCode || !ValidRow(row) || CellText(gcDecType, row) != "DCS") return;
+    TPageStep step(*this, state_, StepName("Edit", row));
     SetCellText(gcDecCode, row, DcsComplementToggle(CellText(gcDecCode, row)));
 }
 
@@ -685,6 +709,7 @@ void TChannelGrid::Paste() {
     const int col = Editing ? editCol_ : CurrentCol();
     const int row = Editing ? editRow_ : CurrentRow();
     if (!ValidRow(row) || col < 0) return;
+    TPageStep step(*this, state_, StepName("Paste", row));
     TRKmem& m = state_.Model;
 
     const bool copied = state_.CopiedChannel && state_.CopiedChannel->ChannelNo != -1 &&

@@ -140,6 +140,8 @@ class TChannelGrid : public QWidget {
     void CurrentCellChanged(const QModelIndex& current, const QModelIndex& previous);
     void TakeCopiedChannel(int row);
     void SetModified();
+    // "Paste Channel 12": an undo step's name from what it did and the row's channel.
+    std::string StepName(const char* what, int row) const;
     bool ValidRow(int row) const { return row >= 0 && row < RowCount(); }
 
     TEditorState& state_;

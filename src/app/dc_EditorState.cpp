@@ -1,6 +1,7 @@
 #include "app/dc_EditorState.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "image/dc_DataFile.h"
 #include "model/dc_Rules.h"
@@ -68,6 +69,12 @@ void TEditorState::Adopt(const TRKmem& model, const TMap36& image, TModelOrigin 
     if (rule.ToRecent && !fileName.empty()) MoveToFrontOfRecent(fileName);
     if (rule.NewBaseline) TakeSavedChannels();
     if (origin == TModelOrigin::Startup) CopiedChannel.reset();
+    // A configuration from a file or the model dialog starts a history of
+    // its own; the other ways in are steps their callers record.
+    if (origin == TModelOrigin::Startup || origin == TModelOrigin::New || origin == TModelOrigin::Open) {
+        History.Clear();
+        NotifyHistory();
+    }
 }
 
 void TEditorState::Saved(const std::string& fileName) {
@@ -76,6 +83,8 @@ void TEditorState::Saved(const std::string& fileName) {
     // What was saved is what an unsaved-changes check compares with from now on.
     FileModified = false;
     TakeSavedChannels();
+    History.MarkSaved(fileName);
+    NotifyHistory();
 }
 
 void TEditorState::NoteChannelChanges() {
@@ -110,4 +119,75 @@ void TEditorState::MoveToFrontOfRecent(const std::string& fileName) {
                                      [&](const std::string& f) { return UpperCase(f) == key; }),
                       RecentFiles.end());
     RecentFiles.insert(RecentFiles.begin(), fileName);
+}
+
+// ---- Undo and redo -------------------------------------------------------------
+
+TUndoSnapshot TEditorState::Snapshot() const {
+    TUndoSnapshot s;
+    s.Model.Assign(Model);
+    s.Image.Assign(Image);
+    s.FileModified = FileModified;
+    s.HardwareChanged = HardwareChanged;
+    s.FileFormat = FileFormat;
+    s.CurrentFileName = CurrentFileName;
+    s.TemplateChannel = TemplateChannel;
+    s.SavedChannels.Assign(SavedChannels);
+    return s;
+}
+
+void TEditorState::Restore(TUndoSnapshot snapshot) {
+    Model = std::move(snapshot.Model);
+    Image.Assign(snapshot.Image);
+    FileModified = snapshot.FileModified;
+    HardwareChanged = snapshot.HardwareChanged;
+    FileFormat = snapshot.FileFormat;
+    CurrentFileName = std::move(snapshot.CurrentFileName);
+    TemplateChannel = snapshot.TemplateChannel;
+    SavedChannels.Assign(snapshot.SavedChannels);
+    // Back at what the file holds the baseline is that file's again;
+    // elsewhere a cell edit not yet noted still counts as a change.
+    if (History.AtSavedState())
+        TakeSavedChannels();
+    else
+        NoteChannelChanges();
+}
+
+bool TEditorState::Matches(const TUndoSnapshot& s) const {
+    return HardwareChanged == s.HardwareChanged && FileFormat == s.FileFormat &&
+           CurrentFileName == s.CurrentFileName && TemplateChannel == s.TemplateChannel &&
+           Image.Equals(s.Image) && Model == s.Model;
+}
+
+void TEditorState::RecordStep(std::string name, TUndoSnapshot before) {
+    if (Matches(before)) return;
+    History.Record(std::move(name), std::move(before));
+    NotifyHistory();
+}
+
+bool TEditorState::Undo() {
+    if (!History.CanUndo()) return false;
+    Restore(History.Undo(Snapshot()));
+    NotifyHistory();
+    return true;
+}
+
+bool TEditorState::Redo() {
+    if (!History.CanRedo()) return false;
+    Restore(History.Redo(Snapshot()));
+    NotifyHistory();
+    return true;
+}
+
+void TEditorState::NotifyHistory() {
+    if (HistoryChanged) HistoryChanged();
+}
+
+TUndoStep::TUndoStep(TEditorState& state, std::string name) : state_(state), name_(std::move(name)) {
+    if (state_.openSteps_++ == 0) before_ = state_.Snapshot();
+}
+
+TUndoStep::~TUndoStep() {
+    --state_.openSteps_;
+    if (before_) state_.RecordStep(std::move(name_), std::move(*before_));
 }

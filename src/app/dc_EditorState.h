@@ -5,11 +5,13 @@
 // every way in (start-up, New, Open, a read from the radio, typed image
 // bytes, a new band template) leaves the same flags behind.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/dc_GridRules.h"
+#include "app/dc_UndoHistory.h"
 #include "image/dc_Map36.h"
 #include "model/dc_RKmem.h"
 
@@ -62,6 +64,22 @@ class TEditorState {
 
     TCodecContext CodecContext() const { return TCodecContext{StartupMode}; }
 
+    // ---- Undo and redo ---------------------------------------------------------
+    // Steps are recorded with TUndoStep around each change of the live
+    // configuration; Startup, New and Open begin a fresh history, a save
+    // moves its saved mark.
+    TUndoHistory History;
+    // After every change of History, so that the menus follow it.
+    std::function<void()> HistoryChanged;
+
+    TUndoSnapshot Snapshot() const;
+    // Makes `before` a step named `name` when the live state differs from it.
+    void RecordStep(std::string name, TUndoSnapshot before);
+    // Takes the last step back / does the last step taken back again; false
+    // when there is none. The caller shows the configuration again.
+    bool Undo();
+    bool Redo();
+
     // Makes `model` and `image` live (either may be the live object itself)
     // and sets what `origin` implies. `fileName` names the file of Startup
     // and Open; Startup without one is "Untitled".
@@ -79,4 +97,34 @@ class TEditorState {
     // `fileName` at the front of RecentFiles, any earlier entry of it
     // (letter case aside) dropped.
     void MoveToFrontOfRecent(const std::string& fileName);
+
+  private:
+    friend class TUndoStep;
+    // Whether the live state is `s` as far as a step is concerned: the
+    // modified mark and its baseline follow the rest and are not compared.
+    bool Matches(const TUndoSnapshot& s) const;
+    void Restore(TUndoSnapshot snapshot);
+    void NotifyHistory();
+    int openSteps_ = 0;
+};
+
+// One user action as one undo step: the state on construction is where the
+// step starts; on destruction the step is kept when anything changed.
+// Steps nest: only the outermost one records, so an action made of smaller
+// ones is taken back as a whole.
+//
+//     TUndoStep step(state, "Import Channels");
+class TUndoStep {
+  public:
+    TUndoStep(TEditorState& state, std::string name);
+    ~TUndoStep();
+    TUndoStep(const TUndoStep&) = delete;
+    TUndoStep& operator=(const TUndoStep&) = delete;
+    // The name once the action knows what it did.
+    void Rename(std::string name) { name_ = std::move(name); }
+
+  private:
+    TEditorState& state_;
+    std::string name_;
+    std::optional<TUndoSnapshot> before_;
 };

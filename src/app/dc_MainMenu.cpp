@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -35,6 +36,9 @@ constexpr TMenuEntry kMenu[] = {
     {"miExit", "mnuFile", K::Item, "E&xit", "", "Quit the application; prompts to save documents", 123201, C::Full, 0},
 
     {"mnuEdit", "", K::Menu, "&Edit", "", " ", 0, C::None, 0},
+    {"miUndo", "mnuEdit", K::Item, "&Undo", "Ctrl+Z", "Undo|Undo the last action", 98405, C::Full, 0},
+    {"miRedo", "mnuEdit", K::Item, "&Redo", "Ctrl+Y; Ctrl+Shift+Z", "Redo|Redo the previously undone action", 98405, C::Full, 0},
+    {"-", "mnuEdit", K::Separator, "", "", "", 0, C::None, 0},
     {"miCopy", "mnuEdit", K::Item, "&Copy", "Ctrl+C", "Copy|Copy the selection and put it on the Clipboard", 123170, C::None, 0},
     {"miPaste", "mnuEdit", K::Item, "&Paste", "Ctrl+V", "Paste|Insert Clipboard contents", 123173, C::None, 0},
 
@@ -125,4 +129,27 @@ const TMenuEntry* FindMenuEntry(const char* name) {
     for (const TMenuEntry& e : kMenu)
         if (std::strcmp(e.Name, name) == 0) return &e;
     return nullptr;
+}
+
+std::string PlainCaption(const char* name) {
+    const TMenuEntry* entry = FindMenuEntry(name);
+    std::string plain;
+    if (!entry) return plain;
+    for (const char* c = entry->Caption; *c; ++c) {
+        if (*c == '&' && c[1] != '\0') ++c; // "&&" stands for one '&'
+        plain += *c;
+    }
+    return plain;
+}
+
+std::string StepCaption(const char* verb, const std::string& step) {
+    std::string caption = verb;
+    if (step.empty()) return caption;
+    caption += ' ';
+    // The step's name is shown as it is: no letter of it becomes an accelerator.
+    for (const char c : step) {
+        if (c == '&') caption += '&';
+        caption += c;
+    }
+    return caption;
 }

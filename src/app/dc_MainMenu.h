@@ -3,6 +3,7 @@
 // and help context in one table, from which the main window builds itself.
 
 #include <span>
+#include <string>
 
 enum class TMenuKind {
     Menu,  // a menu or sub-menu; its items follow it with Parent set to its name
@@ -20,7 +21,7 @@ struct TMenuEntry {
     const char* Parent; // name of the menu it sits in; "" for the menu bar
     TMenuKind Kind;
     const char* Caption;
-    const char* ShortCut; // QKeySequence text, "" for none
+    const char* ShortCut; // QKeySequence texts separated by "; ", "" for none
     const char* Hint;     // "short|long" or just the long part
     int HelpContext;      // 0: none
     TCommit Commit;
@@ -35,3 +36,9 @@ struct TToolEntry {
 std::span<const TMenuEntry> MainMenuTable();
 std::span<const TToolEntry> ToolBarTable();
 const TMenuEntry* FindMenuEntry(const char* name);
+// An item's caption without its accelerator marks ("&Hardware": "Hardware");
+// "" for an unknown item.
+std::string PlainCaption(const char* name);
+// The Undo or Redo caption for the step named `step` ("&Undo", "Paste
+// Channel 12": "&Undo Paste Channel 12"); `verb` alone without a step.
+std::string StepCaption(const char* verb, const std::string& step);
