@@ -24,6 +24,7 @@
 #include <filesystem>
 
 #include "app/D_About.h"
+#include "app/D_Compare.h"
 #include "app/D_Config.h"
 #include "app/D_FData.h"
 #include "app/D_Pass.h"
@@ -163,6 +164,7 @@ void TfrmMain::WireCommands() {
     commands_["miOpen"] = [this] { files_->miOpenClick(); };
     commands_["miSave"] = [this] { files_->miSaveClick(); };
     commands_["miSaveAs"] = [this] { files_->miSaveAsClick(); };
+    commands_["miCompare"] = [this] { CompareWithFile(this, *state_); };
     commands_["miOriginalformat"] = [this] { FormatClick(0); };
     commands_["miFleetformat"] = [this] { FormatClick(1); };
     for (int i = 1; i <= 4; ++i)

@@ -245,8 +245,8 @@ TChannelGrid::TChannelGrid(TEditorState& state, QWidget* parent) : QWidget(paren
         return panel;
     };
     pnlFTag = caption("pnlFTag", "Frequency");
-    pnlDeco = caption("pnlDeco", "Decode");
-    pnlEnco = caption("pnlEnco", "Encode");
+    pnlDeco = caption("pnlDeco", kDecodeCaption);
+    pnlEnco = caption("pnlEnco", kEncodeCaption);
     pnlClock = caption("pnlClock", "Clock Shift");
 
     edtDmy = new QLineEdit(grdCh->viewport());

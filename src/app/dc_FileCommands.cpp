@@ -29,6 +29,10 @@ bool FileExists(const std::string& name) {
 
 } // namespace
 
+std::string OpenDataFilter() {
+    return FormatS(kOpenFilterFormat, {kDataExt, kDataExt, "cps", kDataExt, "cps"});
+}
+
 TFileCommands::TFileCommands(TEditorState& state, THooks hooks) : state_(state), hooks_(std::move(hooks)) {}
 
 std::string TFileCommands::DefaultFileName() const {
@@ -105,8 +109,7 @@ void TFileCommands::miNewClick() {
 
 void TFileCommands::miOpenClick() {
     if (!AskSaveChanges()) return;
-    TFileDialogRequest request{QStringLiteral("Open"), fs::path(state_.CurrentFolder),
-                               FormatS(kOpenFilterFormat, {kDataExt, kDataExt, "cps", kDataExt, "cps"}),
+    TFileDialogRequest request{QStringLiteral("Open"), fs::path(state_.CurrentFolder), OpenDataFilter(),
                                "cps"};
     const auto chosen = FileDialogs().OpenFile(request);
     if (!chosen) return;

@@ -10,6 +10,9 @@
 
 class TEditorState;
 
+// The open dialog's filter for data files.
+std::string OpenDataFilter();
+
 class TFileCommands {
   public:
     struct THooks {

@@ -86,6 +86,9 @@ using TGroupFlags = std::array<bool, kColumnGroupCount + 1>;
 // Texts the grid shows that are not in any value list.
 inline constexpr const char* kNoTone = "-----";
 inline constexpr const char* kTxInhibited = "---.-------";
+// The captions over the decode and encode columns.
+inline constexpr const char* kDecodeCaption = "Decode";
+inline constexpr const char* kEncodeCaption = "Encode";
 
 // What the cell rules need to know about the model besides its channels.
 struct TGridOptions {

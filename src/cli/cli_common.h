@@ -17,6 +17,7 @@ void InstallCliMessages();
 
 void RegisterInfoCommand(CLI::App& app);
 void RegisterDumpCommand(CLI::App& app);
+void RegisterDiffCommand(CLI::App& app);
 void RegisterApplyCommand(CLI::App& app);
 void RegisterNewCommand(CLI::App& app);
 void RegisterReportCommand(CLI::App& app);

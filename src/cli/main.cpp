@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
     InstallCliMessages();
     RegisterInfoCommand(app);
     RegisterDumpCommand(app);
+    RegisterDiffCommand(app);
     RegisterApplyCommand(app);
     RegisterNewCommand(app);
     RegisterReportCommand(app);
