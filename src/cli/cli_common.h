@@ -20,3 +20,4 @@ void RegisterDumpCommand(CLI::App& app);
 void RegisterApplyCommand(CLI::App& app);
 void RegisterNewCommand(CLI::App& app);
 void RegisterReportCommand(CLI::App& app);
+void RegisterCsvCommands(CLI::App& app);
