@@ -672,7 +672,7 @@ TCsvImportResult ImportChannelsCsv(TRKmem& m, std::string_view csv, const TCsvIm
         }
         TImportRow row;
         row.Line = record.Line;
-        row.Group = options.Group >= 0 ? options.Group : 0;
+        row.Group = options.Group >= 0 ? options.Group : options.CommonGroup;
         if (result.Dialect == TCsvDialect::Common) {
             ReadCommonRow(m, reader, row);
         } else {
@@ -732,6 +732,7 @@ TCsvImportResult ImportChannelsCsv(TRKmem& m, std::string_view csv, const TCsvIm
         ++result.Imported;
     }
     m.Assign(next);
+    result.FirstGroup = counts.begin()->first;
     result.Applied = true;
     return result;
 }

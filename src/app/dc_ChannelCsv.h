@@ -47,8 +47,10 @@ std::string CsvProblemText(const TCsvProblem& problem);
 
 struct TCsvImportOptions {
     // The group (0-based) every row goes into; -1: the Group column of the
-    // native dialect, group 0 for the common dialect.
+    // native dialect, CommonGroup for the common dialect.
     int32_t Group = -1;
+    // Where the common dialect goes when Group is -1.
+    int32_t CommonGroup = 0;
     bool SkipInvalid = false;
     TGridOptions Grid;
     // What channels added to a group start from (the grid's template channel).
@@ -62,6 +64,7 @@ struct TCsvImportResult {
     bool Applied = false; // the model holds the imported channels
     TCsvDialect Dialect = TCsvDialect::Common;
     int32_t Imported = 0;              // rows taken
+    int32_t FirstGroup = 0;            // the first group that took rows
     std::vector<TCsvProblem> Problems; // every bad value (refused or skipped rows)
     std::string Refusal;               // why nothing was imported, when not Applied
 };
