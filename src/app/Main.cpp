@@ -31,6 +31,7 @@
 #include "app/D_Radio.h"
 #include "app/D_Visible.h"
 #include "app/dc_ChannelGrid.h"
+#include "app/dc_CsvCommands.h"
 #include "app/dc_DialogCommands.h"
 #include "app/dc_EditorState.h"
 #include "app/dc_FileCommands.h"
@@ -165,6 +166,14 @@ void TfrmMain::WireCommands() {
     commands_["miSave"] = [this] { files_->miSaveClick(); };
     commands_["miSaveAs"] = [this] { files_->miSaveAsClick(); };
     commands_["miCompare"] = [this] { CompareWithFile(this, *state_); };
+    commands_["miImportCsv"] = [this] {
+        TUndoStep step(*state_, "Import Channels");
+        ImportChannelsCsvClick(*state_, Grid->CurrentGroup, [this](int32_t group) {
+            RefreshAll();
+            Grid->ShowGroupPage(group);
+        });
+    };
+    commands_["miExportCsv"] = [this] { ExportChannelsCsvClick(*state_); };
     commands_["miOriginalformat"] = [this] { FormatClick(0); };
     commands_["miFleetformat"] = [this] { FormatClick(1); };
     for (int i = 1; i <= 4; ++i)

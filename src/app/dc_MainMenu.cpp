@@ -16,6 +16,8 @@ constexpr TMenuEntry kMenu[] = {
     {"miOpen", "mnuFile", K::Item, "&Open", "Ctrl+O", "Open|Open an existing document", 123137, C::Full, 0},
     {"miSave", "mnuFile", K::Item, "&Save", "Ctrl+S", "Save|Save the active document", 98325, C::Full, 0},
     {"miSaveAs", "mnuFile", K::Item, "Save &As", "", "Save the active document with a new name", 98326, C::Full, 0},
+    {"miImportCsv", "mnuFile", K::Item, "Import Channels (CSV)...", "", "Put the channels of a CSV file into their groups", 98401, C::Full, 0},
+    {"miExportCsv", "mnuFile", K::Item, "Export Channels (CSV)...", "", "Write the channels as a CSV file", 98402, C::Full, 0},
     {"miCompare", "mnuFile", K::Item, "Compare with File...", "", "Compare|List the fields in which the active document differs from a data file", 98403, C::Full, 0},
     {"-", "mnuFile", K::Separator, "", "", "", 0, C::None, 0},
     {"miOriginalformat", "mnuFile", K::Check, "Origi&nal format", "", "To make an original data format with 'NEW'", 98354, C::None, 0},

@@ -21,3 +21,4 @@ void RegisterDiffCommand(CLI::App& app);
 void RegisterApplyCommand(CLI::App& app);
 void RegisterNewCommand(CLI::App& app);
 void RegisterReportCommand(CLI::App& app);
+void RegisterCsvCommands(CLI::App& app);

@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
     RegisterApplyCommand(app);
     RegisterNewCommand(app);
     RegisterReportCommand(app);
+    RegisterCsvCommands(app);
     RegisterRadioCommands(app);
     CLI11_PARSE(app, argc, argv);
     return 0;

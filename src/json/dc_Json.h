@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "model/dc_RKmem.h"
+#include "model/dc_Text.h"
 
 using TJson = nlohmann::ordered_json;
 
@@ -42,6 +43,5 @@ std::vector<std::string> SubHertzFrequencies(const TJson& patch, const TRKmem& m
 std::string DecimalToText(const TDecimal& value);
 bool TextToDecimal(const std::string& text, TDecimal& value);
 
-// Model texts are bytes; JSON strings are UTF-8 of code points 0..255.
-std::string BytesToUtf8(const std::string& bytes);
-bool Utf8ToBytes(const std::string& utf8, std::string& bytes);
+// Model texts are bytes; JSON strings are UTF-8 of code points 0..255
+// (BytesToUtf8 and Utf8ToBytes of model/dc_Text.h).

@@ -32,3 +32,11 @@ std::string FixedText(double value, int decimals);
 // The whole text as an integer of the base, an optional sign first ("+7"
 // included, "+-7" not); nothing for anything else, out of range included.
 std::optional<int32_t> ParseInt(std::string_view text, int base = 10);
+
+// Model bytes as UTF-8: each byte is the code point of the same value.
+std::string BytesToUtf8(const std::string& bytes);
+// The inverse; false (bytes untouched) for anything but code points 0..255.
+bool Utf8ToBytes(const std::string& utf8, std::string& bytes);
+// Text from a file that may be UTF-8 or Latin-1: each two-byte UTF-8 form of
+// U+0080..U+00FF becomes its byte; every other byte is taken as it is.
+std::string Utf8OrLatin1ToBytes(std::string_view text);
