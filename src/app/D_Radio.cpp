@@ -29,9 +29,12 @@ constexpr const char* kUploadPrompt = "- Upload to PC -\r\n\r\nPress and hold th
                                       "powering-on.\r\nLCD on radio will display PC CLONE.";
 constexpr const char* kDownloadPrompt = "- Download from PC -\r\n\r\nPress and hold the PF-1 button while "
                                         "powering-on.\r\nLCD on radio will display PC CLONE.";
+constexpr const char* kVerifyPrompt = "- Verify Radio -\r\n\r\nPress and hold the PF-1 button while "
+                                      "powering-on.\r\nLCD on radio will display PC CLONE.";
 constexpr const char* kReflect = "Reflected in the this program";
 constexpr const char* kReadCaption = "- Read from Radio -";
 constexpr const char* kWriteCaption = "- Write to Radio -";
+constexpr const char* kVerifyCaption = "- Verify Radio -";
 constexpr const char* kSearchStatus = "Search Radio   :";
 constexpr int kReadProgressMax = 65;
 constexpr int kWriteProgressMax = 84;
@@ -200,7 +203,7 @@ bool TfrmRadio::event(QEvent* event) {
 }
 
 void TfrmRadio::FormShow() {
-    const QString caption = ToQ(IsRead ? kReadCaption : kWriteCaption);
+    const QString caption = ToQ(Verify ? kVerifyCaption : IsRead ? kReadCaption : kWriteCaption);
     setWindowTitle(caption);
     lblMsg2->setText(caption);
     lblTitle->setText(QStringLiteral("  ") + caption);
@@ -220,7 +223,9 @@ void TfrmRadio::FormActivate() {
     // must open over this window, which stays on top.
     const TScopedMessageOwner owner(this);
     const bool result =
-        Image && Model && RunRadioTransfer(*radio_, IsRead, WriteMode, HardwareChanged, *Image, *Model);
+        Image && Model &&
+        (Verify ? radio_->VerifyRadio(*Model, *Image)
+                : RunRadioTransfer(*radio_, IsRead, WriteMode, HardwareChanged, *Image, *Model));
     running_ = false;
     Succeeded = result;
     Cancelled = true;
@@ -311,4 +316,25 @@ std::unique_ptr<TTransferResult> miDownloadClick(const TEditorState& state, QWid
     if (!frmRadio.Succeeded) return nullptr;
     result->Accepted = true;
     return result;
+}
+
+bool miVerifyClick(const TEditorState& state, QWidget* mainWindow) {
+    if (ShowMessageBox(kVerifyPrompt, TMsgType::Warning, TMsgButtons::OkCancel, 1) != TMsgResult::Ok)
+        return false;
+    // Copies, although the verify only reads them: whatever happens in the
+    // window, the live configuration is never in reach of the transfer.
+    TRKmem model;
+    model.Assign(state.Model);
+    TMap36 image;
+    image.Assign(state.Image);
+    TfrmRadio frmRadio(mainWindow);
+    frmRadio.Verify = true;
+    frmRadio.Image = &image;
+    frmRadio.Model = &model;
+    frmRadio.Succeeded = false;
+    frmRadio.ComPortNo = state.ComPortNo;
+    frmRadio.Context = state.CodecContext();
+    frmRadio.SetProgressRange(0, kReadProgressMax);
+    frmRadio.exec();
+    return frmRadio.Succeeded;
 }

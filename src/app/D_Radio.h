@@ -1,9 +1,10 @@
 #pragma once
 // The transfer window: one read from or write to the radio runs inside it,
 // with the direction, the search status, the progress and Cancel on show.
-// It is the clone protocol's host in the editor. Also the Radio menu's two
+// It is the clone protocol's host in the editor. Also the Radio menu's
 // commands, Upload and Download, which open it on copies of the editor's
-// configuration and hand the result back.
+// configuration and hand the result back, and Verify Radio, which only
+// compares and hands nothing back.
 
 #include <QDialog>
 #include <filesystem>
@@ -45,6 +46,9 @@ class TfrmRadio : public QDialog {
     TMap36* Image = nullptr; // not owned
     TRKmem* Model = nullptr; // not owned
     int32_t WriteMode = 0;   // 0 full write, 1 standard write
+    // Reads the radio back and compares it with what a standard write of
+    // Model over Image would send; neither changes. IsRead is ignored.
+    bool Verify = false;
     bool HardwareChanged = false;
     int ComPortNo = 1;
     TCodecContext Context;
@@ -107,3 +111,6 @@ struct TTransferResult {
 // the transfer was cancelled or failed. `mainWindow` is disabled meanwhile.
 std::unique_ptr<TTransferResult> miUploadClick(const TEditorState& state, QWidget* mainWindow);
 std::unique_ptr<TTransferResult> miDownloadClick(const TEditorState& state, QWidget* mainWindow);
+// Whether the radio holds what Download would write; the outcome is told in
+// a message box, and nothing of the editor's state changes.
+bool miVerifyClick(const TEditorState& state, QWidget* mainWindow);

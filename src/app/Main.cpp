@@ -200,6 +200,7 @@ void TfrmMain::WireCommands() {
             TakeTransferResult(miUploadClick(*state_, this).get());
     };
     commands_["miDownload"] = [this] { TakeTransferResult(miDownloadClick(*state_, this).get()); };
+    commands_["miVerify"] = [this] { miVerifyClick(*state_, this); };
     commands_["miAbout"] = [this] { TfrmAbout::Execute(this); };
     commands_["misVisible"] = [this] { misVisibleClick(); };
     // The configuration dialog keeps the port device paths in the same file.

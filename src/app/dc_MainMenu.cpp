@@ -97,6 +97,7 @@ constexpr TMenuEntry kMenu[] = {
     {"mnuRadio", "", K::Menu, "&Radio", "", " ", 0, C::None, 0},
     {"miUpload", "mnuRadio", K::Item, "&Upload", "", "Upload|Read data from radio", 98356, C::Full, 0},
     {"miDownload", "mnuRadio", K::Item, "&Download", "", "Download|Program radio with data", 98357, C::Full, 0},
+    {"miVerify", "mnuRadio", K::Item, "&Verify Radio", "", "Verify|Compare the radio with the configuration", 98404, C::Full, 0},
     {"miDeckChange", "mnuRadio", K::Item, "Deck Change", "", "Deck change Mster or Slave", 98352, C::Full, 0},
 
     {"mnuChannel", "", K::Menu, "Ch&annel", "", " ", 0, C::None, 0},

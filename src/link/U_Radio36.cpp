@@ -606,6 +606,8 @@ bool TRadio36::VerifyRadio(const TRKmem& model, const TMap36& image) {
     verifying_ = true;
     uint8_t code = 0;
     TCloneStatus r = SearchRadio(model, code);
+    // The bar counts the blocks read back, whatever the caller set it to.
+    if (r == TCloneStatus::Success) host_.SetProgressMax(kVerifyBlocks);
     // What the write would send: the same encoding over the same image, with
     // the radio's identity blocks.
     TMap36 expected;
