@@ -425,3 +425,66 @@ TEST_F(GridRulesTest, DisableCheckQuestionsAndWhatTheyClear) {
 }
 
 } // namespace
+
+TEST(GridRulesMoved, AniColumnOpensTheOptionTypeListOnlyUnderTheAniBoard) {
+    struct Row {
+        const char* Name;
+        int Col;
+        const char* Board;
+        const char* Chosen;
+        int List;
+        const char* Shown;
+    } rows[] = {
+        {"ani board, type chosen", gcAni, kBoardAni, "2", kOptionTypeList, "2"},
+        {"ani board, off", gcAni, kBoardAni, "OFF", kOptionTypeList, "-"},
+        {"ani board, nothing", gcAni, kBoardAni, "", kOptionTypeList, "-"},
+        {"mdc board cycles", gcAni, kBoardMdc, "", -1, ""},
+        {"other column cycles", gcComp, kBoardAni, "", -1, ""},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.Name);
+        TGridOptions opt;
+        opt.Board = r.Board;
+        EXPECT_EQ(ValueCellSelectList(r.Col, opt), r.List);
+        if (r.List >= 0) EXPECT_EQ(SelectResultText(r.Col, r.List, r.Chosen), r.Shown);
+    }
+}
+
+TEST(GridRulesMoved, ChangedTypeClearsOnlyItsOwnCode) {
+    struct Row {
+        const char* Name;
+        int Col;
+        const char* DecCode;
+        const char* EncCode;
+    } rows[] = {
+        {"decode type", gcDecType, kNoTone, "023"},
+        {"encode type", gcEncType, "023", kNoTone},
+        {"other column", gcTxPower, "023", "023"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.Name);
+        TGridRow row;
+        row[gcDecCode] = row[gcEncCode] = "023";
+        ClearCodeOfChangedType(r.Col, row);
+        EXPECT_EQ(row[gcDecCode], r.DecCode);
+        EXPECT_EQ(row[gcEncCode], r.EncCode);
+    }
+}
+
+TEST(GridRulesMoved, ChannelCopyTakesTheShownColumnsOfTheChannelNotOfItsPlace) {
+    TGridRow source, target;
+    for (size_t col = 0; col < source.size(); ++col) {
+        source[col] = "s" + std::to_string(col);
+        target[col] = "t" + std::to_string(col);
+    }
+    std::array<bool, kGridColumnCount> shown;
+    shown.fill(true);
+    shown[gcTxPower] = false;
+    EXPECT_TRUE(TakeChannelColumns(source, shown, target));
+    for (size_t col = 0; col < target.size(); ++col) {
+        SCOPED_TRACE(col);
+        const bool taken = col >= gcWidth && col != gcTxPower;
+        EXPECT_EQ(target[col], (taken ? "s" : "t") + std::to_string(col));
+    }
+    EXPECT_FALSE(TakeChannelColumns(source, shown, target)); // nothing left to change
+}
