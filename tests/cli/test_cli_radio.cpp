@@ -25,6 +25,8 @@
 #include "image/dc_Map36.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_RKmem.h"
+#include "support/FileBytes.h"
+#include "support/ScratchFolder.h"
 
 extern char** environ;
 
@@ -34,11 +36,6 @@ namespace {
 
 const std::string kRk36 = RK36_BINARY_DIR "/src/rk36";
 const std::string kRadioSim = RK36_BINARY_DIR "/tools/radio-sim/radio-sim";
-
-std::string ReadBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // A child process with its standard output on a pipe.
 class TChild {
@@ -107,13 +104,6 @@ class TChild {
 
 class CliRadioTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("rk36-cliradio-" + std::to_string(getpid()) + "-" +
-                                            testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
     fs::path Path(const std::string& name) const { return dir_ / name; }
 
     // A new configuration saved over random bytes, so every area has content;
@@ -151,9 +141,9 @@ class CliRadioTest : public ::testing::Test {
         TChild child(all, Path("rk36.err"));
         return child.Wait();
     }
-    std::string Err() const { return ReadBytes(Path("rk36.err")); }
+    std::string Err() const { return ReadFileBytes(Path("rk36.err")); }
 
-    fs::path dir_;
+    TScratchFolder dir_{"rk36-cliradio"};
 };
 
 } // namespace
@@ -170,11 +160,11 @@ TEST_F(CliRadioTest, ReadSavesWhatTheRadioHolds) {
     EXPECT_NE(Err().find("Upload is completed"), std::string::npos) << Err();
 
     // Main memory 0x8000..0xB1FF and auxiliary memory in place, nothing else.
-    const std::string radio = ReadBytes(radioFile), read = ReadBytes(Path("read.k36"));
+    const std::string radio = ReadFileBytes(radioFile), read = ReadFileBytes(Path("read.k36"));
     ASSERT_EQ(read.size(), 32768u);
     EXPECT_EQ(read.substr(0, 0x4100), radio.substr(0, 0x4100));
     EXPECT_EQ(read.substr(0x4100), std::string(32768 - 0x4100, '\0'));
-    const std::string trace = ReadBytes(Path("trace.txt"));
+    const std::string trace = ReadFileBytes(Path("trace.txt"));
     EXPECT_NE(trace.find(" tx da 00 c0 ff 00 01 00 "), std::string::npos);
 }
 
@@ -190,7 +180,7 @@ TEST_F(CliRadioTest, WriteFillsTheRadioAndKeepsItsIdentity) {
     ASSERT_EQ(sim.Wait(), 0);
     EXPECT_NE(Err().find("Download is completed"), std::string::npos) << Err();
 
-    const std::string radio = ReadBytes(radioFile), after = ReadBytes(Path("after.k36"));
+    const std::string radio = ReadFileBytes(radioFile), after = ReadFileBytes(Path("after.k36"));
     TMap36 expected;
     {
         TScopedMessages quiet;
@@ -234,7 +224,7 @@ TEST_F(CliRadioTest, CtrlCCancelsAReadAndStillEndsTheTransfer) {
                            Path("trace.txt").string()});
     // Cancel once a few blocks have been read.
     for (int i = 0; i < 400; ++i) {
-        const std::string trace = ReadBytes(Path("trace.txt"));
+        const std::string trace = ReadFileBytes(Path("trace.txt"));
         size_t frames = 0;
         for (size_t at = trace.find(" tx eb "); at != std::string::npos; at = trace.find(" tx eb ", at + 1))
             ++frames;
@@ -279,7 +269,7 @@ TEST_F(CliRadioTest, AWriteRefusesARadioWithoutIdentityAndServesOneMadeByTheProg
         ASSERT_TRUE(port.starts_with("/dev/")) << port;
         ASSERT_EQ(Rk36({"write", port, Path("edited.k36").string()}), refused ? 14 : 0) << Err();
         ASSERT_EQ(sim.WaitFor(5000), 0);
-        const std::string before = ReadBytes(Path(seed)), after = ReadBytes(Path("after.k36"));
+        const std::string before = ReadFileBytes(Path(seed)), after = ReadFileBytes(Path("after.k36"));
         if (refused) {
             EXPECT_NE(Err().find("identity data are not valid"), std::string::npos) << Err();
             EXPECT_EQ(after.substr(0, 0x3200), before.substr(0, 0x3200));
