@@ -18,11 +18,10 @@
 #include "dialogs/D_Option.h"
 #include "dialogs/D_RadioStatus.h"
 #include "dialogs/D_Scaning.h"
-#include "dialogs/DlgTestSupport.h"
-#include "gui_support.h"
 #include "image/dc_DataFile.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
+#include "support/GuiSupport.h"
 
 namespace fs = std::filesystem;
 

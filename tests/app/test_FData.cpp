@@ -9,7 +9,7 @@
 #include "image/dc_Map36.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_RKmem.h"
-#include "small_dialogs_support.h"
+#include "support/GuiSupport.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ constexpr int kTotCol = kTotByte % 16 + 1;
 class FDataTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        EnsureGuiApp();
+        EnsureApp();
         model.SetNewConfiguration();
         model.TxTimeoutTimer = 6;
     }

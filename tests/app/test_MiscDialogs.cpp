@@ -13,10 +13,9 @@
 #include "app/Main.h"
 #include "dialogs/D_DSub.h"
 #include "dialogs/D_Misc.h"
-#include "dialogs/DlgTestSupport.h"
-#include "gui_support.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
+#include "support/GuiSupport.h"
 
 namespace fs = std::filesystem;
 

@@ -23,14 +23,14 @@
 #include "model/dc_Ini.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_RKmem.h"
-#include "small_dialogs_support.h"
+#include "support/GuiSupport.h"
 #include "support/ScratchFolder.h"
 
 namespace {
 
 class SmallDialogTest : public ::testing::Test {
   protected:
-    void SetUp() override { EnsureGuiApp(); }
+    void SetUp() override { EnsureApp(); }
 };
 
 // ---- Column visibility -------------------------------------------------------

@@ -17,11 +17,11 @@
 #include "app/Main.h"
 #include "app/dc_ChannelGrid.h"
 #include "app/dc_EditorState.h"
-#include "gui_support.h"
 #include "image/dc_DataFile.h"
 #include "image/dc_Map36.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
+#include "support/GuiSupport.h"
 
 namespace fs = std::filesystem;
 

@@ -7,10 +7,10 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "DlgTestSupport.h"
 #include "dialogs/D_DSub.h"
 #include "dialogs/dc_ChannelPicker.h"
 #include "dialogs/dc_DSubRules.h"
+#include "support/GuiSupport.h"
 
 namespace {
 

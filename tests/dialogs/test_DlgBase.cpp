@@ -10,8 +10,8 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "DlgTestSupport.h"
 #include "dialogs/dc_ChannelPicker.h"
+#include "support/GuiSupport.h"
 
 namespace {
 

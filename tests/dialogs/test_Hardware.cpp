@@ -14,7 +14,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "DlgTestSupport.h"
 #include "app/dc_Help.h"
 #include "dialogs/D_Hardware.h"
 #include "dialogs/dc_HardwareRules.h"
@@ -22,6 +21,7 @@
 #include "link/U_Radio36.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
+#include "support/GuiSupport.h"
 
 namespace {
 

@@ -13,9 +13,7 @@
 
 #include <functional>
 
-#include "DlgTestSupport.h"
 #include "app/Main.h"
-#include "app/gui_support.h"
 #include "dialogs/D_2Tone.h"
 #include "dialogs/D_PCode.h"
 #include "dialogs/D_SelTone.h"
@@ -24,6 +22,7 @@
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
 #include "model/dc_TwoTone.h"
+#include "support/GuiSupport.h"
 
 namespace fs = std::filesystem;
 
