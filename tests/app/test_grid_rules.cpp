@@ -8,6 +8,7 @@
 #include "app/dc_GridRules.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
+#include "support/ModelBuilder.h"
 
 namespace {
 
@@ -15,20 +16,7 @@ class GridRulesTest : public ::testing::Test {
   protected:
     TRKmem m;
     void SetUp() override {
-        m.SetNewConfiguration();
-        SetBandType(m, 2); // VHF A
-        ApplyBandSettings(m, 2);
-        m.GroupAreas.Set(0, 3);
-        m.GroupAreas.Set(1, 2);
-        for (int i = 0; i < 5; ++i) {
-            TChannel& ch = m.Channels[i];
-            ch.Blank = 0;
-            ch.RxFreq.SetFromFloat(150.0 + i);
-            ch.TxFreq.SetFromFloat(150.5 + i);
-            ch.TxInhibit = 0;
-            ch.DecToneOn = 0;
-            ch.EncToneOn = 0;
-        }
+        m = TModelBuilder().Band(2).Groups({{0, 3}, {1, 2}}).ToneFreeChannels(5, 150.0, 0.5).Build();
     }
     TGridRow Row(int idx, int group = 0, int position = 0) {
         TGridRow row;

@@ -334,9 +334,7 @@ TEST_F(MainWindowTest, OpenAsksAboutUnsavedChangesThenLoads) {
         TRKmem model;
         model.SetNewConfiguration();
         model.SerialNumber = "987654321";
-        TMap36 image;
-        ASSERT_TRUE(SaveDataFile(other, model, image));
-        EnsureBandTemplateFor(other);
+        WriteModelFile(other, model);
     }
     TfrmMain frm({});
     frm.State().FileModified = true;

@@ -76,9 +76,7 @@ class SignalingTest : public ::testing::Test {
         SelectOptionBoard(m, board);
         ResetOptionDependents(m, board);
         setUp(m);
-        TMap36 image;
-        ASSERT_TRUE(SaveDataFile(file, m, image));
-        EnsureBandTemplateFor(file);
+        WriteModelFile(file, m);
     }
     TRKmem Reload() {
         TRKmem m;

@@ -187,6 +187,10 @@ TScopedProgramFolder::~TScopedProgramFolder() {
 void WriteNewDataFile(const std::filesystem::path& file) {
     TRKmem model;
     model.SetNewConfiguration();
+    WriteModelFile(file, model);
+}
+
+void WriteModelFile(const std::filesystem::path& file, const TRKmem& model) {
     TMap36 image;
     ASSERT_TRUE(SaveDataFile(file, model, image));
     EnsureBandTemplateFor(file);

@@ -90,6 +90,8 @@ class TScopedProgramFolder {
 // A valid data file of a new configuration, and the band template that
 // loading it will look for.
 void WriteNewDataFile(const std::filesystem::path& file);
+// A data file of `model`, and the band template that loading it will look for.
+void WriteModelFile(const std::filesystem::path& file, const TRKmem& model);
 void EnsureBandTemplateFor(const std::filesystem::path& file);
 
 void EnsureApp();
