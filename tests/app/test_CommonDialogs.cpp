@@ -99,6 +99,7 @@ TEST_F(CommonDialogsTest, AfMinimumIsClampedToItsRange) {
         int32_t Stored;
     } cases[] = {{"200", 127}, {"10", 52}, {"", 52}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "typed \"" << c.Typed << "\"");
         WriteRadio([](TRKmem& m) { m.AfVrMinLevel = 90; });
         TfrmMain frm({file.string()});
         RunDialog<TfrmRadioStatus>(frm, "miRadioStatus",

@@ -158,6 +158,7 @@ TEST_F(FDataTest, ArrowKeysCommitTheCellAndMoveOn) {
         {Qt::Key_Up, 1, 2, 1, 2}, // nowhere to go: the cell is committed all the same
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "key " << c.Key << " at " << c.Row << "," << c.Col);
         TypeInto(d, c.Row, c.Col, "7");
         ASSERT_NE(d.OpenEditor(), nullptr);
         QTest::keyClick(d.OpenEditor(), c.Key);

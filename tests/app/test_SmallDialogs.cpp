@@ -145,6 +145,7 @@ TEST_F(SmallDialogTest, ConfigShowsPortAndLanguage) {
     } cases[] = {{1, 0}, {2, 1}, {3, 2}, {4, 3}, {7, 0}, {0, 0}, {-2, 0}};
     TTesterLog log;
     for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "port " << c.Port);
         TConfigData data;
         data.ComPortNo = c.Port;
         TfrmConfig d(data, nullptr, Tester(log, 0), NoDevices());
