@@ -425,14 +425,14 @@ void TChannelGrid::CellDoubleClick(int col, int row) {
     const TGridOptions opt = Options();
     switch (KindOf(col)) {
     case ckValueList:
-        if (col == gcAni && opt.Board == kBoardAni) {
+        if (const int listNo = ValueCellSelectList(col, opt); listNo >= 0) {
             std::string value = text;
-            if (!TfrmSelList::Execute(this, 26, m, value)) return;
-            text = value == "OFF" || value.empty() ? "-" : value.substr(0, 1);
+            if (!TfrmSelList::Execute(this, listNo, m, value)) return;
+            text = SelectResultText(col, listNo, value);
         } else {
             if (!ValueCellEditable(col, cells, opt)) return;
             text = NextListText(ChannelColumns[static_cast<size_t>(col)].Param, text);
-            if (col == gcEncType) cells[gcEncCode] = kNoTone;
+            ClearCodeOfChangedType(col, cells);
         }
         break;
     case ckSelectList: {
@@ -693,15 +693,10 @@ void TChannelGrid::TakeCopiedChannel(int row) {
     // Position -1: the copy brings neither the group's priority nor its home mark.
     ChannelRow(state_.Model, copied.Channel, copied.ChannelIndex, CurrentGroup, -1, Options(), source);
     TGridRow& target = page_.Rows[static_cast<size_t>(row)];
-    bool changed = false;
-    // Channel number, priority and repeater belong to the place, not the channel.
-    for (int col = gcWidth; col < kGridColumnCount; ++col)
-        if (!grdCh->isColumnHidden(col) &&
-            target[static_cast<size_t>(col)] != source[static_cast<size_t>(col)]) {
-            target[static_cast<size_t>(col)] = source[static_cast<size_t>(col)];
-            changed = true;
-        }
-    if (changed) SetModified();
+    std::array<bool, kGridColumnCount> shown{};
+    for (int col = 0; col < kGridColumnCount; ++col)
+        shown[static_cast<size_t>(col)] = !grdCh->isColumnHidden(col);
+    if (TakeChannelColumns(source, shown, target)) SetModified();
     StoreGridPage();
 }
 
@@ -740,8 +735,7 @@ void TChannelGrid::Paste() {
     case ckSelectList:
         if (!PasteAccepted(col, clip, cells, m, opt) || clip == text) break;
         text = clip;
-        if (col == gcDecType) cells[gcDecCode] = kNoTone;
-        if (col == gcEncType) cells[gcEncCode] = kNoTone;
+        ClearCodeOfChangedType(col, cells);
         SetModified();
         break;
     case ckTagEditor:

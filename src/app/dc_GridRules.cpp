@@ -438,8 +438,13 @@ int SelectListFor(int col, const TGridRow& row) {
     return ColumnParam(col);
 }
 
+int ValueCellSelectList(int col, const TGridOptions& opt) {
+    return col == gcAni && opt.Board == kBoardAni ? kOptionTypeList : -1;
+}
+
 std::string SelectResultText(int col, int listNo, const std::string& result) {
-    if (col == gcScan) return result == "OFF" || result.empty() ? "-" : result.substr(0, 1);
+    if (col == gcScan || listNo == kOptionTypeList)
+        return result == "OFF" || result.empty() ? "-" : result.substr(0, 1);
     if ((listNo == 6 || listNo == 24 || listNo == 25 || listNo == 27) && result == "OFF") return "-";
     return result;
 }
@@ -488,6 +493,11 @@ std::string DcsComplementToggle(const std::string& text) {
     return i < 0 ? text : DcsPartnerList()[static_cast<size_t>(i)];
 }
 
+void ClearCodeOfChangedType(int col, TGridRow& row) {
+    if (col == gcDecType) row[gcDecCode] = kNoTone;
+    if (col == gcEncType) row[gcEncCode] = kNoTone;
+}
+
 bool PasteAccepted(int col, const std::string& text, const TGridRow& row, const TRKmem& m,
                    const TGridOptions& opt) {
     if (col < 0 || col >= kGridColumnCount) return false;
@@ -513,6 +523,17 @@ bool PasteAccepted(int col, const std::string& text, const TGridRow& row, const 
             if (m.Pagings.Get(i).Empty != 1 && text == std::to_string((i + 1) % 10)) return true;
     }
     return false;
+}
+
+bool TakeChannelColumns(const TGridRow& source, const std::array<bool, kGridColumnCount>& shown,
+                        TGridRow& target) {
+    bool changed = false;
+    for (size_t col = gcWidth; col < target.size(); ++col)
+        if (shown[col] && target[col] != source[col]) {
+            target[col] = source[col];
+            changed = true;
+        }
+    return changed;
 }
 
 // ---- Layout -------------------------------------------------------------------------------

@@ -146,6 +146,11 @@ bool ValueCellEditable(int col, const TGridRow& row, const TGridOptions& opt);
 std::string NextListText(int32_t list, const std::string& text);
 // The selection list a kind-3 cell opens, or -1 when the cell is locked.
 int SelectListFor(int col, const TGridRow& row);
+// The list of the ANI board's option types.
+inline constexpr int kOptionTypeList = 26;
+// The selection list a kind-2 cell opens instead of cycling, or -1 when it
+// cycles: under the ANI board the ANI column holds the option type.
+int ValueCellSelectList(int col, const TGridOptions& opt);
 // The selection-list result as the cell shows it.
 std::string SelectResultText(int col, int listNo, const std::string& result);
 
@@ -162,9 +167,19 @@ std::optional<std::string> NormalizeEntry(const TRKmem& m, int col, const std::s
 // F3 in the decode code column: code <-> code with its complement.
 std::string DcsComplementToggle(const std::string& text);
 
+// A type cell changed by cycling or paste: the code chosen for the old type
+// no longer applies.
+void ClearCodeOfChangedType(int col, TGridRow& row);
+
 // Whether a pasted text may become the text of a kind-2 or kind-3 cell.
 bool PasteAccepted(int col, const std::string& text, const TGridRow& row, const TRKmem& m,
                    const TGridOptions& opt);
+
+// A copied channel pasted over `target`: the shown columns that belong to the
+// channel (not the number, priority and repeater mark of its place). Returns
+// whether any text changed.
+bool TakeChannelColumns(const TGridRow& source, const std::array<bool, kGridColumnCount>& shown,
+                        TGridRow& target);
 
 // ---- Layout ----------------------------------------------------------------------------
 

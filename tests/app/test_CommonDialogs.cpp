@@ -18,11 +18,10 @@
 #include "dialogs/D_Option.h"
 #include "dialogs/D_RadioStatus.h"
 #include "dialogs/D_Scaning.h"
-#include "dialogs/DlgTestSupport.h"
-#include "gui_support.h"
 #include "image/dc_DataFile.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
+#include "support/GuiSupport.h"
 
 namespace fs = std::filesystem;
 
@@ -100,6 +99,7 @@ TEST_F(CommonDialogsTest, AfMinimumIsClampedToItsRange) {
         int32_t Stored;
     } cases[] = {{"200", 127}, {"10", 52}, {"", 52}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "typed \"" << c.Typed << "\"");
         WriteRadio([](TRKmem& m) { m.AfVrMinLevel = 90; });
         TfrmMain frm({file.string()});
         RunDialog<TfrmRadioStatus>(frm, "miRadioStatus",

@@ -13,9 +13,9 @@
 #include "app/Main.h"
 #include "app/dc_EditorState.h"
 #include "app/dc_MainMenu.h"
-#include "gui_support.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
+#include "support/GuiSupport.h"
 
 namespace fs = std::filesystem;
 

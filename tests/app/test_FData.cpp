@@ -9,7 +9,7 @@
 #include "image/dc_Map36.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_RKmem.h"
-#include "small_dialogs_support.h"
+#include "support/GuiSupport.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ constexpr int kTotCol = kTotByte % 16 + 1;
 class FDataTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        EnsureGuiApp();
+        EnsureApp();
         model.SetNewConfiguration();
         model.TxTimeoutTimer = 6;
     }
@@ -158,6 +158,7 @@ TEST_F(FDataTest, ArrowKeysCommitTheCellAndMoveOn) {
         {Qt::Key_Up, 1, 2, 1, 2}, // nowhere to go: the cell is committed all the same
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "key " << c.Key << " at " << c.Row << "," << c.Col);
         TypeInto(d, c.Row, c.Col, "7");
         ASSERT_NE(d.OpenEditor(), nullptr);
         QTest::keyClick(d.OpenEditor(), c.Key);

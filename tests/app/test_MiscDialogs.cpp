@@ -13,10 +13,10 @@
 #include "app/Main.h"
 #include "dialogs/D_DSub.h"
 #include "dialogs/D_Misc.h"
-#include "dialogs/DlgTestSupport.h"
-#include "gui_support.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
+#include "support/GuiSupport.h"
+#include "support/ModelBuilder.h"
 
 namespace fs = std::filesystem;
 
@@ -45,15 +45,11 @@ class MiscDialogsTest : public ::testing::Test {
 
     // A configuration with two groups of the same tag, written to `file`.
     void WriteFile(const std::string& board, const std::function<void(TRKmem&)>& tweak = {}) {
-        TRKmem m;
-        m.SetNewConfiguration();
-        for (int32_t g = 0; g < kGroupCount; ++g)
-            m.GroupAreas.Set(g, 0);
-        m.GroupAreas.Set(0, 3);
-        m.GroupAreas.Set(1, 2);
-        m.GroupAreas.Set(2, 2);
-        m.GroupNames[1].Text = "SAME";
-        m.GroupNames[2].Text = "SAME";
+        TRKmem m = TModelBuilder()
+                       .Groups({{0, 3}, {1, 2}, {2, 2}})
+                       .GroupName(1, "SAME")
+                       .GroupName(2, "SAME")
+                       .Build();
         m.PowerOnCondition = 5;
         m.PowerOnGroup = 2;
         m.PowerOnChannel = 1;
@@ -62,9 +58,7 @@ class MiscDialogsTest : public ::testing::Test {
         m.DefaultSplit = 12500;
         SelectOptionBoard(m, board);
         if (tweak) tweak(m);
-        TMap36 image;
-        ASSERT_TRUE(SaveDataFile(file, m, image));
-        EnsureBandTemplateFor(file);
+        WriteModelFile(file, m);
     }
     // Saves, and the file as it loads again.
     TRKmem SaveAndReload(TfrmMain& frm) {

@@ -17,9 +17,9 @@
 #include "app/dc_EditorState.h"
 #include "app/dc_GuiSeams.h"
 #include "dialogs/dc_HardwareRules.h"
-#include "gui_support.h"
 #include "link/link_fakes.h"
 #include "model/dc_MessageBox.h"
+#include "support/GuiSupport.h"
 
 namespace fs = std::filesystem;
 

@@ -6,14 +6,14 @@
 #include "app/D_SelectList.h"
 #include "model/dc_RKmem.h"
 #include "model/dc_Rules.h"
-#include "small_dialogs_support.h"
+#include "support/GuiSupport.h"
 
 namespace {
 
 class SelListTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        EnsureGuiApp();
+        EnsureApp();
         model.SetNewConfiguration();
     }
 

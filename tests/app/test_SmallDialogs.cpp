@@ -23,13 +23,14 @@
 #include "model/dc_Ini.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_RKmem.h"
-#include "small_dialogs_support.h"
+#include "support/GuiSupport.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
 class SmallDialogTest : public ::testing::Test {
   protected:
-    void SetUp() override { EnsureGuiApp(); }
+    void SetUp() override { EnsureApp(); }
 };
 
 // ---- Column visibility -------------------------------------------------------
@@ -144,6 +145,7 @@ TEST_F(SmallDialogTest, ConfigShowsPortAndLanguage) {
     } cases[] = {{1, 0}, {2, 1}, {3, 2}, {4, 3}, {7, 0}, {0, 0}, {-2, 0}};
     TTesterLog log;
     for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "port " << c.Port);
         TConfigData data;
         data.ComPortNo = c.Port;
         TfrmConfig d(data, nullptr, Tester(log, 0), NoDevices());
@@ -165,8 +167,8 @@ TEST_F(SmallDialogTest, ConfigShowsPortAndLanguage) {
 
 TEST_F(SmallDialogTest, ConfigListsTheSerialDevicesAndShowsTheirWholeNames) {
     namespace fs = std::filesystem;
-    const fs::path root = fs::temp_directory_path() / ("rk36-dev-" + std::to_string(::getpid()));
-    fs::remove_all(root);
+    const TScratchFolder scratch("rk36-dev");
+    const fs::path& root = scratch.Path();
     fs::create_directories(root / "serial" / "by-id");
     const std::string adapter = "usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
     for (const char* name : {"ttyS10", "ttyS2", "ttyACM0", "ttyUSB1", "ttyUSB0", "ttyUSBx", "tty0", "ttyS"})
@@ -187,7 +189,6 @@ TEST_F(SmallDialogTest, ConfigListsTheSerialDevicesAndShowsTheirWholeNames) {
     ShowAndWait(d);
     const int needed = d.cmbPath[0]->fontMetrics().horizontalAdvance(QString::fromStdString(want[0]));
     EXPECT_GE(d.cmbPath[0]->lineEdit()->width(), needed) << "the whole device name is visible";
-    fs::remove_all(root);
 }
 
 TEST_F(SmallDialogTest, ConfigPortThatCannotBeOpenedIsStillTaken) {
@@ -258,8 +259,7 @@ TEST_F(SmallDialogTest, ConfigCancelChangesNothing) {
 
 TEST_F(SmallDialogTest, ConfigStoresDevicePathsInTheConfigurationFile) {
     namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("rk36-config-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
+    const TScratchFolder dir("rk36-config");
     const fs::path file = dir / "RK36.ini";
     std::ofstream(file) << "COM_PORT=2\nCOM2 = /dev/ttyACM5 ; adapter\n";
     TIniData ini(file);
@@ -286,7 +286,6 @@ TEST_F(SmallDialogTest, ConfigStoresDevicePathsInTheConfigurationFile) {
     std::stringstream text;
     text << std::ifstream(file).rdbuf();
     EXPECT_NE(text.str().find("COM2=/nonexistent/rk36-pts;adapter"), std::string::npos) << text.str();
-    fs::remove_all(dir);
 }
 
 // ---- About -------------------------------------------------------------------

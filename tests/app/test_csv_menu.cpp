@@ -7,8 +7,8 @@
 #include "app/Main.h"
 #include "app/dc_ChannelGrid.h"
 #include "app/dc_EditorState.h"
-#include "gui_support.h"
 #include "model/dc_MessageBox.h"
+#include "support/GuiSupport.h"
 
 namespace fs = std::filesystem;
 

@@ -8,8 +8,8 @@
 
 #include "app/dc_EditorState.h"
 #include "app/dc_Settings.h"
-#include "gui_support.h"
 #include "model/dc_Ini.h"
+#include "support/GuiSupport.h"
 
 namespace {
 

@@ -17,11 +17,12 @@
 #include "app/Main.h"
 #include "app/dc_ChannelGrid.h"
 #include "app/dc_EditorState.h"
-#include "gui_support.h"
 #include "image/dc_DataFile.h"
 #include "image/dc_Map36.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
+#include "support/GuiSupport.h"
+#include "support/ModelBuilder.h"
 
 namespace fs = std::filesystem;
 
@@ -39,20 +40,10 @@ class GridTest : public ::testing::Test {
     std::unique_ptr<TChannelGrid> grid;
 
     void SetUp() override {
-        m.SetNewConfiguration();
-        SetBandType(m, 2); // VHF A, 136-174 MHz
-        ApplyBandSettings(m, 2);
+        m = TModelBuilder().Band(2).Groups({{0, 3}, {1, 2}}).ToneFreeChannels(5, 150.0, 0.0).Build();
         m.DefaultSplit = 600000;
-        m.GroupAreas.Set(0, 3);
-        m.GroupAreas.Set(1, 2);
         for (int i = 0; i < 5; ++i) {
             TChannel& ch = m.Channels[i];
-            ch.Blank = 0;
-            ch.RxFreq.SetFromFloat(150.0 + i);
-            ch.TxFreq.SetFromFloat(150.0 + i);
-            ch.TxInhibit = 0;
-            ch.DecToneOn = 0;
-            ch.EncToneOn = 0;
             ch.Arts = 0;
             ch.Compander = 0;
             ch.SignallingOn = 0;

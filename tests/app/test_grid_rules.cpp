@@ -8,6 +8,7 @@
 #include "app/dc_GridRules.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
+#include "support/ModelBuilder.h"
 
 namespace {
 
@@ -15,20 +16,7 @@ class GridRulesTest : public ::testing::Test {
   protected:
     TRKmem m;
     void SetUp() override {
-        m.SetNewConfiguration();
-        SetBandType(m, 2); // VHF A
-        ApplyBandSettings(m, 2);
-        m.GroupAreas.Set(0, 3);
-        m.GroupAreas.Set(1, 2);
-        for (int i = 0; i < 5; ++i) {
-            TChannel& ch = m.Channels[i];
-            ch.Blank = 0;
-            ch.RxFreq.SetFromFloat(150.0 + i);
-            ch.TxFreq.SetFromFloat(150.5 + i);
-            ch.TxInhibit = 0;
-            ch.DecToneOn = 0;
-            ch.EncToneOn = 0;
-        }
+        m = TModelBuilder().Band(2).Groups({{0, 3}, {1, 2}}).ToneFreeChannels(5, 150.0, 0.5).Build();
     }
     TGridRow Row(int idx, int group = 0, int position = 0) {
         TGridRow row;
@@ -425,3 +413,66 @@ TEST_F(GridRulesTest, DisableCheckQuestionsAndWhatTheyClear) {
 }
 
 } // namespace
+
+TEST(GridRulesMoved, AniColumnOpensTheOptionTypeListOnlyUnderTheAniBoard) {
+    struct Row {
+        const char* Name;
+        int Col;
+        const char* Board;
+        const char* Chosen;
+        int List;
+        const char* Shown;
+    } rows[] = {
+        {"ani board, type chosen", gcAni, kBoardAni, "2", kOptionTypeList, "2"},
+        {"ani board, off", gcAni, kBoardAni, "OFF", kOptionTypeList, "-"},
+        {"ani board, nothing", gcAni, kBoardAni, "", kOptionTypeList, "-"},
+        {"mdc board cycles", gcAni, kBoardMdc, "", -1, ""},
+        {"other column cycles", gcComp, kBoardAni, "", -1, ""},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.Name);
+        TGridOptions opt;
+        opt.Board = r.Board;
+        EXPECT_EQ(ValueCellSelectList(r.Col, opt), r.List);
+        if (r.List >= 0) EXPECT_EQ(SelectResultText(r.Col, r.List, r.Chosen), r.Shown);
+    }
+}
+
+TEST(GridRulesMoved, ChangedTypeClearsOnlyItsOwnCode) {
+    struct Row {
+        const char* Name;
+        int Col;
+        const char* DecCode;
+        const char* EncCode;
+    } rows[] = {
+        {"decode type", gcDecType, kNoTone, "023"},
+        {"encode type", gcEncType, "023", kNoTone},
+        {"other column", gcTxPower, "023", "023"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.Name);
+        TGridRow row;
+        row[gcDecCode] = row[gcEncCode] = "023";
+        ClearCodeOfChangedType(r.Col, row);
+        EXPECT_EQ(row[gcDecCode], r.DecCode);
+        EXPECT_EQ(row[gcEncCode], r.EncCode);
+    }
+}
+
+TEST(GridRulesMoved, ChannelCopyTakesTheShownColumnsOfTheChannelNotOfItsPlace) {
+    TGridRow source, target;
+    for (size_t col = 0; col < source.size(); ++col) {
+        source[col] = "s" + std::to_string(col);
+        target[col] = "t" + std::to_string(col);
+    }
+    std::array<bool, kGridColumnCount> shown;
+    shown.fill(true);
+    shown[gcTxPower] = false;
+    EXPECT_TRUE(TakeChannelColumns(source, shown, target));
+    for (size_t col = 0; col < target.size(); ++col) {
+        SCOPED_TRACE(col);
+        const bool taken = col >= gcWidth && col != gcTxPower;
+        EXPECT_EQ(target[col], (taken ? "s" : "t") + std::to_string(col));
+    }
+    EXPECT_FALSE(TakeChannelColumns(source, shown, target)); // nothing left to change
+}

@@ -24,10 +24,10 @@
 #include "app/dc_EditorState.h"
 #include "app/dc_GuiSeams.h"
 #include "app/dc_Help.h"
-#include "gui_support.h"
 #include "model/dc_Ini.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
+#include "support/GuiSupport.h"
 
 namespace fs = std::filesystem;
 
@@ -334,9 +334,7 @@ TEST_F(MainWindowTest, OpenAsksAboutUnsavedChangesThenLoads) {
         TRKmem model;
         model.SetNewConfiguration();
         model.SerialNumber = "987654321";
-        TMap36 image;
-        ASSERT_TRUE(SaveDataFile(other, model, image));
-        EnsureBandTemplateFor(other);
+        WriteModelFile(other, model);
     }
     TfrmMain frm({});
     frm.State().FileModified = true;

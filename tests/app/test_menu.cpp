@@ -11,8 +11,8 @@
 
 #include "app/Main.h"
 #include "app/dc_MainMenu.h"
-#include "gui_support.h"
 #include "model/dc_MessageBox.h"
+#include "support/GuiSupport.h"
 
 namespace {
 

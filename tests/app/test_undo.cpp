@@ -17,11 +17,10 @@
 #include "app/dc_EditorState.h"
 #include "dialogs/D_Hardware.h"
 #include "dialogs/D_RadioStatus.h"
-#include "dialogs/DlgTestSupport.h"
 #include "dialogs/dc_HardwareRules.h"
-#include "gui_support.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
+#include "support/GuiSupport.h"
 
 namespace fs = std::filesystem;
 

@@ -11,9 +11,9 @@
 
 #include "app/D_Radio.h"
 #include "app/Main.h"
-#include "gui_support.h"
 #include "link/link_fakes.h"
 #include "model/dc_MessageBox.h"
+#include "support/GuiSupport.h"
 
 namespace fs = std::filesystem;
 

@@ -7,8 +7,6 @@
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <poll.h>
 #include <random>
@@ -22,6 +20,8 @@
 #include "image/dc_Map36.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_RKmem.h"
+#include "support/FileBytes.h"
+#include "support/ScratchFolder.h"
 
 extern char** environ;
 
@@ -31,11 +31,6 @@ namespace cli_radio_support {
 
 const std::string kRk36 = RK36_BINARY_DIR "/src/rk36";
 const std::string kRadioSim = RK36_BINARY_DIR "/tools/radio-sim/radio-sim";
-
-inline std::string ReadBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // A child process with its standard output on a pipe.
 class TChild {
@@ -104,13 +99,6 @@ class TChild {
 
 class CliRadioTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("rk36-cliradio-" + std::to_string(getpid()) + "-" +
-                                            testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
     fs::path Path(const std::string& name) const { return dir_ / name; }
 
     // A new configuration saved over random bytes, so every area has content;
@@ -148,9 +136,9 @@ class CliRadioTest : public ::testing::Test {
         TChild child(all, Path("rk36.err"));
         return child.Wait();
     }
-    std::string Err() const { return ReadBytes(Path("rk36.err")); }
+    std::string Err() const { return ReadFileBytes(Path("rk36.err")); }
 
-    fs::path dir_;
+    TScratchFolder dir_{"rk36-cliradio"};
 };
 
 } // namespace cli_radio_support

@@ -15,6 +15,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "support/FileBytes.h"
+#include "support/ScratchFolder.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -27,16 +30,6 @@ struct TRun {
     std::string Err;
 };
 
-std::string ReadText(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteText(const fs::path& p, const std::string& text) {
-    std::ofstream out(p, std::ios::binary);
-    out << text;
-}
-
 std::string Quote(const std::string& arg) {
     std::string q = "'";
     for (const char c : arg)
@@ -46,14 +39,6 @@ std::string Quote(const std::string& arg) {
 
 class CliTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("rk36-cli-" + std::to_string(::getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     fs::path Path(const std::string& name) const { return dir_ / name; }
 
     TRun Run(const std::vector<std::string>& args) const {
@@ -64,8 +49,8 @@ class CliTest : public ::testing::Test {
         TRun r;
         const int raw = std::system(cmd.c_str());
         r.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.Out = ReadText(Path("stdout"));
-        r.Err = ReadText(Path("stderr"));
+        r.Out = ReadFileBytes(Path("stdout"));
+        r.Err = ReadFileBytes(Path("stderr"));
         return r;
     }
 
@@ -82,8 +67,8 @@ class CliTest : public ::testing::Test {
             bytes[address] = static_cast<char>(bytes[address] & 0xF0);
             bytes[address + 1] = 0;
         }
-        WriteText(Path("random.k36"), bytes);
-        WriteText(Path("empty.json"), "{}");
+        WriteFileBytes(Path("random.k36"), bytes);
+        WriteFileBytes(Path("empty.json"), "{}");
         const auto r = Run({"apply", Path("random.k36").string(), Path("empty.json").string(), "-o",
                             Path("saved.k36").string()});
         EXPECT_EQ(r.Status, 0) << r.Err;
@@ -97,7 +82,7 @@ class CliTest : public ::testing::Test {
         return r.Status == 0;
     }
 
-    fs::path dir_;
+    TScratchFolder dir_{"rk36-cli"};
 };
 
 std::vector<size_t> DifferingOffsets(const std::string& a, const std::string& b) {
@@ -116,24 +101,24 @@ TEST_F(CliTest, DumpThenApplyOfTheSameJsonReproducesTheFile) {
         SCOPED_TRACE(saved);
         const auto dump = Run({"dump", saved.string()});
         ASSERT_EQ(dump.Status, 0) << dump.Err;
-        WriteText(Path("dump.json"), dump.Out);
+        WriteFileBytes(Path("dump.json"), dump.Out);
         const auto apply =
             Run({"apply", saved.string(), Path("dump.json").string(), "-o", Path("again.k36").string()});
         ASSERT_EQ(apply.Status, 0) << apply.Err;
-        EXPECT_EQ(ReadText(Path("again.k36")), ReadText(saved));
+        EXPECT_EQ(ReadFileBytes(Path("again.k36")), ReadFileBytes(saved));
         EXPECT_EQ(Run({"dump", Path("again.k36").string()}).Out, dump.Out);
     }
 }
 
 TEST_F(CliTest, AChannelFrequencyPatchChangesOnlyThatChannelsRecord) {
     if (!NewFile(Path("new.k36"))) GTEST_SKIP() << "band templates not built";
-    const std::string before = ReadText(Path("new.k36"));
+    const std::string before = ReadFileBytes(Path("new.k36"));
     const int channel = 0;
-    WriteText(Path("patch.json"), R"({"Channels": {"0": {"RxFreq": "150.0125"}}})");
+    WriteFileBytes(Path("patch.json"), R"({"Channels": {"0": {"RxFreq": "150.0125"}}})");
     const auto r =
         Run({"apply", Path("new.k36").string(), Path("patch.json").string(), "-o", Path("out.k36").string()});
     ASSERT_EQ(r.Status, 0) << r.Err;
-    const std::string after = ReadText(Path("out.k36"));
+    const std::string after = ReadFileBytes(Path("out.k36"));
     ASSERT_EQ(after.size(), 32768u);
     const auto diff = DifferingOffsets(before, after);
     EXPECT_FALSE(diff.empty());
@@ -148,14 +133,14 @@ TEST_F(CliTest, AChannelFrequencyPatchChangesOnlyThatChannelsRecord) {
 
 TEST_F(CliTest, RadioFormRecalculatesOnlyInsideTheChannelTable) {
     if (!NewFile(Path("new.k36"))) GTEST_SKIP() << "band templates not built";
-    WriteText(Path("patch.json"), R"({"Channels": {"0": {"RxFreq": "150.0125", "TxFreq": "151.5"}}})");
+    WriteFileBytes(Path("patch.json"), R"({"Channels": {"0": {"RxFreq": "150.0125", "TxFreq": "151.5"}}})");
     auto r = Run(
         {"apply", Path("new.k36").string(), Path("patch.json").string(), "-o", Path("file.k36").string()});
     ASSERT_EQ(r.Status, 0) << r.Err;
     r = Run({"apply", Path("new.k36").string(), Path("patch.json").string(), "--for-radio", "-o",
              Path("radio.k36").string()});
     ASSERT_EQ(r.Status, 0) << r.Err;
-    const auto diff = DifferingOffsets(ReadText(Path("file.k36")), ReadText(Path("radio.k36")));
+    const auto diff = DifferingOffsets(ReadFileBytes(Path("file.k36")), ReadFileBytes(Path("radio.k36")));
     // The offsets of the band's tables at 150 MHz are not those the file holds.
     EXPECT_FALSE(diff.empty());
     for (const size_t offset : diff) {
@@ -167,12 +152,12 @@ TEST_F(CliTest, RadioFormRecalculatesOnlyInsideTheChannelTable) {
 TEST_F(CliTest, TextsAreBytesOfTheSameCodePoint) {
     const fs::path saved = SavedRandomFile(7);
     // "\u00FF" is the byte 0xFF in the image, in and out.
-    WriteText(Path("patch.json"), R"({"GroupNames": {"0": "A\u00FFB"}})");
+    WriteFileBytes(Path("patch.json"), R"({"GroupNames": {"0": "A\u00FFB"}})");
     const auto r =
         Run({"apply", saved.string(), Path("patch.json").string(), "-o", Path("out.k36").string()});
     ASSERT_EQ(r.Status, 0) << r.Err;
-    EXPECT_EQ(ReadText(Path("out.k36")).substr(0x388, 8), std::string("A\xFF"
-                                                                      "B     "));
+    EXPECT_EQ(ReadFileBytes(Path("out.k36")).substr(0x388, 8), std::string("A\xFF"
+                                                                           "B     "));
     const auto dump = Run({"dump", Path("out.k36").string()});
     EXPECT_NE(dump.Out.find("\"A\xC3\xBF"
                             "B\""),
@@ -181,7 +166,7 @@ TEST_F(CliTest, TextsAreBytesOfTheSameCodePoint) {
 
 TEST_F(CliTest, BadPatchesAreRefusedNamingTheKeyAndWriteNothing) {
     const fs::path saved = SavedRandomFile(11);
-    const std::string original = ReadText(saved);
+    const std::string original = ReadFileBytes(saved);
     struct Case {
         const char* patch;
         const char* named; // what the message must name
@@ -209,7 +194,7 @@ TEST_F(CliTest, BadPatchesAreRefusedNamingTheKeyAndWriteNothing) {
     int n = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.patch);
-        WriteText(Path("patch.json"), c.patch);
+        WriteFileBytes(Path("patch.json"), c.patch);
         fs::remove(Path("out.k36"));
         auto r = Run({"apply", saved.string(), Path("patch.json").string(), "-o", Path("out.k36").string()});
         EXPECT_NE(r.Status, 0);
@@ -219,21 +204,21 @@ TEST_F(CliTest, BadPatchesAreRefusedNamingTheKeyAndWriteNothing) {
         // Writing over the input itself leaves it as it was.
         r = Run({"apply", saved.string(), Path("patch.json").string(), "-o", saved.string()});
         EXPECT_NE(r.Status, 0);
-        EXPECT_EQ(ReadText(saved), original);
+        EXPECT_EQ(ReadFileBytes(saved), original);
     }
-    for (const auto& e : fs::directory_iterator(dir_))
+    for (const auto& e : fs::directory_iterator(dir_.Path()))
         EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
 }
 
 TEST_F(CliTest, ASubsetPatchChangesOnlyWhatItNames) {
     const fs::path saved = SavedRandomFile(5);
-    WriteText(Path("patch.json"),
-              R"({"KeyBeep": 0, "GroupNames": {"4": "DEPOT"}, "MdcPttIds": {"2": "1A2B"}})");
+    WriteFileBytes(Path("patch.json"),
+                   R"({"KeyBeep": 0, "GroupNames": {"4": "DEPOT"}, "MdcPttIds": {"2": "1A2B"}})");
     const auto r =
         Run({"apply", saved.string(), Path("patch.json").string(), "-o", Path("out.k36").string()});
     ASSERT_EQ(r.Status, 0) << r.Err;
-    const std::string before = ReadText(saved);
-    const std::string after = ReadText(Path("out.k36"));
+    const std::string before = ReadFileBytes(saved);
+    const std::string after = ReadFileBytes(Path("out.k36"));
     for (const size_t offset : DifferingOffsets(before, after)) {
         const bool keyBeep = offset == 0x3221;
         const bool groupName = offset >= 0x0388 + 4 * 8 && offset < 0x0388 + 5 * 8;
@@ -248,14 +233,14 @@ TEST_F(CliTest, FailuresGiveThePartsMessagesAndAnErrorStatus) {
     EXPECT_NE(r.Status, 0);
     EXPECT_NE(r.Err.find("File read error  File Name = " + Path("missing.k36").string()), std::string::npos);
 
-    WriteText(Path("short.k36"), std::string(100, 'x'));
+    WriteFileBytes(Path("short.k36"), std::string(100, 'x'));
     r = Run({"dump", Path("short.k36").string()});
     EXPECT_NE(r.Status, 0);
     EXPECT_NE(r.Err.find("The file cannot be opened."), std::string::npos);
     EXPECT_TRUE(r.Out.empty());
 
     const fs::path saved = SavedRandomFile(3);
-    WriteText(Path("patch.json"), "{}");
+    WriteFileBytes(Path("patch.json"), "{}");
     const std::string target = (Path("no such folder") / "out.k36").string();
     r = Run({"apply", saved.string(), Path("patch.json").string(), "-o", target});
     EXPECT_NE(r.Status, 0);
@@ -300,10 +285,11 @@ TEST_F(CliTest, ReportIsTheTextOfThePagesAndFleetAddsTheMdcSection) {
         0u);
     EXPECT_NE(r.Out.find("\n       File Name:  new.k36\n"), std::string::npos);
     EXPECT_EQ(Run({"report", Path("new.k36").string(), "-o", Path("report.txt").string()}).Status, 0);
-    EXPECT_EQ(ReadText(Path("report.txt")), r.Out);
+    EXPECT_EQ(ReadFileBytes(Path("report.txt")), r.Out);
 
     // An MDC1200 board is MDC ANI only in the Fleet format.
-    WriteText(Path("mdc.json"), R"({"OptionInstalled": 1, "OptionSelA": 1, "OptionSelB": 1, "OptionSelC": 1,
+    WriteFileBytes(Path("mdc.json"),
+                   R"({"OptionInstalled": 1, "OptionSelA": 1, "OptionSelB": 1, "OptionSelC": 1,
                                     "OptionBoardType": 0, "HiLevelEncryption": 0, "AniOnOption": 1})");
     ASSERT_EQ(
         Run({"apply", Path("new.k36").string(), Path("mdc.json").string(), "-o", Path("mdc.k36").string()})
@@ -321,7 +307,7 @@ TEST_F(CliTest, ReportIsTheTextOfThePagesAndFleetAddsTheMdcSection) {
 // A scripted change must not store something else without being told.
 TEST_F(CliTest, ValuesTheFileCannotHoldAsAskedAreRefusedOrListedWithNormalize) {
     if (!NewFile(Path("new.k36"))) GTEST_SKIP() << "band templates not built";
-    const std::string before = ReadText(Path("new.k36"));
+    const std::string before = ReadFileBytes(Path("new.k36"));
     struct Case {
         const char* name;
         std::string patch;
@@ -339,7 +325,7 @@ TEST_F(CliTest, ValuesTheFileCannotHoldAsAskedAreRefusedOrListedWithNormalize) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        WriteText(Path("patch.json"), c.patch);
+        WriteFileBytes(Path("patch.json"), c.patch);
         fs::remove(Path("out.k36"));
         auto r = Run(
             {"apply", Path("new.k36").string(), Path("patch.json").string(), "-o", Path("out.k36").string()});
@@ -352,7 +338,7 @@ TEST_F(CliTest, ValuesTheFileCannotHoldAsAskedAreRefusedOrListedWithNormalize) {
         r = Run(
             {"apply", Path("new.k36").string(), Path("patch.json").string(), "-o", Path("new.k36").string()});
         EXPECT_EQ(r.Status, 1);
-        EXPECT_EQ(ReadText(Path("new.k36")), before);
+        EXPECT_EQ(ReadFileBytes(Path("new.k36")), before);
 
         r = Run({"apply", Path("new.k36").string(), Path("patch.json").string(), "-o",
                  Path("out.k36").string(), "--normalize"});
@@ -360,10 +346,10 @@ TEST_F(CliTest, ValuesTheFileCannotHoldAsAskedAreRefusedOrListedWithNormalize) {
         EXPECT_NE(r.Err.find("\"" + c.key + "\": asked " + c.asked + ", stored " + c.stored),
                   std::string::npos)
             << r.Err;
-        EXPECT_EQ(ReadText(Path("out.k36")).size(), 32768u);
+        EXPECT_EQ(ReadFileBytes(Path("out.k36")).size(), 32768u);
     }
 
-    WriteText(Path("patch.json"), R"({"Channels": {"4": {"TxFreq": "150.0000001"}}})");
+    WriteFileBytes(Path("patch.json"), R"({"Channels": {"4": {"TxFreq": "150.0000001"}}})");
     const auto r =
         Run({"apply", Path("new.k36").string(), Path("patch.json").string(), "-o", Path("sub.k36").string()});
     EXPECT_EQ(r.Status, 1);
@@ -374,7 +360,7 @@ TEST_F(CliTest, ValuesTheFileCannotHoldAsAskedAreRefusedOrListedWithNormalize) {
 
 TEST_F(CliTest, SpecialFilesAreRefusedAndLeftIntact) {
     if (!NewFile(Path("new.k36"))) GTEST_SKIP() << "band templates not built";
-    WriteText(Path("empty.json"), "{}");
+    WriteFileBytes(Path("empty.json"), "{}");
     ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
     fs::create_directory(Path("folder.json"));
     std::vector<std::string> outputs{Path("fifo").string()};

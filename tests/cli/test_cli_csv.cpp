@@ -12,7 +12,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "model/temp_folder.h"
+#include "support/FileBytes.h"
+#include "support/ScratchFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -23,7 +24,7 @@ struct TCsvRun {
     std::string Err;
 };
 
-TCsvRun Rk36(const TempFolder& dir, const std::string& args) {
+TCsvRun Rk36(const TScratchFolder& dir, const std::string& args) {
     const std::string cmd =
         "cd '" + dir.Path().string() + "' && '" RK36_BINARY_DIR "/src/rk36' " + args + " 2>err";
     const int raw = std::system(cmd.c_str());
@@ -32,7 +33,7 @@ TCsvRun Rk36(const TempFolder& dir, const std::string& args) {
 }
 
 TEST(CliCsv, ExportAndImportExitStatus) {
-    TempFolder dir;
+    TScratchFolder dir;
     ASSERT_EQ(Rk36(dir, "new --product TR-2300 --band 'VHF A' -o van.k36").Status, 0);
     {
         std::ofstream(dir / "bad.csv", std::ios::binary)

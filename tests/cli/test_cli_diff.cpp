@@ -8,7 +8,8 @@
 
 #include <sys/wait.h>
 
-#include "model/temp_folder.h"
+#include "support/FileBytes.h"
+#include "support/ScratchFolder.h"
 #include "json/dc_ModelDiff.h"
 
 namespace fs = std::filesystem;
@@ -22,17 +23,17 @@ struct TRun {
     std::string Out;
 };
 
-TRun RunRk36(const TempFolder& dir, const std::string& args) {
+TRun RunRk36(const TScratchFolder& dir, const std::string& args) {
     const fs::path out = dir / "stdout";
     const int raw = std::system((kRk36 + " " + args + " >'" + out.string() + "' 2>/dev/null").c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFileText(out)};
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFileBytes(out)};
 }
 
 // The same configuration with its serial number's packed bytes replaced.
 void WithSerialBytes(const fs::path& from, const fs::path& to, const std::string& bytes) {
-    std::string image = ReadFileText(from);
+    std::string image = ReadFileBytes(from);
     image.replace(0x30FC, bytes.size(), bytes);
-    WriteFileText(to, image);
+    WriteFileBytes(to, image);
 }
 
 class DiffCommand : public ::testing::Test {
@@ -42,14 +43,14 @@ class DiffCommand : public ::testing::Test {
         if (made.Status != 0) GTEST_SKIP() << "band templates not built";
         WithSerialBytes(dir / "a.k36", dir / "s1.k36", "\x12\x34\x56");
         WithSerialBytes(dir / "a.k36", dir / "s2.k36", "\x12\x34\x57");
-        WriteFileText(dir / "patch.json", R"({"Channels": {"4": {"RxFreq": "150.0125"}}})");
+        WriteFileBytes(dir / "patch.json", R"({"Channels": {"4": {"RxFreq": "150.0125"}}})");
         ASSERT_EQ(
             RunRk36(dir, "apply " + Path("a.k36") + " " + Path("patch.json") + " -o " + Path("b.k36")).Status,
             0);
     }
     std::string Path(const std::string& name) const { return (dir / name).string(); }
 
-    TempFolder dir;
+    TScratchFolder dir;
 };
 
 } // namespace

@@ -68,7 +68,7 @@ TEST(FleetLog, OneHeaderThenOneQuotedLinePerRadio) {
         EXPECT_TRUE(AppendFleetLog(log, row.entry, reason)) << reason;
         expected += row.line + "\n";
     }
-    EXPECT_EQ(ReadBytes(log), expected);
+    EXPECT_EQ(ReadFileBytes(log), expected);
     fs::remove(log);
 }
 
@@ -142,7 +142,7 @@ TEST_F(CliRadioTest, AFleetOfThreeGoesOnPastAFailedRadio) {
     EXPECT_EQ(summary.Programmed, 2);
     EXPECT_EQ(summary.Failed, 1);
     ASSERT_EQ(entries.size(), 3u);
-    std::istringstream log(ReadBytes(Path("fleet.csv")));
+    std::istringstream log(ReadFileBytes(Path("fleet.csv")));
     std::string line;
     std::getline(log, line);
     EXPECT_EQ(line, FleetLogHeader);
@@ -152,8 +152,8 @@ TEST_F(CliRadioTest, AFleetOfThreeGoesOnPastAFailedRadio) {
         EXPECT_EQ(entries[k].Status, k == 1 ? TCloneStatus::Error : TCloneStatus::Success)
             << radio.FailureDetail;
         // Each radio's contents as they were before the write.
-        EXPECT_EQ(ReadBytes(entries[k].Backup).substr(0, 0x3200),
-                  ReadBytes(Path("radio" + std::to_string(k) + ".k36")).substr(0, 0x3200));
+        EXPECT_EQ(ReadFileBytes(entries[k].Backup).substr(0, 0x3200),
+                  ReadFileBytes(Path("radio" + std::to_string(k) + ".k36")).substr(0, 0x3200));
         ASSERT_TRUE(std::getline(log, line));
         EXPECT_EQ(line, FleetLogLine(entries[k]));
         EXPECT_NE(line.find(k == 1 ? ",failed: read/write error," : ",ok,"), std::string::npos) << line;

@@ -25,6 +25,8 @@
 #include "image/dc_Map36.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_RKmem.h"
+#include "support/FileBytes.h"
+#include "support/ScratchFolder.h"
 
 #include "cli_radio_support.h"
 
@@ -40,11 +42,11 @@ TEST_F(CliRadioTest, ReadSavesWhatTheRadioHolds) {
     EXPECT_NE(Err().find("Upload is completed"), std::string::npos) << Err();
 
     // Main memory 0x8000..0xB1FF and auxiliary memory in place, nothing else.
-    const std::string radio = ReadBytes(radioFile), read = ReadBytes(Path("read.k36"));
+    const std::string radio = ReadFileBytes(radioFile), read = ReadFileBytes(Path("read.k36"));
     ASSERT_EQ(read.size(), 32768u);
     EXPECT_EQ(read.substr(0, 0x4100), radio.substr(0, 0x4100));
     EXPECT_EQ(read.substr(0x4100), std::string(32768 - 0x4100, '\0'));
-    const std::string trace = ReadBytes(Path("trace.txt"));
+    const std::string trace = ReadFileBytes(Path("trace.txt"));
     EXPECT_NE(trace.find(" tx da 00 c0 ff 00 01 00 "), std::string::npos);
 }
 
@@ -60,7 +62,7 @@ TEST_F(CliRadioTest, WriteFillsTheRadioAndKeepsItsIdentity) {
     ASSERT_EQ(sim.Wait(), 0);
     EXPECT_NE(Err().find("Download is completed"), std::string::npos) << Err();
 
-    const std::string radio = ReadBytes(radioFile), after = ReadBytes(Path("after.k36"));
+    const std::string radio = ReadFileBytes(radioFile), after = ReadFileBytes(Path("after.k36"));
     TMap36 expected;
     {
         TScopedMessages quiet;
@@ -104,7 +106,7 @@ TEST_F(CliRadioTest, CtrlCCancelsAReadAndStillEndsTheTransfer) {
                            Path("trace.txt").string()});
     // Cancel once a few blocks have been read.
     for (int i = 0; i < 400; ++i) {
-        const std::string trace = ReadBytes(Path("trace.txt"));
+        const std::string trace = ReadFileBytes(Path("trace.txt"));
         size_t frames = 0;
         for (size_t at = trace.find(" tx eb "); at != std::string::npos; at = trace.find(" tx eb ", at + 1))
             ++frames;
@@ -149,7 +151,7 @@ TEST_F(CliRadioTest, AWriteRefusesARadioWithoutIdentityAndServesOneMadeByTheProg
         ASSERT_TRUE(port.starts_with("/dev/")) << port;
         ASSERT_EQ(Rk36({"write", port, Path("edited.k36").string()}), refused ? 14 : 0) << Err();
         ASSERT_EQ(sim.WaitFor(5000), 0);
-        const std::string before = ReadBytes(Path(seed)), after = ReadBytes(Path("after.k36"));
+        const std::string before = ReadFileBytes(Path(seed)), after = ReadFileBytes(Path("after.k36"));
         if (refused) {
             EXPECT_NE(Err().find("identity data are not valid"), std::string::npos) << Err();
             EXPECT_EQ(after.substr(0, 0x3200), before.substr(0, 0x3200));

@@ -13,15 +13,14 @@
 
 #include <deque>
 
-#include "DlgTestSupport.h"
 #include "app/Main.h"
-#include "app/gui_support.h"
 #include "dialogs/D_Ani.h"
 #include "dialogs/D_Emerg.h"
 #include "dialogs/D_MDC.h"
 #include "image/dc_DataFile.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
+#include "support/GuiSupport.h"
 
 namespace fs = std::filesystem;
 

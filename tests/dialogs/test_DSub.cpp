@@ -7,10 +7,11 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "DlgTestSupport.h"
 #include "dialogs/D_DSub.h"
 #include "dialogs/dc_ChannelPicker.h"
 #include "dialogs/dc_DSubRules.h"
+#include "support/GuiSupport.h"
+#include "support/ModelBuilder.h"
 
 namespace {
 
@@ -23,18 +24,12 @@ QStringList Items(const QComboBox* c) {
 
 // Groups 0 "ALPHA" (channels 0..3, channel 1 blank) and 1 "BETA" (4..5).
 void MakeSwitchModel(TRKmem& m) {
-    m.SetNewConfiguration();
-    for (int32_t g = 0; g < kGroupCount; ++g)
-        m.GroupAreas.Set(g, 0);
-    m.GroupAreas.Set(0, 4);
-    m.GroupAreas.Set(1, 2);
-    m.GroupNames[0].Text = "ALPHA";
-    m.GroupNames[1].Text = "BETA";
-    for (int32_t i = 0; i < 6; ++i) {
-        m.Channels[i].Blank = i == 1 ? 1 : 0;
-        m.Channels[i].Tags.Clear();
-        m.Channels[i].Tags[0].Text = std::string(1, static_cast<char>('P' + i));
-    }
+    m = TModelBuilder()
+            .Groups({{0, 4}, {1, 2}})
+            .GroupName(0, "ALPHA")
+            .GroupName(1, "BETA")
+            .TaggedChannels(6, 'P', {1})
+            .Build();
     for (int32_t n = 0; n < TCHCodeSWs::Count(); ++n)
         m.CodeSwitches[n] = {255, 255};
 }

@@ -10,8 +10,9 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "DlgTestSupport.h"
 #include "dialogs/dc_ChannelPicker.h"
+#include "support/GuiSupport.h"
+#include "support/ModelBuilder.h"
 
 namespace {
 
@@ -280,18 +281,12 @@ class ToolkitTest : public ::testing::Test {
         EnsureApp();
         s = std::make_unique<TDlgState>();
         TRKmem& m = s->Model;
-        m.SetNewConfiguration();
-        for (int32_t g = 0; g < kGroupCount; ++g)
-            m.GroupAreas.Set(g, 0);
-        m.GroupAreas.Set(0, 2);
-        m.GroupAreas.Set(3, 3);
-        m.GroupNames[0].Text = "FIRST";
-        m.GroupNames[3].Text = "FOURTH";
-        for (int32_t i = 0; i < 5; ++i) {
-            m.Channels[i].Blank = i == 2 ? 1 : 0; // group 3, position 0
-            m.Channels[i].Tags.Clear();
-            m.Channels[i].Tags[0].Text = std::string(1, static_cast<char>('A' + i));
-        }
+        m = TModelBuilder()
+                .Groups({{0, 2}, {3, 3}})
+                .GroupName(0, "FIRST")
+                .GroupName(3, "FOURTH")
+                .TaggedChannels(5, 'A', {2}) // channel 2: group 3, position 0
+                .Build();
         m.HomeGroup = 3;
         m.HomeChannel = 2;
         m.Bell = 7;             // no item shows it

@@ -15,9 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "DlgTestSupport.h"
 #include "app/Main.h"
-#include "app/gui_support.h"
 #include "dialogs/D_Group.h"
 #include "dialogs/dc_DlgHelpers.h"
 #include "dialogs/dc_GroupRules.h"
@@ -25,6 +23,7 @@
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
 #include "model/dc_Text.h"
+#include "support/GuiSupport.h"
 
 namespace fs = std::filesystem;
 

@@ -14,7 +14,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "DlgTestSupport.h"
 #include "app/dc_Help.h"
 #include "dialogs/D_Hardware.h"
 #include "dialogs/dc_HardwareRules.h"
@@ -22,6 +21,7 @@
 #include "link/U_Radio36.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
+#include "support/GuiSupport.h"
 
 namespace {
 
@@ -394,6 +394,8 @@ TEST(HardwareRules, BandFieldsByPosition) {
                           {3, false, 0, 3, 1, 0, 7}, {4, false, 0, 1, 0, 1, 9},  {5, true, 0, 4, 0, 1, 11},
                           {6, true, 0, 6, 0, 1, 12}, {6, false, 0, 5, 0, 1, 13}, {7, true, 0, 5, 0, 1, 13}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << "position " << c.Position << (c.Tr2300 ? " TR-2300" : " TR-2100"));
         TRKmem m;
         m.ProductType = c.Tr2300 ? "TR-2300" : "TR-2100";
         m.NoiseBlanker = 1;

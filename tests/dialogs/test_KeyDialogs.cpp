@@ -9,9 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "DlgTestSupport.h"
 #include "app/Main.h"
-#include "app/gui_support.h"
 #include "dialogs/D_DKEdit.h"
 #include "dialogs/D_FPanel.h"
 #include "dialogs/D_KFunc.h"
@@ -19,6 +17,7 @@
 #include "image/dc_DataFile.h"
 #include "model/dc_KeyFunc.h"
 #include "model/dc_MessageBox.h"
+#include "support/GuiSupport.h"
 
 namespace fs = std::filesystem;
 

@@ -7,13 +7,13 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "DlgTestSupport.h"
 #include "dialogs/D_Misc.h"
 #include "dialogs/D_SQC.h"
 #include "dialogs/dc_ChannelPicker.h"
 #include "dialogs/dc_MiscRules.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
+#include "support/GuiSupport.h"
 
 namespace {
 

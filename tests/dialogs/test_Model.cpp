@@ -10,12 +10,12 @@
 #include <fstream>
 #include <iterator>
 
-#include "DlgTestSupport.h"
 #include "dialogs/D_Model.h"
 #include "dialogs/dc_HardwareRules.h"
 #include "image/dc_DataFile.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
+#include "support/GuiSupport.h"
 
 namespace {
 

@@ -7,13 +7,13 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "DlgTestSupport.h"
 #include "dialogs/D_Market.h"
 #include "dialogs/D_Option.h"
 #include "dialogs/D_RadioStatus.h"
 #include "dialogs/D_Scaning.h"
 #include "dialogs/dc_ChannelPicker.h"
 #include "model/dc_Rules.h"
+#include "support/GuiSupport.h"
 
 namespace {
 

@@ -13,9 +13,7 @@
 
 #include <functional>
 
-#include "DlgTestSupport.h"
 #include "app/Main.h"
-#include "app/gui_support.h"
 #include "dialogs/D_2Tone.h"
 #include "dialogs/D_PCode.h"
 #include "dialogs/D_SelTone.h"
@@ -24,6 +22,7 @@
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
 #include "model/dc_TwoTone.h"
+#include "support/GuiSupport.h"
 
 namespace fs = std::filesystem;
 
@@ -77,9 +76,7 @@ class SignalingTest : public ::testing::Test {
         SelectOptionBoard(m, board);
         ResetOptionDependents(m, board);
         setUp(m);
-        TMap36 image;
-        ASSERT_TRUE(SaveDataFile(file, m, image));
-        EnsureBandTemplateFor(file);
+        WriteModelFile(file, m);
     }
     TRKmem Reload() {
         TRKmem m;

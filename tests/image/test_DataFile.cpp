@@ -16,7 +16,8 @@
 
 #include "image/dc_DataFile.h"
 #include "model/dc_MessageBox.h"
-#include "model/temp_folder.h"
+#include "support/FileBytes.h"
+#include "support/ScratchFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -31,16 +32,6 @@ bool CodecIsPlaceholder() {
     TRKmem model;
     image.Decode(model);
     return model.ProductType.empty();
-}
-
-std::vector<uint8_t> ReadBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const fs::path& p, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(p, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::vector<uint8_t> Pattern(size_t size) {
@@ -68,9 +59,9 @@ TEST(DataFileLoad, FileSizesDecideBetweenFormatMessageAndDecode) {
     };
     for (const Case c : {Case{0, false}, Case{32767, false}, Case{32768, true}, Case{40000, true}}) {
         SCOPED_TRACE(c.size);
-        TempFolder dir;
+        TScratchFolder dir;
         const auto bytes = Pattern(c.size);
-        WriteBytes(dir / "radio.k36", bytes);
+        WriteFileBytes(dir / "radio.k36", bytes);
 
         TRKmem model;
         TMap36 image;
@@ -95,7 +86,7 @@ TEST(DataFileLoad, FileSizesDecideBetweenFormatMessageAndDecode) {
 }
 
 TEST(DataFileLoad, UnreadableFilesGiveTheReadErrorWithTheReasonAndChangeNothing) {
-    TempFolder dir;
+    TScratchFolder dir;
     fs::create_directory(dir / "folder.k36");
     ASSERT_EQ(::mkfifo((dir / "fifo.k36").c_str(), 0600), 0);
     struct Case {
@@ -122,8 +113,8 @@ TEST(DataFileLoad, UnreadableFilesGiveTheReadErrorWithTheReasonAndChangeNothing)
 }
 
 TEST(DataFileLoad, AllZeroImageReachesTheDecoder) {
-    TempFolder dir;
-    WriteBytes(dir / "zero.k36", std::vector<uint8_t>(32768, 0));
+    TScratchFolder dir;
+    WriteFileBytes(dir / "zero.k36", std::vector<uint8_t>(32768, 0));
     TRKmem model;
     TMap36 image;
     image.Buf.fill(1);
@@ -141,7 +132,7 @@ TEST(DataFileLoad, AllZeroImageReachesTheDecoder) {
 }
 
 TEST(DataFileSave, SaveThenReloadGivesTheSameBytes) {
-    TempFolder dir;
+    TScratchFolder dir;
     TRKmem model;
     model.SetNewConfiguration();
     TMap36 image;
@@ -154,7 +145,7 @@ TEST(DataFileSave, SaveThenReloadGivesTheSameBytes) {
     TScopedMessages messages;
     ASSERT_TRUE(SaveDataFile(dir / "out.k36", model, image));
     EXPECT_TRUE(messages.Texts().empty());
-    const auto saved = ReadBytes(dir / "out.k36");
+    const auto saved = ReadFileData(dir / "out.k36");
     ASSERT_EQ(saved.size(), 32768u);
     // What was written is the image the model was encoded into.
     EXPECT_TRUE(std::equal(saved.begin(), saved.end(), image.Buf.begin()));
@@ -168,12 +159,12 @@ TEST(DataFileSave, SaveThenReloadGivesTheSameBytes) {
     // From the second generation on, load and save is the identity: the
     // model survives the file and the file survives the model.
     ASSERT_TRUE(SaveDataFile(dir / "out.k36", reloaded, reloadedImage));
-    const auto second = ReadBytes(dir / "out.k36");
+    const auto second = ReadFileData(dir / "out.k36");
     TRKmem third;
     TMap36 thirdImage;
     ASSERT_TRUE(LoadDataFile(dir / "out.k36", third, thirdImage));
     ASSERT_TRUE(SaveDataFile(dir / "out.k36", third, thirdImage));
-    EXPECT_EQ(ReadBytes(dir / "out.k36"), second);
+    EXPECT_EQ(ReadFileData(dir / "out.k36"), second);
     TRKmem fourth;
     TMap36 fourthImage;
     ASSERT_TRUE(LoadDataFile(dir / "out.k36", fourth, fourthImage));
@@ -182,8 +173,8 @@ TEST(DataFileSave, SaveThenReloadGivesTheSameBytes) {
 }
 
 TEST(DataFileSave, ReplacingAFileKeepsItsPermissions) {
-    TempFolder dir;
-    WriteBytes(dir / "out.k36", Pattern(10));
+    TScratchFolder dir;
+    WriteFileBytes(dir / "out.k36", Pattern(10));
     fs::permissions(dir / "out.k36", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     TRKmem model;
     TMap36 image;
@@ -194,19 +185,19 @@ TEST(DataFileSave, ReplacingAFileKeepsItsPermissions) {
 }
 
 TEST(DataFileSave, SavingThroughALinkReplacesTheLinkedFile) {
-    TempFolder dir;
-    WriteBytes(dir / "real.k36", Pattern(10));
+    TScratchFolder dir;
+    WriteFileBytes(dir / "real.k36", Pattern(10));
     fs::create_symlink(dir / "real.k36", dir / "link.k36");
     TRKmem model;
     TMap36 image;
     TScopedMessages messages;
     ASSERT_TRUE(SaveDataFile(dir / "link.k36", model, image));
     EXPECT_TRUE(fs::is_symlink(dir / "link.k36"));
-    EXPECT_EQ(ReadBytes(dir / "real.k36").size(), 32768u);
+    EXPECT_EQ(ReadFileData(dir / "real.k36").size(), 32768u);
 }
 
 TEST(DataFileSave, UncreatableFileGivesTheWriteErrorWithTheReason) {
-    TempFolder dir;
+    TScratchFolder dir;
     fs::create_directory(dir / "folder.k36");
     struct Case {
         fs::path path;
@@ -228,7 +219,7 @@ TEST(DataFileSave, UncreatableFileGivesTheWriteErrorWithTheReason) {
 
 // Replacing a FIFO or a device node with a regular file would destroy it.
 TEST(DataFileSave, SpecialFilesAreNotReplaced) {
-    TempFolder dir;
+    TScratchFolder dir;
     ASSERT_EQ(::mkfifo((dir / "fifo.k36").c_str(), 0600), 0);
     fs::create_symlink(dir / "fifo.k36", dir / "link.k36");
     std::vector<fs::path> targets{dir / "fifo.k36", dir / "link.k36"};
@@ -251,9 +242,9 @@ TEST(DataFileSave, SpecialFilesAreNotReplaced) {
 // A write that runs out of room halfway (here: the file-size limit) must not
 // cost the user the file that was there before.
 TEST(DataFileSave, FailedWriteLeavesTheOldFileByteIdentical) {
-    TempFolder dir;
+    TScratchFolder dir;
     const auto old = Pattern(32768);
-    WriteBytes(dir / "radio.k36", old);
+    WriteFileBytes(dir / "radio.k36", old);
 
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -275,21 +266,21 @@ TEST(DataFileSave, FailedWriteLeavesTheOldFileByteIdentical) {
     EXPECT_EQ(messages.Texts(),
               std::vector<std::string>{"File write error  File Name = " + (dir / "radio.k36").string() +
                                        "\r\nFile too large"});
-    EXPECT_EQ(ReadBytes(dir / "radio.k36"), old);
+    EXPECT_EQ(ReadFileData(dir / "radio.k36"), old);
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"radio.k36"}); // no temporary left behind
 }
 
 TEST(DataFileSave, ReadOnlyFileIsNotReplaced) {
     if (::geteuid() == 0) GTEST_SKIP() << "root may write any file";
-    TempFolder dir;
+    TScratchFolder dir;
     const auto old = Pattern(32768);
-    WriteBytes(dir / "radio.k36", old);
+    WriteFileBytes(dir / "radio.k36", old);
     fs::permissions(dir / "radio.k36", fs::perms::owner_read);
     TRKmem model;
     TMap36 image;
     TScopedMessages messages;
     EXPECT_FALSE(SaveDataFile(dir / "radio.k36", model, image));
-    EXPECT_EQ(ReadBytes(dir / "radio.k36"), old);
+    EXPECT_EQ(ReadFileData(dir / "radio.k36"), old);
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"radio.k36"});
 }
 
@@ -297,9 +288,9 @@ TEST(DataFileSave, ReadOnlyFileIsNotReplaced) {
 // number is a conversion failure.
 TEST(DataFileSave, ConversionFailureWritesNothing) {
     if (CodecIsPlaceholder()) GTEST_SKIP() << "needs the real encoder";
-    TempFolder dir;
+    TScratchFolder dir;
     const auto old = Pattern(32768);
-    WriteBytes(dir / "radio.k36", old);
+    WriteFileBytes(dir / "radio.k36", old);
     TRKmem model;
     model.SetNewConfiguration();
     model.SerialNumber = "XC123456";
@@ -310,7 +301,7 @@ TEST(DataFileSave, ConversionFailureWritesNothing) {
     EXPECT_EQ(messages.Texts()[0].rfind(
                   "File write error  File Name = " + (dir / "radio.k36").string() + "\r\n", 0),
               0u);
-    EXPECT_EQ(ReadBytes(dir / "radio.k36"), old);
+    EXPECT_EQ(ReadFileData(dir / "radio.k36"), old);
     EXPECT_FALSE(SaveDataFile(dir / "new.k36", model, image, TCodecContext{2}));
     EXPECT_FALSE(fs::exists(dir / "new.k36"));
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"radio.k36"});
@@ -349,8 +340,8 @@ class TWatchedSync {
 };
 
 TEST(DataFileSave, FlushesTheCompleteFileBeforeItTakesTheNameThenTheFolder) {
-    TempFolder dir;
-    WriteBytes(dir / "radio.k36", Pattern(10));
+    TScratchFolder dir;
+    WriteFileBytes(dir / "radio.k36", Pattern(10));
     TWatchedSync sync(dir / "radio.k36");
     TRKmem model;
     TMap36 image;
@@ -381,10 +372,10 @@ TEST(DataFileSave, TemporaryFileIsNeverMoreVisibleThanItsTarget) {
     };
     for (const Case c : {Case{"private", 0600}, Case{"group", 0640}, Case{"public", 0644}, Case{"new", -1}}) {
         SCOPED_TRACE(c.name);
-        TempFolder dir;
+        TScratchFolder dir;
         const fs::path target = dir / "radio.k36";
         if (c.mode >= 0) {
-            WriteBytes(target, Pattern(10));
+            WriteFileBytes(target, Pattern(10));
             ::chmod(target.c_str(), static_cast<mode_t>(c.mode));
         }
         TWatchedSync sync(target);
@@ -401,7 +392,7 @@ TEST(DataFileSave, TemporaryFileIsNeverMoreVisibleThanItsTarget) {
 }
 
 TEST(DataFileSave, LeftoversOfKilledSavesGoOnTheNextSave) {
-    TempFolder dir;
+    TScratchFolder dir;
     TRKmem model;
     TMap36 image;
     TScopedMessages messages;
@@ -422,7 +413,7 @@ TEST(DataFileSave, LeftoversOfKilledSavesGoOnTheNextSave) {
         "a.k36.rk36-00000000-" + std::to_string(dead) + "-0badf00d.tmp"; // another host
     const std::string users = "notes.tmp";
     for (const auto& n : {stale, running, foreign, users})
-        WriteBytes(dir / n, Pattern(5));
+        WriteFileBytes(dir / n, Pattern(5));
     ASSERT_TRUE(SaveDataFile(dir / "b.k36", model, image));
     auto names = dir.Names();
     std::sort(names.begin(), names.end());
@@ -434,9 +425,9 @@ TEST(DataFileSave, LeftoversOfKilledSavesGoOnTheNextSave) {
 // Saves killed at random moments: the target is always complete, the
 // temporary files never more visible than it, and the next save tidies up.
 TEST(DataFileSave, KilledSavesLeaveNothingBehindAfterTheNextSave) {
-    TempFolder dir;
+    TScratchFolder dir;
     const fs::path target = dir / "radio.k36";
-    WriteBytes(target, Pattern(32768));
+    WriteFileBytes(target, Pattern(32768));
     ::chmod(target.c_str(), 0600);
     std::mt19937 rng(12345);
     size_t leftovers = 0;
@@ -493,7 +484,7 @@ TEST(BandTemplate, PathFollowsHeadBandAndProduct) {
 }
 
 TEST(BandTemplate, MissingTemplateLeavesTheOutputsAlone) {
-    TempFolder dir;
+    TScratchFolder dir;
     SetProgramFolder(dir.Path());
     int32_t lower = 11, upper = 22;
     TChannel channel;
@@ -509,7 +500,7 @@ TEST(BandTemplate, MissingTemplateLeavesTheOutputsAlone) {
 }
 
 TEST(BandTemplate, TakesEdgesAndABlankChannelOne) {
-    TempFolder dir;
+    TScratchFolder dir;
     SetProgramFolder(dir.Path());
     fs::create_directories(dir / "NewFile/TR2200");
     TRKmem model;
@@ -551,7 +542,7 @@ TEST(DataFileSave, ABlankIdentityCopyIsMadeARadiosCopyIsKept) {
     } cases[] = {{"all zero", 0x00, true}, {"all 0xFF", 0xFF, true}, {"a radio's", 0x5A, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        TempFolder dir;
+        TScratchFolder dir;
         TRKmem model;
         model.SetNewConfiguration();
         TMap36 image;
@@ -561,7 +552,7 @@ TEST(DataFileSave, ABlankIdentityCopyIsMadeARadiosCopyIsKept) {
         if (c.sealed) SealIdentityCopy(expected);
         TScopedMessages messages;
         ASSERT_TRUE(SaveDataFile(dir / "out.k36", model, image));
-        const auto saved = ReadBytes(dir / "out.k36");
+        const auto saved = ReadFileData(dir / "out.k36");
         EXPECT_TRUE(std::equal(saved.begin(), saved.end(), expected.Buf.begin()));
         EXPECT_FALSE(IdentityCopyBlank(expected));
         // The copy and the sums are outside everything the model holds.

@@ -92,7 +92,6 @@ TEST(Map36Layout, EveryBitBelongsToAtMostOneField) {
 // The channel field table accounts for every bit of the 34-byte record but
 // the three unused bits at the top of its last byte.
 TEST(Map36Layout, ChannelFieldsTileTheRecord) {
-    ASSERT_EQ(ChannelFields().size(), 61u);
     TCoverage cov;
     for (const auto& f : ChannelFields())
         cov.Add(f.Desc);

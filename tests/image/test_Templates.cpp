@@ -11,6 +11,7 @@
 #include "image/dc_DataFile.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
+#include "support/FileBytes.h"
 
 namespace fs = std::filesystem;
 
@@ -23,11 +24,6 @@ class ProgramFolderScope {
     ProgramFolderScope() { SetProgramFolder(kProgramFolder); }
     ~ProgramFolderScope() { SetProgramFolder({}); }
 };
-
-std::string ReadBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Channel 1 must be a channel the radio accepts: inside the band edges and
 // on the band's raster, so normalising its frequency leaves it unchanged.
@@ -110,5 +106,5 @@ TEST(Templates, DefaultFileIsANewVhfANormalHeadTr2300) {
     EXPECT_EQ(BandName(BandType(m), m.ProductType), "VHF A");
     EXPECT_EQ(m.ControlHeadType, 0);
     ExpectValidChannel(m, m.Channels[0]);
-    EXPECT_EQ(ReadBytes(path), ReadBytes(BandTemplatePath(0, 2, "TR-2300")));
+    EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(BandTemplatePath(0, 2, "TR-2300")));
 }

@@ -60,6 +60,8 @@ TEST(ModelCode, FirstGuessByProductAndBand) {
         {"TR-2100", 1, 0, 0, 6, 0x8D},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.product << " uhf " << c.uhf << " vhf " << c.vhf << " lvhf "
+                                          << c.lvhf << " band code " << c.bandCode);
         TRKmem m;
         m.ProductType = c.product;
         m.UhfBand = c.uhf;

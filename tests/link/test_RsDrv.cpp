@@ -11,6 +11,7 @@
 #include "link/dc_RsDrv.h"
 #include "link_fakes.h"
 #include "pty_pair.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -204,15 +205,14 @@ TEST(RsDrv, WaitForInputReturnsWhenABytesArrives) {
 }
 
 TEST(PortMap, ComNamesResolveThroughTheIniFile) {
-    const auto ini =
-        std::filesystem::temp_directory_path() / ("rk36-portmap-" + std::to_string(getpid()) + ".ini");
+    const TScratchFolder folder("rk36-portmap");
+    const auto ini = folder / "RK36.ini";
     {
         std::ofstream out(ini);
         // The configuration file rewrites entry lines as "entry;comment".
         out << "[Setting]\r\nHelpLang=0\r\ncom2 = /dev/ttyS5;\r\nCOM3=/dev/ttyACM1 ;front cable\r\nCOM4=\r\n";
     }
     const TPortMap map = LoadPortMap(ini);
-    std::filesystem::remove(ini);
     EXPECT_EQ(ResolvePortName("COM1", map), "/dev/ttyUSB0");
     EXPECT_EQ(ResolvePortName("COM2", map), "/dev/ttyS5");
     EXPECT_EQ(ResolvePortName("com3", map), "/dev/ttyACM1");
@@ -225,8 +225,8 @@ TEST(PortMap, ComNamesResolveThroughTheIniFile) {
 // The port dialog shows the ports from the open configuration file and the
 // transfer reads the file again: a repeated key must not make them differ.
 TEST(PortMap, TheDialogAndTheTransferReadTheSameEntry) {
-    const auto ini =
-        std::filesystem::temp_directory_path() / ("rk36-portdup-" + std::to_string(getpid()) + ".ini");
+    const TScratchFolder folder("rk36-portdup");
+    const auto ini = folder / "RK36.ini";
     {
         std::ofstream out(ini);
         out << "COM1=/dev/ttyS1\nCOM1=/dev/ttyS9\n";
@@ -241,5 +241,4 @@ TEST(PortMap, TheDialogAndTheTransferReadTheSameEntry) {
     WritePortMap(changed, file);
     ASSERT_TRUE(file.Save());
     EXPECT_EQ(LoadPortMap(ini).Paths, changed.Paths);
-    std::filesystem::remove(ini);
 }

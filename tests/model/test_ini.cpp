@@ -1,28 +1,29 @@
 #include <gtest/gtest.h>
 
 #include "model/dc_Ini.h"
-#include "temp_folder.h"
+#include "support/FileBytes.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
 class IniTest : public ::testing::Test {
   protected:
-    TempFolder folder;
+    TScratchFolder folder;
     std::filesystem::path File() const { return folder / "RK36.ini"; }
 };
 
 TEST_F(IniTest, ReadsEntriesInOneCaseFreeKeySpace) {
-    WriteFileText(File(), "[Window]\r\n"
-                          "frmx = 120\r\n"
-                          "; a comment line\r\n"
-                          "\r\n"
-                          "CurFold=/data/radios/ ; where files are\r\n"
-                          "A=b=c\r\n"
-                          "EMPTY=\r\n"
-                          "BAD=12x\r\n"
-                          "PLUS=+7\r\n"
-                          "  =orphan\r\n"
-                          "no equals sign here\r\n");
+    WriteFileBytes(File(), "[Window]\r\n"
+                           "frmx = 120\r\n"
+                           "; a comment line\r\n"
+                           "\r\n"
+                           "CurFold=/data/radios/ ; where files are\r\n"
+                           "A=b=c\r\n"
+                           "EMPTY=\r\n"
+                           "BAD=12x\r\n"
+                           "PLUS=+7\r\n"
+                           "  =orphan\r\n"
+                           "no equals sign here\r\n");
     TIniData ini(File());
     EXPECT_TRUE(ini.Load());
     EXPECT_EQ(ini.ReadInt("FRMX", -1), 120);
@@ -39,18 +40,18 @@ TEST_F(IniTest, ReadsEntriesInOneCaseFreeKeySpace) {
 TEST_F(IniTest, LoadReportsWhetherAnyEntryWasFound) {
     TIniData missing(File());
     EXPECT_FALSE(missing.Load());
-    WriteFileText(File(), "; only comments\n[Header]\n\n");
+    WriteFileBytes(File(), "; only comments\n[Header]\n\n");
     TIniData comments(File());
     EXPECT_FALSE(comments.Load());
 }
 
 TEST_F(IniTest, SaveRewritesEntryLinesInPlaceAndKeepsEverythingElse) {
-    WriteFileText(File(), "[RK36]\n"
-                          "; window\n"
-                          "ITEM3 = 0 ; keep\n"
-                          "\n"
-                          "item4=1;first;second\n"
-                          "other=x\n");
+    WriteFileBytes(File(), "[RK36]\n"
+                           "; window\n"
+                           "ITEM3 = 0 ; keep\n"
+                           "\n"
+                           "item4=1;first;second\n"
+                           "other=x\n");
     TIniData ini(File());
     ASSERT_TRUE(ini.Load());
     EXPECT_EQ(ini.ReadInt("ITEM3", 1), 0);
@@ -59,13 +60,13 @@ TEST_F(IniTest, SaveRewritesEntryLinesInPlaceAndKeepsEverythingElse) {
     ini.WriteStr("NewKey", "v");
     ini.WriteStr("newkey", "w"); // the same key, whatever the case
     ASSERT_TRUE(ini.Save());
-    EXPECT_EQ(ReadFileText(File()), "[RK36]\n"
-                                    "; window\n"
-                                    "ITEM3=0;keep\n"
-                                    "\n"
-                                    "ITEM4= ;first\n"
-                                    "other=x;\n"
-                                    "NEWKEY=w\n");
+    EXPECT_EQ(ReadFileBytes(File()), "[RK36]\n"
+                                     "; window\n"
+                                     "ITEM3=0;keep\n"
+                                     "\n"
+                                     "ITEM4= ;first\n"
+                                     "other=x;\n"
+                                     "NEWKEY=w\n");
     // An empty value stays an entry and reads as absent.
     TIniData again(File());
     ASSERT_TRUE(again.Load());
@@ -79,7 +80,7 @@ TEST_F(IniTest, AMissingFileIsCreatedWithOneLinePerEntry) {
     ini.WriteInt("COM_PORT", 2);
     ini.WriteStr("file1", "");
     ASSERT_TRUE(ini.Save());
-    EXPECT_EQ(ReadFileText(File()), "COM_PORT=2\nFILE1= \n");
+    EXPECT_EQ(ReadFileBytes(File()), "COM_PORT=2\nFILE1= \n");
 }
 
 TEST_F(IniTest, SaveIntoAMissingFolderFails) {

@@ -86,6 +86,8 @@ TEST(Rules, BandTypeNamesAndTemplateCodes) {
         {1, 0, 1, 2, "TR-2300", 1, "LVHF B", "lvb"}, // UHF code 2 keeps the low-VHF result
     };
     for (const auto& r : rows) {
+        SCOPED_TRACE(::testing::Message() << r.product << " lvhf " << r.lvhf << " vhf " << r.vhf << " uhf "
+                                          << r.uhf << " code " << r.code);
         TRKmem m;
         m.LvhfBand = r.lvhf;
         m.VhfBand = r.vhf;

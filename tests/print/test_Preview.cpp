@@ -12,11 +12,11 @@
 
 #include "app/Main.h"
 #include "app/dc_EditorState.h"
-#include "app/gui_support.h"
 #include "model/dc_Ini.h"
 #include "print/D_Preview.h"
 #include "print/D_PrintSetup.h"
 #include "print_fakes.h"
+#include "support/GuiSupport.h"
 
 namespace fs = std::filesystem;
 

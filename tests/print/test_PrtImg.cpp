@@ -10,10 +10,10 @@
 #include <string>
 
 #include "app/Main.h"
-#include "app/gui_support.h"
 #include "image/dc_DataFile.h"
 #include "model/dc_MessageBox.h"
 #include "print/dc_PrtImg.h"
+#include "support/GuiSupport.h"
 
 namespace fs = std::filesystem;
 

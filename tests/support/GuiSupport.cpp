@@ -1,21 +1,18 @@
-#include "DlgTestSupport.h"
+#include "support/GuiSupport.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTest>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "dialogs/dc_HardwareRules.h"
-#include "image/dc_DataFile.h"
 #include "image/dc_Map36Const.h"
 #include "model/dc_MessageBox.h"
 #include "model/dc_Rules.h"
@@ -79,11 +76,7 @@ void WriteTemplate(const std::filesystem::path& file, const TRKmem& m, int produ
 } // namespace
 
 TTemplateFolder::TTemplateFolder() {
-    static std::atomic<int> counter{0};
-    path_ = std::filesystem::temp_directory_path() /
-            ("rk36-dlg-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::create_directories(path_);
-    SetProgramFolder(path_);
+    SetProgramFolder(Path());
     for (int product = 0; product < 3; ++product) {
         const int bands = product == 1 ? 8 : 7;
         for (int head = 0; head < 2; ++head)
@@ -101,9 +94,8 @@ TTemplateFolder::TTemplateFolder() {
 TTemplateFolder::~TTemplateFolder() {
     SetProgramFolder({});
     std::error_code ec;
-    std::filesystem::permissions(path_ / "default.K36", std::filesystem::perms::owner_write,
+    std::filesystem::permissions(Path() / "default.K36", std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::add, ec);
-    std::filesystem::remove_all(path_, ec);
 }
 
 void Pick(QComboBox* combo, int index) {
@@ -175,4 +167,41 @@ void ExpectCompareOnOk(const std::function<TDlgBase*(TDlgState&)>& open,
         }
         EXPECT_EQ(s.FileModified, r.Marks) << r.Control << " changed alone";
     }
+}
+
+TScopedProgramFolder::TScopedProgramFolder() {
+    SetProgramFolder(Path());
+    // Backups go to the user's data folder: a scratch one here.
+    if (const char* xdg = std::getenv("XDG_DATA_HOME")) previousDataHome_ = xdg;
+    setenv("XDG_DATA_HOME", (Path() / "data").c_str(), 1);
+}
+
+TScopedProgramFolder::~TScopedProgramFolder() {
+    SetProgramFolder({});
+    if (previousDataHome_)
+        setenv("XDG_DATA_HOME", previousDataHome_->c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
+}
+
+void WriteNewDataFile(const std::filesystem::path& file) {
+    TRKmem model;
+    model.SetNewConfiguration();
+    WriteModelFile(file, model);
+}
+
+void WriteModelFile(const std::filesystem::path& file, const TRKmem& model) {
+    TMap36 image;
+    ASSERT_TRUE(SaveDataFile(file, model, image));
+    EnsureBandTemplateFor(file);
+}
+
+void EnsureBandTemplateFor(const std::filesystem::path& file) {
+    TRKmem model;
+    TMap36 image;
+    ASSERT_TRUE(LoadDataFile(file, model, image));
+    const auto tmpl = BandTemplatePath(model.ControlHeadType, BandType(model), model.ProductType);
+    if (std::filesystem::exists(tmpl)) return;
+    std::filesystem::create_directories(tmpl.parent_path());
+    std::filesystem::copy_file(file, tmpl);
 }

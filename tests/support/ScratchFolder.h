@@ -1,25 +1,35 @@
 #pragma once
 // A fresh folder under the system's temporary folder, removed with its
-// contents at the end of the test; and whole-file text access for checks.
+// contents at the end of the test. The name carries the process and a
+// counter, so tests running side by side never share one.
 
+#include <atomic>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
+#include <string_view>
+#include <system_error>
 #include <unistd.h>
 #include <vector>
 
-class TempFolder {
+class TScratchFolder {
   public:
-    TempFolder() {
+    explicit TScratchFolder(std::string_view prefix = "rk36") {
+        static std::atomic<int> counter{0};
         path_ = std::filesystem::temp_directory_path() /
-                ("rk36-datafile-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
+                (std::string(prefix) + "-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
-    ~TempFolder() { std::filesystem::remove_all(path_); }
+    ~TScratchFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    TScratchFolder(const TScratchFolder&) = delete;
+    TScratchFolder& operator=(const TScratchFolder&) = delete;
+
     const std::filesystem::path& Path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+    // The names directly inside, in no particular order.
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
         for (const auto& e : std::filesystem::directory_iterator(path_))
@@ -28,15 +38,5 @@ class TempFolder {
     }
 
   private:
-    static inline int counter_ = 0;
     std::filesystem::path path_;
 };
-
-inline std::string ReadFileText(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void WriteFileText(const std::filesystem::path& p, const std::string& text) {
-    std::ofstream(p, std::ios::binary) << text;
-}
