@@ -113,8 +113,12 @@ TEST_F(MiscDialogsTest, TypedSplitIsSavedRounded) {
             shown = d.edtDefSpl->text();
         });
         EXPECT_EQ(SaveAndReload(frm).DefaultSplit, hz) << typed;
-        if (hz == -3000000) EXPECT_EQ(shown, "-3.0 MHz");
-        if (hz == 99900000) EXPECT_EQ(shown, "99.9 MHz");
+        if (hz == -3000000) {
+            EXPECT_EQ(shown, "-3.0 MHz");
+        }
+        if (hz == 99900000) {
+            EXPECT_EQ(shown, "99.9 MHz");
+        }
     }
 }
 

@@ -434,7 +434,9 @@ TEST(GridRulesMoved, AniColumnOpensTheOptionTypeListOnlyUnderTheAniBoard) {
         TGridOptions opt;
         opt.Board = r.Board;
         EXPECT_EQ(ValueCellSelectList(r.Col, opt), r.List);
-        if (r.List >= 0) EXPECT_EQ(SelectResultText(r.Col, r.List, r.Chosen), r.Shown);
+        if (r.List >= 0) {
+            EXPECT_EQ(SelectResultText(r.Col, r.List, r.Chosen), r.Shown);
+        }
     }
 }
 

@@ -15,44 +15,19 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "support/FileBytes.h"
-#include "support/ScratchFolder.h"
+#include "support/CliRun.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kRk36 = RK36_BINARY_DIR "/src/rk36";
-
-struct TRun {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
-
-std::string Quote(const std::string& arg) {
-    std::string q = "'";
-    for (const char c : arg)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using TRun = TCliRun;
 
 class CliTest : public ::testing::Test {
   protected:
     fs::path Path(const std::string& name) const { return dir_ / name; }
 
-    TRun Run(const std::vector<std::string>& args) const {
-        std::string cmd = Quote(kRk36);
-        for (const auto& a : args)
-            cmd += " " + Quote(a);
-        cmd += " >" + Quote(Path("stdout").string()) + " 2>" + Quote(Path("stderr").string());
-        TRun r;
-        const int raw = std::system(cmd.c_str());
-        r.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.Out = ReadFileBytes(Path("stdout"));
-        r.Err = ReadFileBytes(Path("stderr"));
-        return r;
-    }
+    TRun Run(const std::vector<std::string>& args) const { return RunRk36(dir_, args); }
 
     // A data file as the encoder leaves it: random bytes, decoded and saved
     // once. Random synthesizer words decode to frequencies with fractions of
@@ -375,7 +350,9 @@ TEST_F(CliTest, SpecialFilesAreRefusedAndLeftIntact) {
             << r.Err;
     }
     EXPECT_TRUE(fs::is_fifo(Path("fifo")));
-    if (outputs.size() > 1) EXPECT_TRUE(fs::is_character_file(Path("null")));
+    if (outputs.size() > 1) {
+        EXPECT_TRUE(fs::is_character_file(Path("null")));
+    }
 
     struct Case {
         std::string file, patch, message;

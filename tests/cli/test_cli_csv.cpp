@@ -12,29 +12,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "support/FileBytes.h"
-#include "support/ScratchFolder.h"
+#include "support/CliRun.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct TCsvRun {
-    int Status = -1;
-    std::string Err;
-};
-
-TCsvRun Rk36(const TScratchFolder& dir, const std::string& args) {
-    const std::string cmd =
-        "cd '" + dir.Path().string() + "' && '" RK36_BINARY_DIR "/src/rk36' " + args + " 2>err";
-    const int raw = std::system(cmd.c_str());
-    std::ifstream in(dir / "err", std::ios::binary);
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, {std::istreambuf_iterator<char>(in), {}}};
-}
-
 TEST(CliCsv, ExportAndImportExitStatus) {
     TScratchFolder dir;
-    ASSERT_EQ(Rk36(dir, "new --product TR-2300 --band 'VHF A' -o van.k36").Status, 0);
+    ASSERT_EQ(RunRk36(dir, "new --product TR-2300 --band 'VHF A' -o van.k36").Status, 0);
     {
         std::ofstream(dir / "bad.csv", std::ios::binary)
             << "Location,Name,Frequency\r\n1,A,150.000000\r\n2,B,450.000000\r\n3,C?,150.0125\r\n";
@@ -59,7 +45,7 @@ TEST(CliCsv, ExportAndImportExitStatus) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const TCsvRun r = Rk36(dir, row.args);
+        const TCliRun r = RunRk36(dir, row.args);
         EXPECT_EQ(r.Status, row.status) << r.Err;
         EXPECT_NE(r.Err.find(row.err), std::string::npos) << r.Err;
         if (row.output) {

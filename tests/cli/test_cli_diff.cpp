@@ -8,26 +8,14 @@
 
 #include <sys/wait.h>
 
-#include "support/FileBytes.h"
-#include "support/ScratchFolder.h"
+#include "support/CliRun.h"
 #include "json/dc_ModelDiff.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kRk36 = RK36_BINARY_DIR "/src/rk36";
-
-struct TRun {
-    int Status = -1;
-    std::string Out;
-};
-
-TRun RunRk36(const TScratchFolder& dir, const std::string& args) {
-    const fs::path out = dir / "stdout";
-    const int raw = std::system((kRk36 + " " + args + " >'" + out.string() + "' 2>/dev/null").c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFileBytes(out)};
-}
+using TRun = TCliRun;
 
 // The same configuration with its serial number's packed bytes replaced.
 void WithSerialBytes(const fs::path& from, const fs::path& to, const std::string& bytes) {

@@ -60,7 +60,9 @@ TEST(DSubRules, InputCodesSkipSeven) {
                                             {14, 13}, {15, -1}, {-1, -1}, {255, -1}};
     for (const auto& [code, item] : rows) {
         EXPECT_EQ(DsubInFunctionItem(code), item) << code;
-        if (item >= 0) EXPECT_EQ(DsubInFunctionCode(item), code) << code;
+        if (item >= 0) {
+            EXPECT_EQ(DsubInFunctionCode(item), code) << code;
+        }
     }
     EXPECT_EQ(DsubInFunctionCodeOf("EMG"), 8);
     EXPECT_EQ(DsubInFunctionCodeOf("LOW"), 14);

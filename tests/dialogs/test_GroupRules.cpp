@@ -216,7 +216,9 @@ TEST(GroupRules, ReferencesOutsideTheNewCountsAreAskedThenCleared) {
             });
         EXPECT_EQ(asked, c.Questions) << c.Name;
         EXPECT_EQ(r.Accepted, c.Accepted) << c.Name;
-        if (!c.Accepted) EXPECT_TRUE(live == before) << c.Name;
+        if (!c.Accepted) {
+            EXPECT_TRUE(live == before) << c.Name;
+        }
         c.Check(live);
     }
 }

@@ -42,7 +42,9 @@ TEST(SignalRules, SelectableToneBoxesAndTags) {
     };
     for (const auto& [name, ctcss, code, item] : rows) {
         EXPECT_EQ(SelToneItemOf(ctcss, code), item) << name;
-        if (item >= 0) EXPECT_EQ(SelToneCodeOf(ctcss, item), code) << name;
+        if (item >= 0) {
+            EXPECT_EQ(SelToneCodeOf(ctcss, item), code) << name;
+        }
     }
     EXPECT_EQ(SelToneTag("ab"), "AB  ");
     EXPECT_EQ(SelToneTag("abcde"), "ABCD");

@@ -235,7 +235,9 @@ TEST(DataFileSave, SpecialFilesAreNotReplaced) {
                                                              "\r\nNot a regular file"});
     }
     EXPECT_TRUE(fs::is_fifo(dir / "fifo.k36"));
-    if (targets.size() > 2) EXPECT_TRUE(fs::is_character_file(dir / "null.k36"));
+    if (targets.size() > 2) {
+        EXPECT_TRUE(fs::is_character_file(dir / "null.k36"));
+    }
     EXPECT_EQ(dir.Names().size(), targets.size());
 }
 
@@ -444,7 +446,9 @@ TEST(DataFileSave, KilledSavesLeaveNothingBehindAfterTheNextSave) {
         ::usleep(std::uniform_int_distribution<useconds_t>(0, 3000)(rng));
         for (const auto& e : fs::directory_iterator(dir.Path())) {
             struct stat st {};
-            if (::lstat(e.path().c_str(), &st) == 0) EXPECT_EQ(st.st_mode & 077, 0u) << e.path();
+            if (::lstat(e.path().c_str(), &st) == 0) {
+                EXPECT_EQ(st.st_mode & 077, 0u) << e.path();
+            }
         }
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);

@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -188,6 +189,15 @@ class TPortRef : public IRsPort {
   private:
     IRsPort& p_;
 };
+
+// An image of random bytes: every area has content, as a used radio's has.
+inline TMap36 RandomImage(uint32_t seed) {
+    std::mt19937 rng(seed);
+    TMap36 image;
+    for (auto& b : image.Buf)
+        b = static_cast<uint8_t>(rng());
+    return image;
+}
 
 // Gives the radio `image` with the identity copy a full write leaves, and
 // the model code of that identity: a radio a standard write accepts.

@@ -11,14 +11,6 @@ using namespace radio36;
 
 namespace {
 
-TMap36 RandomImage(uint32_t seed) {
-    std::mt19937 rng(seed);
-    TMap36 image;
-    for (auto& b : image.Buf)
-        b = static_cast<uint8_t>(rng());
-    return image;
-}
-
 TRKmem ModelOf(const TMap36& image) {
     TRKmem model;
     EXPECT_TRUE(image.Decode(model));
@@ -832,9 +824,10 @@ TEST(CloneStatus, EachStatusHasOneOutcomeAndOneExitStatus) {
             EXPECT_EQ(messages.Texts(), expected) << run;
             EXPECT_EQ(rig.Radio36.Status, c.status);
             EXPECT_EQ(rig.Host.AtMax, c.status == TCloneStatus::Success);
-            if (!messages->Shown.empty())
+            if (!messages->Shown.empty()) {
                 EXPECT_EQ(messages->Shown[0].Type,
                           c.status == TCloneStatus::Success ? TMsgType::Information : TMsgType::Error);
+            }
         }
     }
     EXPECT_EQ(CloneExitStatusHelp(),

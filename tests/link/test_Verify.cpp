@@ -13,14 +13,6 @@ using namespace radio36;
 
 namespace {
 
-TMap36 RandomImage(uint32_t seed) {
-    std::mt19937 rng(seed);
-    TMap36 image;
-    for (auto& b : image.Buf)
-        b = static_cast<uint8_t>(rng());
-    return image;
-}
-
 // A radio a standard write accepts, and a file to write into it.
 struct TVerifyRig : TRig {
     TMap36 Image = RandomImage(31);

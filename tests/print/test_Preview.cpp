@@ -327,7 +327,9 @@ TEST_F(PrintTest, ThePreviewTakesTheMainWindowsPlaceAndHandsItBack) {
         frm.RunCommand("miPreview");
         EXPECT_TRUE(frm.isVisible());
         EXPECT_EQ(frm.isMaximized(), row.Maximise);
-        if (!row.Maximise) EXPECT_EQ(frm.size(), QSize(1000, 650));
+        if (!row.Maximise) {
+            EXPECT_EQ(frm.size(), QSize(1000, 650));
+        }
         EXPECT_TRUE(Quit(frm));
     }
 }

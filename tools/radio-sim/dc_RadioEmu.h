@@ -23,7 +23,7 @@ struct TEmuFaults {
     // Bytes changed in the radio's memory (address as the protocol names it:
     // main from 0x8000, auxiliary from 0) once the first transfer has ended,
     // as a memory fault after a write would.
-    std::vector<std::pair<int32_t, uint8_t>> PokesAfterFirstEnd;
+    std::vector<std::pair<int32_t, uint8_t>> PokesAfterFirstEnd{};
 };
 
 // One command the radio carried out, for tests and the tool's log.
