@@ -32,9 +32,6 @@ constexpr const char* kDownloadPrompt = "- Download from PC -\r\n\r\nPress and h
 constexpr const char* kVerifyPrompt = "- Verify Radio -\r\n\r\nPress and hold the PF-1 button while "
                                       "powering-on.\r\nLCD on radio will display PC CLONE.";
 constexpr const char* kReflect = "Reflected in the this program";
-constexpr const char* kReadCaption = "- Read from Radio -";
-constexpr const char* kWriteCaption = "- Write to Radio -";
-constexpr const char* kVerifyCaption = "- Verify Radio -";
 constexpr const char* kSearchStatus = "Search Radio   :";
 constexpr int kReadProgressMax = 65;
 constexpr int kWriteProgressMax = 84;
@@ -203,7 +200,7 @@ bool TfrmRadio::event(QEvent* event) {
 }
 
 void TfrmRadio::FormShow() {
-    const QString caption = ToQ(Verify ? kVerifyCaption : IsRead ? kReadCaption : kWriteCaption);
+    const QString caption = ToQ(Verify ? VerifyCaption : IsRead ? ReadCaption : WriteCaption);
     setWindowTitle(caption);
     lblMsg2->setText(caption);
     lblTitle->setText(QStringLiteral("  ") + caption);

@@ -230,9 +230,7 @@ TCloneStatus RunTransfer(const TRadioOptions& o, TTransferKind kind, TRKmem& mod
         LoadPortMap(o.Ini.empty() ? ProgramFolder() / "RK36.ini" : std::filesystem::path(o.Ini));
 
     const bool isRead = kind == TTransferKind::Read;
-    TCliHost host(isRead                         ? "- Read from Radio -"
-                  : kind == TTransferKind::Write ? "- Write to Radio -"
-                                                 : "- Verify Radio -");
+    TCliHost host(isRead ? ReadCaption : kind == TTransferKind::Write ? WriteCaption : VerifyCaption);
     host.SetProgressMax(kind == TTransferKind::Write ? 84 : 65);
     TRadio36 radio(host, [&]() -> std::unique_ptr<IRsPort> {
         auto port = std::make_unique<TCRsDrv>(host.Clock(), portMap);

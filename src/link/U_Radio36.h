@@ -107,6 +107,11 @@ struct TCloneStatusInfo {
     const char* ExitMeaning;
 };
 
+// The transfer window's captions; the command line heads its prompts with them too.
+inline constexpr const char* ReadCaption = "- Read from Radio -";
+inline constexpr const char* WriteCaption = "- Write to Radio -";
+inline constexpr const char* VerifyCaption = "- Verify Radio -";
+
 // The message for a refused write and a declined deck change.
 inline constexpr const char* MpuNoResponseMessage =
     "MPU does not respond to the clone command.\r\n\r\nMake sure the following points.\r\n1,COM port "
