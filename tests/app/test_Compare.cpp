@@ -50,13 +50,7 @@ class CompareWithFileTest : public ::testing::Test {
     TScopedMessages messages;
     TScopedFileDialogs dialogs;
 
-    CompareWithFileTest() {
-        TRKmem model;
-        model.SetNewConfiguration();
-        const fs::path tmpl = BandTemplatePath(model.ControlHeadType, BandType(model), model.ProductType);
-        fs::create_directories(tmpl.parent_path());
-        WriteNewDataFile(tmpl);
-    }
+    CompareWithFileTest() { WriteNewConfigurationTemplate(); }
 };
 
 } // namespace

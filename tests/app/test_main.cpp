@@ -68,14 +68,7 @@ class MainWindowTest : public ::testing::Test {
     TScopedMessages messages;
     TScopedFileDialogs dialogs;
 
-    // The band template of a new configuration, which start-up and every load read.
-    MainWindowTest() {
-        TRKmem model;
-        model.SetNewConfiguration();
-        const fs::path tmpl = BandTemplatePath(model.ControlHeadType, BandType(model), model.ProductType);
-        fs::create_directories(tmpl.parent_path());
-        WriteNewDataFile(tmpl);
-    }
+    MainWindowTest() { WriteNewConfigurationTemplate(); }
 
     std::string DefaultFile() const { return (folder / "default.K36").string(); }
     std::string Title(const TfrmMain& frm) const { return frm.windowTitle().toStdString(); }

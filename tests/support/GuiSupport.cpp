@@ -196,6 +196,14 @@ void WriteModelFile(const std::filesystem::path& file, const TRKmem& model) {
     EnsureBandTemplateFor(file);
 }
 
+void WriteNewConfigurationTemplate() {
+    TRKmem model;
+    model.SetNewConfiguration();
+    const auto tmpl = BandTemplatePath(model.ControlHeadType, BandType(model), model.ProductType);
+    std::filesystem::create_directories(tmpl.parent_path());
+    WriteNewDataFile(tmpl);
+}
+
 void EnsureBandTemplateFor(const std::filesystem::path& file) {
     TRKmem model;
     TMap36 image;

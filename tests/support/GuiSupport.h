@@ -93,6 +93,8 @@ void WriteNewDataFile(const std::filesystem::path& file);
 // A data file of `model`, and the band template that loading it will look for.
 void WriteModelFile(const std::filesystem::path& file, const TRKmem& model);
 void EnsureBandTemplateFor(const std::filesystem::path& file);
+// The band template of a new configuration, which start-up and every load read.
+void WriteNewConfigurationTemplate();
 
 void EnsureApp();
 
