@@ -366,25 +366,28 @@ void ReadCommonRow(const TRKmem& m, TRowReader& r, TImportRow& row) {
     const auto rx = ReadFrequency(m, r.Get("Frequency"), true, reason);
     if (!rx) r.Bad("Frequency", reason);
     const std::string duplex = r.Get("Duplex");
-    std::optional<int64_t> tx = rx;
+    // A flag and a value, not an optional: optimised builds warn falsely
+    // that an optional's value may be used uninitialised here.
+    bool txKnown = rx.has_value();
+    int64_t tx = rx.value_or(0);
     if (duplex == "off") {
         row.Cells[gcTxFreq] = kTxInhibited;
     } else if (duplex == "+" || duplex == "-" || duplex == "split") {
         const auto offset = ReadFrequency(m, r.Get("Offset"), duplex == "split", reason);
         if (!offset) {
             r.Bad("Offset", reason);
-            tx.reset();
+            txKnown = false;
         } else if (rx) {
             tx = duplex == "split" ? *offset : duplex == "+" ? *rx + *offset : *rx - *offset;
             // The transmit frequency must keep the band's rules as much as the receive one.
-            if (duplex != "split" && !ReadFrequency(m, MHzText(*tx), true, reason))
+            if (duplex != "split" && !ReadFrequency(m, MHzText(tx), true, reason))
                 r.Bad("Offset", "transmit " + reason);
         }
     } else if (!duplex.empty()) {
         r.Bad("Duplex", "\"" + duplex + "\" is not a duplex of this radio");
     }
     if (rx) row.Cells[gcRxFreq] = MHzText(*rx);
-    if (tx && duplex != "off") row.Cells[gcTxFreq] = MHzText(*tx);
+    if (txKnown && duplex != "off") row.Cells[gcTxFreq] = MHzText(tx);
 
     ReadCommonTones(r, row);
 
