@@ -24,6 +24,7 @@ TLocalDateTime TSystemClock::LocalNow() {
     t.Hour = local.tm_hour;
     t.Minute = local.tm_min;
     t.Second = local.tm_sec > 59 ? 59 : local.tm_sec; // a leap second is not a digit pair the radio knows
+    t.UtcOffsetMinutes = static_cast<int32_t>(local.tm_gmtoff / 60);
     return t;
 }
 

@@ -13,6 +13,7 @@ struct TLocalDateTime {
     int32_t Hour = 0;
     int32_t Minute = 0;
     int32_t Second = 0;
+    int32_t UtcOffsetMinutes = 0; // local time minus UTC, for logs read in another zone
 };
 
 class IClock {

@@ -74,11 +74,15 @@ fs::path KeepRadioBackup(const TMap& image, const std::string& serialNumber, con
 }
 
 std::string FleetLogLine(const TFleetEntry& entry) {
-    char time[32];
-    std::snprintf(time, sizeof time, "%04d-%02d-%02dT%02d:%02d:%02d", static_cast<int>(entry.Time.Year),
-                  static_cast<int>(entry.Time.Month), static_cast<int>(entry.Time.Day),
-                  static_cast<int>(entry.Time.Hour), static_cast<int>(entry.Time.Minute),
-                  static_cast<int>(entry.Time.Second));
+    const int32_t offset = entry.Time.UtcOffsetMinutes;
+    const int32_t offsetAbs = offset < 0 ? -offset : offset;
+    char time[40];
+    std::snprintf(time, sizeof time, "%04d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d",
+                  static_cast<int>(entry.Time.Year), static_cast<int>(entry.Time.Month),
+                  static_cast<int>(entry.Time.Day), static_cast<int>(entry.Time.Hour),
+                  static_cast<int>(entry.Time.Minute), static_cast<int>(entry.Time.Second),
+                  offset < 0 ? '-' : '+', static_cast<int>(offsetAbs / 60 % 100),
+                  static_cast<int>(offsetAbs % 60));
     return std::string(time) + "," + CsvField(entry.SerialNumber) + "," + CsvField(ResultText(entry.Status)) +
            "," + CsvField(entry.Backup.string());
 }

@@ -49,14 +49,14 @@ TEST(FleetLog, OneHeaderThenOneQuotedLinePerRadio) {
         std::string line;
     } rows[] = {
         {"ok",
-         {{2026, 12, 6, 9, 5, 1}, "1C234567", TCloneStatus::Success, "/b/1C234567.K36"},
-         "2026-12-06T09:05:01,1C234567,ok,/b/1C234567.K36"},
+         {{2026, 12, 6, 9, 5, 1, 60}, "1C234567", TCloneStatus::Success, "/b/1C234567.K36"},
+         "2026-12-06T09:05:01+01:00,1C234567,ok,/b/1C234567.K36"},
         {"failed, comma in path",
-         {{2026, 1, 2, 3, 4, 5}, "", TCloneStatus::Timeout, "/b/a,b.K36"},
-         "2026-01-02T03:04:05,,failed: time-out,\"/b/a,b.K36\""},
+         {{2026, 1, 2, 3, 4, 5, -210}, "", TCloneStatus::Timeout, "/b/a,b.K36"},
+         "2026-01-02T03:04:05-03:30,,failed: time-out,\"/b/a,b.K36\""},
         {"verify",
          {{2026, 1, 2, 3, 4, 5}, "7", TCloneStatus::VerifyFailed, ""},
-         "2026-01-02T03:04:05,7,failed: the radio differs from the file,"},
+         "2026-01-02T03:04:05+00:00,7,failed: the radio differs from the file,"},
     };
     const fs::path log = fs::temp_directory_path() / ("rk36-fleetlog-" + std::to_string(getpid()) + ".csv");
     fs::remove(log);
