@@ -32,6 +32,7 @@ TEST(CsvMenu, ExportAndImportRunFromTheFileMenu) {
     EXPECT_EQ(ReadFileBytes(folder / "out.csv").rfind("Location,Name,Frequency,", 0), 0u);
 
     // Import into the group shown: its channels become the file's rows.
+    const TRKmem original = frm.State().Model;
     const int32_t lower = frm.State().Model.BandLowerEdge;
     const std::string rx = std::to_string(lower / 1000000) + ".012500";
     WriteFileBytes(folder / "in.csv", "Location,Name,Frequency\r\n1,one," + rx + "\r\n2,two," + rx + "\r\n");
@@ -43,6 +44,14 @@ TEST(CsvMenu, ExportAndImportRunFromTheFileMenu) {
     ASSERT_EQ(frm.Grid->Page().Rows.size(), 2u);
     EXPECT_EQ(frm.Grid->Page().Rows[1][gcTag], "TWO");
     EXPECT_EQ(frm.Grid->Page().Rows[1][gcRxFreq], rx);
+    // The import is one step: undo brings the group back as it was, redo the file's rows.
+    EXPECT_EQ(frm.Action("miUndo")->text(), QStringLiteral("&Undo Import Channels"));
+    const TRKmem imported = frm.State().Model;
+    frm.RunCommand("miUndo");
+    EXPECT_TRUE(frm.State().Model.Equals(original));
+    frm.RunCommand("miRedo");
+    EXPECT_TRUE(frm.State().Model.Equals(imported));
+    EXPECT_EQ(frm.Grid->Page().Rows.size(), 2u);
 
     // A bad value refuses the file; "No" to skipping leaves the model as it was.
     const TRKmem before = frm.State().Model;
