@@ -385,7 +385,7 @@ int VerifyCommand(TRadioOptions& o) {
 
 void RegisterRadioCommands(CLI::App& app) {
     auto readOptions = std::make_shared<TRadioOptions>();
-    CLI::App* read = app.add_subcommand("read", "read a radio's memory into a data file (Upload)");
+    CLI::App* read = app.add_subcommand("read", "Read a radio's memory into a data file (Upload)");
     read->add_option("args", readOptions->Args, "PORT and output FILE");
     read->add_option("-o,--output", readOptions->Output, "data file to write (.k36)");
     read->add_option("--like", readOptions->Like, "a data file of the same model, for a quicker search");
@@ -393,7 +393,7 @@ void RegisterRadioCommands(CLI::App& app) {
     read->callback([readOptions] { throw CLI::RuntimeError(ReadCommand(*readOptions)); });
 
     auto writeOptions = std::make_shared<TRadioOptions>();
-    CLI::App* write = app.add_subcommand("write", "write a data file into a radio (Download)");
+    CLI::App* write = app.add_subcommand("write", "Write a data file into a radio (Download)");
     write->add_option("args", writeOptions->Args, "PORT and data FILE");
     write->add_flag("--full", writeOptions->Full, "manufacture-mode full write, identity blocks included");
     write->add_option("--access-code", writeOptions->AccessCode, "manufacture-mode access code for --full");
@@ -416,7 +416,7 @@ void RegisterRadioCommands(CLI::App& app) {
 
     auto verifyOptions = std::make_shared<TRadioOptions>();
     CLI::App* verify = app.add_subcommand(
-        "verify", "compare a radio with what writing a data file would put into it; changes nothing");
+        "verify", "Compare a radio with what writing a data file would put into it; changes nothing");
     verify->add_option("args", verifyOptions->Args, "PORT and data FILE");
     AddCommonOptions(verify, *verifyOptions);
     verify->callback([verifyOptions] { throw CLI::RuntimeError(VerifyCommand(*verifyOptions)); });
