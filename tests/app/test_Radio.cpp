@@ -20,60 +20,18 @@
 #include "link/link_fakes.h"
 #include "model/dc_MessageBox.h"
 #include "support/GuiSupport.h"
+#include "support/TransferSupport.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kUploadPrompt = "- Upload to PC -\r\n\r\nPress and hold the PF-1 button while "
-                                  "powering-on.\r\nLCD on radio will display PC CLONE.";
-const char* const kDownloadPrompt = "- Download from PC -\r\n\r\nPress and hold the PF-1 button while "
-                                    "powering-on.\r\nLCD on radio will display PC CLONE.";
+const std::string kUploadPrompt = ClonePrompt("- Upload to PC -");
+const std::string kDownloadPrompt = ClonePrompt("- Download from PC -");
 const char* const kReflect = "Reflected in the this program";
 
-TfrmRadio* TransferWindow() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* radio = qobject_cast<TfrmRadio*>(w); radio && radio->isVisible()) return radio;
-    return nullptr;
-}
-
-TRKmem Decoded(const TMap36& image) {
-    TRKmem model;
-    EXPECT_TRUE(image.Decode(model));
-    return model;
-}
-
-// A radio's memory as the radio keeps it: the radio form, and the identity
-// copy in the auxiliary memory where a standard write fetches it.
-TMap36 RadioMemory(const TRKmem& model) {
-    TMap36 image;
-    image.Encode(model, true, TCodecContext{2});
-    SealIdentityCopy(image);
-    return image;
-}
-
-class TransferTest : public ::testing::Test {
+class TransferTest : public TransferFixture {
   protected:
-    TScopedProgramFolder folder;
-    TScopedMessages messages;
-    TVirtualClock clock; // Sunday 2026-12-06 23:59:59
-    TRadioEmulator radio;
-    TEmuPort port{clock, radio};
-    TRadioLink previousLink;
-    TRKmem radioModel;
-
-    void SetUp() override {
-        fs::copy(RK36_BINARY_DIR "/src/NewFile", folder / "NewFile", fs::copy_options::recursive);
-        previousLink = SetRadioLink({&clock, [this] { return std::make_unique<TPortRef>(port); }});
-        radioModel.SetNewConfiguration();
-        radioModel.SerialNumber = "5123456";
-        // Decoding fills in what the encoder derives; the radio's model is what a read gives.
-        radioModel = Decoded(RadioMemory(radioModel));
-        radio.LoadImage(RadioMemory(radioModel));
-        radio.ModelCode = ModelCodeFor(radioModel);
-    }
-    void TearDown() override { SetRadioLink(previousLink); }
-
     // A main window on the default file, whose channel table differs from the radio's.
     std::unique_ptr<TfrmMain> Editor() {
         TRKmem file;
@@ -132,7 +90,7 @@ TEST_F(TransferTest, EscDuringTheSearchEndsSilentlyAndChangesNothing) {
         port.OnWrite = nullptr;
 
         EXPECT_TRUE(pressed);
-        const char* prompt = std::string(command) == "miUpload" ? kUploadPrompt : kDownloadPrompt;
+        const std::string prompt = std::string(command) == "miUpload" ? kUploadPrompt : kDownloadPrompt;
         EXPECT_EQ(messages.Texts(), std::vector<std::string>{prompt});
         EXPECT_LT(SearchAttempts(), 40);
         EXPECT_TRUE(frm->State().Model.Equals(before));

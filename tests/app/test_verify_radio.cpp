@@ -14,49 +14,21 @@
 #include "link/link_fakes.h"
 #include "model/dc_MessageBox.h"
 #include "support/GuiSupport.h"
+#include "support/TransferSupport.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kVerifyPrompt = "- Verify Radio -\r\n\r\nPress and hold the PF-1 button while "
-                                  "powering-on.\r\nLCD on radio will display PC CLONE.";
-
-TfrmRadio* TransferWindow() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* radio = qobject_cast<TfrmRadio*>(w); radio && radio->isVisible()) return radio;
-    return nullptr;
-}
+const std::string kVerifyPrompt = ClonePrompt("- Verify Radio -");
 
 // An editor on a new configuration whose radio holds what its Download wrote.
-class VerifyTest : public ::testing::Test {
+class VerifyTest : public TransferFixture {
   protected:
-    TScopedProgramFolder folder;
-    TScopedMessages messages;
-    TVirtualClock clock;
-    TRadioEmulator radio;
-    TEmuPort port{clock, radio};
-    TRadioLink previousLink;
     std::unique_ptr<TfrmMain> frm;
 
     void SetUp() override {
-        fs::copy(RK36_BINARY_DIR "/src/NewFile", folder / "NewFile", fs::copy_options::recursive);
-        previousLink = SetRadioLink({&clock, [this] { return std::make_unique<TPortRef>(port); }});
-        TRKmem model;
-        model.SetNewConfiguration();
-        model.SerialNumber = "5123456";
-        // The radio keeps the radio form, with the identity copy a standard
-        // write fetches; decoding once fills in what the encoder derives.
-        const auto radioForm = [](const TRKmem& m) {
-            TMap36 image;
-            image.Encode(m, true, TCodecContext{2});
-            SealIdentityCopy(image);
-            return image;
-        };
-        EXPECT_TRUE(radioForm(model).Decode(model));
-        radio.LoadImage(radioForm(model));
-        radio.ModelCode = ModelCodeFor(model);
-
+        TransferFixture::SetUp();
         WriteNewDataFile(folder / "default.K36");
         frm = std::make_unique<TfrmMain>(std::vector<std::string>{});
         frm->RunCommand("miDownload");
@@ -67,7 +39,7 @@ class VerifyTest : public ::testing::Test {
     }
     void TearDown() override {
         frm.reset();
-        SetRadioLink(previousLink);
+        TransferFixture::TearDown();
     }
 };
 
