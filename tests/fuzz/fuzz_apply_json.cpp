@@ -7,28 +7,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz_base.h"
 #include "image/dc_DataFile.h"
 #include "model/dc_Errors.h"
 #include "model/dc_MessageBox.h"
 #include "json/dc_Json.h"
 
 namespace {
-
-struct TBase {
-    TRKmem Model;
-    TMap36 Image;
-};
-
-const TBase& Base() {
-    static const TBase base = [] {
-        TBase b;
-        TScopedMessages quiet;
-        // Without the generated template a zero image serves.
-        LoadDataFile(RK36_PROGRAM_FOLDER "/NewFile/TR2300/singnorva.k36", b.Model, b.Image);
-        return b;
-    }();
-    return base;
-}
 
 bool Save(const TRKmem& model, TMap36& image) {
     try {
@@ -46,14 +31,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (patch.is_discarded()) return 0;
     static TRKmem model, stored, again;
     static TMap36 image, second, third;
-    model = Base().Model;
+    model = FuzzBase().Model;
     std::string error;
     if (!ApplyJson(patch, model, error)) {
         if (error.empty()) std::abort(); // a refusal names its key
         return 0;
     }
     if (!SubHertzFrequencies(patch, model).empty()) return 0;
-    image = Base().Image;
+    image = FuzzBase().Image;
     if (!Save(model, image)) return 0;
     if (!image.Decode(stored)) std::abort();
     for (const auto& d : StoredDifferences(patch, model, stored))

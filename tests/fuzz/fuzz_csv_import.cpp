@@ -10,28 +10,12 @@
 #include <string_view>
 
 #include "app/dc_ChannelCsv.h"
+#include "fuzz_base.h"
 #include "image/dc_DataFile.h"
 #include "model/dc_Errors.h"
 #include "model/dc_MessageBox.h"
 
 namespace {
-
-struct TBase {
-    TRKmem Model;
-    TMap36 Image;
-};
-
-const TBase& Base() {
-    static const TBase base = [] {
-        TBase b;
-        TScopedMessages quiet;
-        // Without the generated template a new configuration serves.
-        if (!LoadDataFile(RK36_PROGRAM_FOLDER "/NewFile/TR2300/singnorva.k36", b.Model, b.Image))
-            b.Model.SetNewConfiguration();
-        return b;
-    }();
-    return base;
-}
 
 TCsvImportOptions Options(const TRKmem& m, bool skipInvalid) {
     TCsvImportOptions options;
@@ -58,15 +42,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TScopedMessages quiet;
     static TRKmem model, once;
     static TMap36 image;
-    model = Base().Model;
+    model = FuzzBase().Model;
     const TCsvImportResult result = ImportChannelsCsv(model, csv, Options(model, skipInvalid));
     if (!result.Applied) {
-        if (!(model == Base().Model) || result.Refusal.empty()) std::abort();
+        if (!(model == FuzzBase().Model) || result.Refusal.empty()) std::abort();
         for (const auto& p : result.Problems)
             if (p.Line < 1 || p.Reason.empty()) std::abort();
         return 0;
     }
-    image = Base().Image;
+    image = FuzzBase().Image;
     try {
         image.Encode(model, false);
     } catch (const EConvertError&) {
