@@ -28,9 +28,7 @@ namespace {
 
 template <class D> D* ShowDialog(TDlgState& s) {
     auto* d = new D(nullptr, s.Ctx);
-    d->show();
-    d->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(d));
+    EXPECT_TRUE(ShowActive(*d));
     return d;
 }
 

@@ -113,9 +113,7 @@ class DSubTest : public ::testing::Test {
     }
     TfrmDSub& Open() {
         dlg = std::make_unique<TfrmDSub>(nullptr, s->Ctx);
-        dlg->show();
-        dlg->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+        EXPECT_TRUE(ShowActive(*dlg));
         return *dlg;
     }
     void Page(int i) { dlg->findChild<QTabWidget*>()->setCurrentIndex(i); }
@@ -249,9 +247,7 @@ TEST_F(DSubTest, EveryRowChangedAloneMarksTheFileModified) {
             for (int32_t n = 1; n <= 15; ++n)
                 st.Model.CodeSwitches[n] = {0, 0};
             auto* d = new TfrmDSub(nullptr, st.Ctx);
-            d->show();
-            d->activateWindow();
-            EXPECT_TRUE(QTest::qWaitForWindowActive(d));
+            EXPECT_TRUE(ShowActive(*d));
             return d;
         },
         rows);

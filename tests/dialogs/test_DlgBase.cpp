@@ -65,13 +65,7 @@ class DlgBaseTest : public ::testing::Test {
         s->Model.AfVrMinLevel = 60;
         s->Model.PowerOnTag = "HELLO";
         dlg = std::make_unique<TTestDialog>(s->Ctx);
-        dlg->show();
-        dlg->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
-    }
-    void Focus(QWidget* w) {
-        w->setFocus(Qt::TabFocusReason);
-        QApplication::processEvents();
+        ASSERT_TRUE(ShowActive(*dlg));
     }
     std::unique_ptr<TDlgState> s;
     std::unique_ptr<TTestDialog> dlg;
@@ -296,13 +290,7 @@ class ToolkitTest : public ::testing::Test {
     }
     void Show() {
         dlg = std::make_unique<TToolkitDialog>(s->Ctx);
-        dlg->show();
-        dlg->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
-    }
-    void Focus(QWidget* w) {
-        w->setFocus(Qt::TabFocusReason);
-        QApplication::processEvents();
+        ASSERT_TRUE(ShowActive(*dlg));
     }
     std::unique_ptr<TDlgState> s;
     std::unique_ptr<TToolkitDialog> dlg;

@@ -29,11 +29,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void Focus(QWidget* w) {
-    w->setFocus(Qt::TabFocusReason);
-    QApplication::processEvents();
-}
-
 void Type(QLineEdit* edit, const char* text) {
     Focus(edit);
     QTest::keyClicks(edit, QString::fromLatin1(text));
@@ -68,9 +63,7 @@ TRKmem Allocated(const std::vector<uint32_t>& counts) {
 
 TfrmGroup* OpenDialog(TDlgState& s) {
     auto* d = new TfrmGroup(nullptr, s.Ctx);
-    d->show();
-    d->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(d));
+    EXPECT_TRUE(ShowActive(*d));
     return d;
 }
 

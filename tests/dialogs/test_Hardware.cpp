@@ -57,13 +57,7 @@ class HardwareTest : public ::testing::Test {
         s->Model.Channels[4].SqlLevel = 9; // something the template does not have
         s->Ctx.StartupMode = startupMode;
         dlg = std::make_unique<TfrmHardware>(nullptr, s->Ctx);
-        dlg->show();
-        dlg->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
-    }
-    void Focus(QWidget* w) {
-        w->setFocus(Qt::TabFocusReason);
-        QApplication::processEvents();
+        ASSERT_TRUE(ShowActive(*dlg));
     }
     static TTemplateFolder* folder;
     std::unique_ptr<TDlgState> s;
@@ -420,9 +414,7 @@ TEST_F(HardwareTest, EveryRowChangedAloneMarksTheFileModified) {
             EXPECT_TRUE(LoadDataFile(TemplatePathFor(0, 2, 1), st.Model, st.Image));
             st.Ctx.StartupMode = 2;
             auto* d = new TfrmHardware(nullptr, st.Ctx);
-            d->show();
-            d->activateWindow();
-            EXPECT_TRUE(QTest::qWaitForWindowActive(d));
+            EXPECT_TRUE(ShowActive(*d));
             return d;
         },
         {{"cmbAModel", false},

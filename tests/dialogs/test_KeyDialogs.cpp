@@ -48,9 +48,7 @@ void MakeGroups(TRKmem& m) {
 
 template <class D> D* Open(TDlgState& s) {
     auto* d = new D(nullptr, s.Ctx);
-    d->show();
-    d->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(d));
+    EXPECT_TRUE(ShowActive(*d));
     return d;
 }
 
@@ -58,11 +56,6 @@ QComboBox* Box(TDlgBase& d, const char* name) {
     auto* c = d.findChild<QComboBox*>(QString::fromLatin1(name));
     EXPECT_NE(c, nullptr) << name;
     return c;
-}
-
-void Focus(QWidget* w) {
-    w->setFocus(Qt::TabFocusReason);
-    QApplication::processEvents();
 }
 
 // Hint, help context and accelerator of each named control.

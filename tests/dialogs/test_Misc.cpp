@@ -45,9 +45,7 @@ template <class D> class DialogTest : public ::testing::Test {
     }
     D& Open() {
         dlg = std::make_unique<D>(nullptr, s->Ctx);
-        dlg->show();
-        dlg->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+        EXPECT_TRUE(ShowActive(*dlg));
         return *dlg;
     }
     void Ok() {
@@ -276,9 +274,7 @@ TEST_F(MiscTest, EveryRowChangedAloneMarksTheFileModified) {
             st.Model.PowerOnChannel = 0;
             SelectOptionBoard(st.Model, "OB-41 (Hi Level Encr)");
             auto* d = new TfrmMisc(nullptr, st.Ctx);
-            d->show();
-            d->activateWindow();
-            EXPECT_TRUE(QTest::qWaitForWindowActive(d));
+            EXPECT_TRUE(ShowActive(*d));
             return d;
         },
         {{"edtDefSpl"},
@@ -356,9 +352,7 @@ TEST_F(SqcTest, EveryRowChangedAloneMarksTheFileModified) {
             st.Model.PositionLedOn = 1;
             st.Model.PositionLedChannelOff = 0;
             auto* d = new TfrmSQC(nullptr, st.Ctx);
-            d->show();
-            d->activateWindow();
-            EXPECT_TRUE(QTest::qWaitForWindowActive(d));
+            EXPECT_TRUE(ShowActive(*d));
             return d;
         },
         {{"cmbPLC"}, {"cmbPOGrp"}, {"cmbPOChn"}, {"cmbPLA"}});

@@ -39,9 +39,7 @@ class ModelTest : public ::testing::Test {
         s = std::make_unique<TDlgState>();
         s->Model.SetNewConfiguration(); // TR-2300, band type 0
         dlg = std::make_unique<TfrmModel>(nullptr, s->Ctx);
-        dlg->show();
-        dlg->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+        ASSERT_TRUE(ShowActive(*dlg));
     }
     static TTemplateFolder* folder;
     std::unique_ptr<TDlgState> s;
@@ -133,12 +131,11 @@ TEST_F(ModelTest, NoRowMarksTheFileModified) {
         [](TDlgState& st) {
             st.Model.SetNewConfiguration();
             auto* d = new TfrmModel(nullptr, st.Ctx);
-            d->show();
-            d->activateWindow();
-            EXPECT_TRUE(QTest::qWaitForWindowActive(d));
+            EXPECT_TRUE(ShowActive(*d));
             return d;
         },
-        {{"cmbRfDeck", false}, {"cmbCHType", false}, {"cmbMFBand", false}, {"cmbMPType", false}});
+        {{"cmbRfDeck", false}, {"cmbCHType", false}, {"cmbMFBand", false}, {"cmbMPType", false}},
+        /*okKeepsTheFile=*/false); // OK makes a new configuration from the template
 }
 
 } // namespace

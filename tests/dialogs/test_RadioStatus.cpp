@@ -19,9 +19,7 @@ namespace {
 
 template <class D> D* Show(TDlgState& s) {
     auto* d = new D(nullptr, s.Ctx);
-    d->show();
-    d->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(d));
+    EXPECT_TRUE(ShowActive(*d));
     return d;
 }
 

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <random>
 
 #include "dialogs/dc_HardwareRules.h"
 #include "image/dc_Map36Const.h"
@@ -138,8 +139,36 @@ void ChangeLikeAUser(TDlgBase& dialog, QWidget* control) {
     QApplication::processEvents();
 }
 
-void ExpectCompareOnOk(const std::function<TDlgBase*(TDlgState&)>& open,
-                       const std::vector<TCompareRow>& rows) {
+namespace {
+
+// What saving the live configuration would write.
+std::string SavedBytes(const TDlgState& s) {
+    TMap36 image;
+    image.Assign(s.Image);
+    image.Encode(s.Model, false);
+    return std::string(reinterpret_cast<const char*>(image.Buf.data()), image.Buf.size());
+}
+
+// A configuration decoded from random bytes, as a file from elsewhere may
+// hold it. Without a reference divider every channel decodes to 0 Hz, which
+// saves again; a random one gives fractions of a hertz no radio holds.
+void OddConfiguration(TDlgState& s) {
+    std::mt19937 rng(36);
+    for (auto& b : s.Image.Buf)
+        b = static_cast<uint8_t>(rng());
+    for (const int address : {0x11, 0x15}) {
+        s.Image.Buf[address] &= 0xF0;
+        s.Image.Buf[address + 1] = 0;
+    }
+    ASSERT_TRUE(s.Image.Decode(s.Model));
+    s.Image.Encode(s.Model, false); // the first save settles what decoding derives
+    ASSERT_TRUE(s.Image.Decode(s.Model));
+}
+
+} // namespace
+
+void ExpectCompareOnOk(const std::function<TDlgBase*(TDlgState&)>& open, const std::vector<TCompareRow>& rows,
+                       bool okKeepsTheFile) {
     {
         TDlgState s;
         std::unique_ptr<TDlgBase> dlg(open(s));
@@ -151,9 +180,26 @@ void ExpectCompareOnOk(const std::function<TDlgBase*(TDlgState&)>& open,
             EXPECT_NE(std::find(names.begin(), names.end(), w->objectName().toStdString()), names.end())
                 << w->objectName().toStdString() << " has no row";
         }
+        const std::string before = SavedBytes(s);
         dlg->btnOK->click();
         EXPECT_EQ(dlg->result(), QDialog::Accepted);
         EXPECT_FALSE(s.FileModified) << "untouched OK";
+        if (okKeepsTheFile) {
+            EXPECT_EQ(SavedBytes(s), before) << "untouched OK changed the saved file";
+        }
+    }
+    // Stored values no list offers and odd numbers everywhere: controls
+    // without a selection keep them, so an untouched OK still changes no byte.
+    if (okKeepsTheFile) {
+        TDlgState s;
+        OddConfiguration(s);
+        std::unique_ptr<TDlgBase> dlg(open(s));
+        const std::string before = SavedBytes(s);
+        {
+            TScopedMessages quiet;
+            dlg->btnOK->click();
+        }
+        EXPECT_EQ(SavedBytes(s), before) << "untouched OK over odd stored values";
     }
     for (const auto& r : rows) {
         TDlgState s;

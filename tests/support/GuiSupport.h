@@ -33,6 +33,19 @@ inline void ClickIndicator(QWidget* button) {
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
 }
 
+// Shows a window and waits until it is the active one, so key events reach it.
+inline bool ShowActive(QWidget& w) {
+    w.show();
+    w.activateWindow();
+    return QTest::qWaitForWindowActive(&w);
+}
+
+// Gives `w` the keyboard as Tab would and lets the focus events run.
+inline void Focus(QWidget* w) {
+    w->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+}
+
 // Shows a dialog modelessly and waits until it can take input events.
 inline void ShowAndWait(QWidget& w) {
     w.show();
@@ -96,8 +109,6 @@ void EnsureBandTemplateFor(const std::filesystem::path& file);
 // The band template of a new configuration, which start-up and every load read.
 void WriteNewConfigurationTemplate();
 
-void EnsureApp();
-
 // The main window's state as the dialogs see it.
 struct TDlgState {
     TEditorState Ctx;
@@ -145,8 +156,10 @@ struct TCompareRow {
 void ChangeLikeAUser(TDlgBase& dialog, QWidget* control);
 
 // Compare-on-OK over a dialog's rows: `open` shows a fresh dialog over a
-// fresh state each time. An untouched OK leaves FileModified clear; each row
-// changed alone and OK sets it as the row says. Every enabled control of the
-// dialog must have a row, so a row added later cannot be forgotten.
-void ExpectCompareOnOk(const std::function<TDlgBase*(TDlgState&)>& open,
-                       const std::vector<TCompareRow>& rows);
+// fresh state each time. An untouched OK leaves FileModified clear and, with
+// `okKeepsTheFile`, every byte a save writes, also over a configuration of
+// odd stored values no control lists; each row changed alone and OK sets
+// FileModified as the row says. Every enabled control of the dialog must
+// have a row, so a row added later cannot be forgotten.
+void ExpectCompareOnOk(const std::function<TDlgBase*(TDlgState&)>& open, const std::vector<TCompareRow>& rows,
+                       bool okKeepsTheFile = true);
