@@ -612,13 +612,7 @@ bool TRadio36::VerifyRadio(const TRKmem& model, const TMap36& image) {
     // the radio's identity blocks.
     TMap36 expected;
     expected.Assign(image);
-    if (r == TCloneStatus::Success) {
-        try {
-            expected.Encode(model, true, Context);
-        } catch (const std::exception& e) {
-            r = Fail(TCloneStatus::EncodeFailed, std::string("VerifyRadio: encoding failed: ") + e.what());
-        }
-    }
+    if (r == TCloneStatus::Success) r = EncodeForWrite(model, expected, true, "VerifyRadio");
     if (r == TCloneStatus::Success) r = FetchRadioIdentity(code, expected);
     TRadioMemory memory;
     if (r == TCloneStatus::Success) r = ReadWrittenAreas(memory);
@@ -648,6 +642,16 @@ bool TRadio36::RadioAnswers(uint8_t code) {
     CloseRadioPort();
     FailureDetail.clear();
     return answered;
+}
+
+TCloneStatus TRadio36::EncodeForWrite(const TRKmem& model, TMap36& image, bool radioForm,
+                                      const char* caller) {
+    try {
+        image.Encode(model, radioForm, Context);
+        return TCloneStatus::Success;
+    } catch (const std::exception& e) {
+        return Fail(TCloneStatus::EncodeFailed, std::string(caller) + ": encoding failed: " + e.what());
+    }
 }
 
 TCloneStatus TRadio36::FetchRadioIdentity(uint8_t modelCode, TMap36& image) {
@@ -718,11 +722,7 @@ bool TRadio36::WriteRadio(TRKmem& model, TMap36& image) {
         host_.SetProgressMax((KeepBeforeWrite ? kReadBlocks : 0) + kWriteSteps +
                              (VerifyAfterWrite ? kVerifyBlocks : 0));
         StampProgrammedDate(model, host_.Clock().LocalNow());
-        try {
-            image.Encode(model, true, Context);
-        } catch (const std::exception& e) {
-            r = Fail(TCloneStatus::EncodeFailed, std::string("WriteRadio: encoding failed: ") + e.what());
-        }
+        r = EncodeForWrite(model, image, true, "WriteRadio");
     }
     if (r == TCloneStatus::Success) {
         // Fetched into a copy: an identity that is refused, or only half
@@ -852,11 +852,7 @@ bool TRadio36::WriteRadioFull(TRKmem& model, TMap36& image) {
     }
     if (r == TCloneStatus::Success) {
         StampProgrammedDate(model, host_.Clock().LocalNow());
-        try {
-            image.Encode(model, false, Context);
-        } catch (const std::exception& e) {
-            r = Fail(TCloneStatus::EncodeFailed, std::string("WriteRadioFull: encoding failed: ") + e.what());
-        }
+        r = EncodeForWrite(model, image, false, "WriteRadioFull");
     }
     std::array<uint8_t, kAreaSums.size()> sums{};
     if (r == TCloneStatus::Success) {

@@ -303,6 +303,9 @@ class TRadio36 {
     // Success, Error or Timeout.
     TCloneStatus ReceiveExact(int32_t n, std::vector<uint8_t>& destination);
     TCloneStatus SearchRadio(const TRKmem& model, uint8_t& modelCode);
+    // `model` encoded over `image` for a write; a model no image holds is
+    // the caller's named failure.
+    TCloneStatus EncodeForWrite(const TRKmem& model, TMap36& image, bool radioForm, const char* caller);
     TCloneStatus FetchRadioIdentity(uint8_t modelCode, TMap36& image);
     TCloneStatus WriteMainMemory(uint8_t modelCode, const TMap36& image);
     // The identity just fetched from the radio (in `identity`) before
